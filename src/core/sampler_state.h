@@ -1,0 +1,48 @@
+// What the sampler keeps between two looks at the foreground window: the open entry, its title,
+// the day being recorded and the cache that turns device paths into drive-letter paths.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/day_log.h"
+#include "platform/env.h"
+
+namespace qm {
+
+// The entry in progress, in the order of a record header.
+struct OpenEntry {
+  uint32_t start = 0;      // ms since local midnight
+  uint32_t startTick = 0;  // tick count at which the entry began
+  uint32_t exeKey = 0;
+};
+
+struct DriveMap {
+  struct Entry {
+    std::u16string drive;   // "C:"
+    std::u16string device;  // what the system names the drive's device
+  };
+  std::vector<char16_t> buffer;
+  std::vector<Entry> entries;
+  int32_t lastHit = -1;
+
+  void Reset() {
+    std::vector<char16_t>().swap(buffer);
+    std::vector<Entry>().swap(entries);
+    lastHit = -1;
+  }
+};
+
+inline constexpr size_t kTitleUnits = 256;
+
+struct SamplerState {
+  uintptr_t window = 0;  // the foreground window of the open entry
+  DayLog day;            // the day being recorded
+  LocalTime lastTick;
+  OpenEntry open;
+  char16_t title[kTitleUnits] = {};
+  DriveMap driveMap;
+};
+
+}  // namespace qm

@@ -1,0 +1,149 @@
+#include "storage/day_log_file.h"
+
+#include <cstring>
+#include <vector>
+
+#include "storage/compressed_section.h"
+#include "storage/legacy_day_log_file.h"
+#include "storage/log_folder.h"
+
+namespace qm {
+namespace {
+
+constexpr SectionRules kStringRules{true, kSectionSlack, kSectionSlack, kSectionSlack, false, kMaxSectionRawBytes};
+constexpr SectionRules kRecordRules{false, 0, kSectionSlack, kSectionSlack, true, kMaxSectionRawBytes};
+
+char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
+
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+// The string table: for each current-day entry with a text, its byte size (16 bits) and the text.
+bool BuildStringTable(const StringPool& pool, std::vector<uint8_t>* table) {
+  if (pool.Size() == 0 || pool.currentDayStringBytes == 0) return false;
+  table->reserve(static_cast<size_t>(pool.currentDayStringBytes) + 4 * pool.Size());
+  for (const auto& [key, entry] : pool.Entries()) {
+    if (!entry.text || !(entry.users & UserCurrentDay)) continue;
+    const uint16_t n = entry.byteSize;
+    const auto* text = reinterpret_cast<const uint8_t*>(entry.text.get());
+    table->insert(table->end(), reinterpret_cast<const uint8_t*>(&n), reinterpret_cast<const uint8_t*>(&n) + 2);
+    table->insert(table->end(), text, text + n);
+  }
+  return true;
+}
+
+// Acquires every entry of an expanded string table; false at an entry larger than 520 bytes.
+bool AcquireStrings(StringPool& pool, const Section& section, uint16_t user) {
+  const uint8_t* raw = section.data.data();
+  for (uint32_t offset = 0; offset < section.rawLength;) {
+    uint16_t n;
+    std::memcpy(&n, raw + offset, 2);  // within the output slack even at the very end
+    if (n > kMaxStringEntryBytes) return false;
+    // The text ends at its first 0, inside the entry and inside the expanded data.
+    const size_t available = section.data.size() - (offset + 2);
+    const size_t units = std::min<size_t>(n, available) / 2;
+    std::u16string text(units, u'\0');
+    std::memcpy(text.data(), raw + offset + 2, units * 2);
+    pool.Intern(text, user);
+    offset += n + 2u;
+  }
+  return true;
+}
+
+// Copies the records that pass the bounds; a size of 0 or a record running past the end ends the walk.
+void TakeRecords(const Section& section, DayLog& target) {
+  const uint8_t* raw = section.data.data();
+  const uint32_t rawLength = section.rawLength;
+  target.Clear();
+  target.ReserveCapacity(rawLength, rawLength / 24 + 1);
+  for (uint32_t offset = 0; offset < rawLength;) {
+    const ActivityRecord header = ReadRecordHeader(raw + offset);  // the slack covers a short tail
+    if (header.size == 0 || header.size > rawLength - offset) break;
+    // A record must hold its own header and keep the next one aligned; others are skipped.
+    const bool fits = header.size >= kRecordHeaderBytes && header.size <= kMaxRecordBytes && header.size % 8 == 0;
+    if (fits && IsValidTimeRange(header.start, header.duration)) {
+      std::memcpy(target.At(target.Reserve(header.size)), raw + offset, header.size);
+    }
+    offset += header.size;
+  }
+}
+
+std::u16string PathOfDay(Env& env, const std::u16string& folder, uint16_t y, uint16_t m, uint16_t d,
+                         std::u16string_view extension) {
+  return env.CombinePath(folder, DayLogFileName(y, m, d, extension));
+}
+
+}  // namespace
+
+DayLogKind DayLogKindOf(std::u16string_view path) {
+  const size_t dot = path.rfind(u'.');
+  if (dot == std::u16string_view::npos) return DayLogKind::Other;
+  const std::u16string_view extension = path.substr(dot);
+  if (EqualsIgnoringCase(extension, u".bin2")) return DayLogKind::Current;
+  if (EqualsIgnoringCase(extension, u".bin")) return DayLogKind::Legacy;
+  return DayLogKind::Other;
+}
+
+bool WriteDayLogFile(Env& env, const std::u16string& path, const StringPool& pool, const DayLog& day) {
+  FileWriter writer(env);
+  if (!writer.Open(path)) return false;
+  std::vector<uint8_t> strings;
+  if (!writer.Write(kDayLogMagic, 4) || !BuildStringTable(pool, &strings)) return false;
+  if (!WriteSection(strings.data(), static_cast<uint32_t>(strings.size()), writer)) return false;
+  if (day.Count() == 0 || !WriteSection(day.Bytes(), day.ByteLength(), writer)) return false;
+  return writer.Commit();
+}
+
+bool SaveDayLog(AppState& app, uint16_t year, uint16_t month, uint16_t day) {
+  const std::u16string folder = LogFolder(app.env);
+  app.env.CreateFolder(folder);  // an existing folder is fine
+  return WriteDayLogFile(app.env, PathOfDay(app.env, folder, year, month, day, u"bin2"), app.pool, app.sampler.day);
+}
+
+bool LoadDayLogFile(AppState& app, DayLog& target, const std::u16string& path, uint16_t user) {
+  app.viewedDay.Clear();
+  FileReader reader(app.env);
+  if (!reader.Open(path)) return false;
+  uint8_t magic[4];
+  if (!reader.ReadExact(magic, 4) || std::memcmp(magic, kDayLogMagic, 4) != 0) return false;
+
+  Section strings;
+  if (!ReadSection(reader, kStringRules, &strings) || !AcquireStrings(app.pool, strings, user)) return false;
+  Section records;
+  if (!ReadSection(reader, kRecordRules, &records)) return false;
+  TakeRecords(records, target);
+  return true;
+}
+
+bool LoadDayLogByDate(AppState& app, uint16_t year, uint16_t month, uint16_t day) {
+  const std::u16string path = PathOfDay(app.env, OpenDialogFolder(app.settings), year, month, day, u"bin2");
+  return LoadDayLogFile(app, app.viewedDay, path, UserViewedDay);
+}
+
+bool SetAsideUnreadable(Env& env, const std::u16string& path) {
+  for (int n = 1; n < 1000; ++n) {
+    const std::string suffix = ".unreadable-" + std::to_string(n);
+    const std::u16string aside = path + std::u16string(suffix.begin(), suffix.end());
+    if (!env.FileExists(aside)) return env.RenameFile(path, aside);
+  }
+  return false;
+}
+
+bool LoadTodayDayLog(AppState& app, uint16_t year, uint16_t month, uint16_t day) {
+  const std::u16string folder = LogFolder(app.env);
+  const std::u16string current = PathOfDay(app.env, folder, year, month, day, u"bin2");
+  if (LoadDayLogFile(app, app.sampler.day, current, UserCurrentDay)) return true;
+  if (app.env.FileExists(current)) SetAsideUnreadable(app.env, current);
+
+  const std::u16string legacy = PathOfDay(app.env, folder, year, month, day, u"bin");
+  if (LoadLegacyDayLogFile(app, app.sampler.day, legacy, UserCurrentDay)) return true;
+  if (app.env.FileExists(legacy)) SetAsideUnreadable(app.env, legacy);
+  return false;
+}
+
+}  // namespace qm
