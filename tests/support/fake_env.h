@@ -1,0 +1,90 @@
+// An in-memory environment for tests: files and folders in maps, a scripted clock, and faults on
+// demand (fail the N-th write, flush or rename; or "kill the process" after N operations, after which
+// only what was flushed survives).
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/env.h"
+
+namespace qm::test {
+
+class FakeEnv : public Env {
+ public:
+  enum class Op { Write, Flush, Rename };
+
+  FakeEnv();
+
+  // Fault injection. The N-th (1-based) operation of a kind fails; 0 disables.
+  void FailNth(Op op, int n);
+  // After `n` more file-system changes every further change is lost and fails, and everything not
+  // flushed reverts, as if the process had been killed right there.
+  void CrashAfter(int n);
+  // The process starts again on what the disk kept.
+  void Restart();
+  int operations() const { return operations_; }
+
+  // Direct access to the simulated disk.
+  void PutFile(const std::u16string& path, const std::string& bytes);
+  bool HasFile(const std::u16string& path) const { return files_.count(path) > 0; }
+  std::string FileBytes(const std::u16string& path) const;
+  std::vector<std::u16string> FilePaths() const;
+  std::vector<std::u16string> recycled;
+
+  std::u16string executablePath = u"/app/quillmere";
+  LocalTime now{2016, 3, 1, 7, 12, 34, 56, 789};
+  uint32_t tick = 1000;
+
+  FileHandle OpenForRead(const std::u16string& path) override;
+  FileHandle OpenForWrite(const std::u16string& path) override;
+  bool Read(FileHandle file, void* buffer, uint32_t length, uint32_t* got) override;
+  bool Write(FileHandle file, const void* data, uint32_t length) override;
+  bool Seek(FileHandle file, int64_t distance, SeekOrigin origin, uint64_t* position) override;
+  bool Flush(FileHandle file) override;
+  void Close(FileHandle file) override;
+  bool CreateFolder(const std::u16string& path) override;
+  bool ListFolder(const std::u16string& path, std::vector<std::u16string>* names) override;
+  bool FileExists(const std::u16string& path) override;
+  bool IsFolder(const std::u16string& path) override;
+  bool MoveReplacing(const std::u16string& from, const std::u16string& to) override;
+  bool RenameFile(const std::u16string& from, const std::u16string& to) override;
+  bool RemoveFile(const std::u16string& path) override;
+  bool SendToRecycleBin(const std::u16string& path) override;
+  std::u16string ExecutablePath() override { return executablePath; }
+  LocalTime Now() override { return now; }
+  uint32_t TickCount() override { return tick; }
+  std::u16string CombinePath(const std::u16string& folder, const std::u16string& name) override;
+  std::u16string RemoveFileSpec(const std::u16string& path) override;
+  std::u16string FindFileName(const std::u16string& path) override;
+  std::u16string RemoveExtension(const std::u16string& path) override;
+  std::u16string AddTrailingSeparator(const std::u16string& path) override;
+
+ private:
+  struct File {
+    std::string data;
+    std::string durable;  // what survives a crash
+  };
+  struct Open {
+    std::u16string path;
+    uint64_t position = 0;
+  };
+  bool Fails(Op op);
+  bool Crashed();
+  void Crash();
+  std::u16string Parent(const std::u16string& path) const;
+
+  std::map<std::u16string, File> files_;
+  std::set<std::u16string> folders_;
+  std::map<FileHandle, Open> open_;
+  FileHandle nextHandle_ = 3;
+  std::map<Op, int> counts_;
+  std::map<Op, int> failAt_;
+  int operations_ = 0;
+  int crashAt_ = -1;
+  bool crashed_ = false;
+};
+
+}  // namespace qm::test

@@ -1,0 +1,36 @@
+#include "support/real_env.h"
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+namespace qm::test {
+
+TempFolder::TempFolder() {
+  static std::atomic<int> counter{0};
+  std::random_device random;
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  path_ = std::filesystem::temp_directory_path() /
+          ("quillmere-test-" + std::to_string(stamp) + "-" + std::to_string(random()) + "-" +
+           std::to_string(counter++));
+  std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace qm::test
