@@ -50,6 +50,13 @@ void StringPool::Release(uint16_t user) {
   }
 }
 
+void StringPool::ReleaseKey(int32_t key, uint16_t user) {
+  const auto it = entries_.find(key);
+  if (it == entries_.end() || !(it->second.users & user)) return;
+  it->second.users &= static_cast<uint16_t>(~user);
+  if (it->second.users == 0) entries_.erase(it);
+}
+
 void StringPool::ClearAll() {
   entries_.clear();
   currentDayStringBytes = 0;

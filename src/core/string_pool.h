@@ -42,6 +42,8 @@ class StringPool {
 
   // Clears `user` on every entry; entries left without users are removed.
   void Release(uint16_t user);
+  // The same for the entry of `key` alone.
+  void ReleaseKey(int32_t key, uint16_t user);
   // Removes everything and resets the current-day byte count.
   void ClearAll();
 
