@@ -52,15 +52,23 @@ int32_t ExpandBlock(const uint8_t* input, uint32_t inputLength, uint8_t* output,
   return static_cast<int32_t>(capacity - stream.avail_out);
 }
 
-bool WriteSection(const uint8_t* raw, uint32_t rawLength, FileWriter& writer) {
-  if (rawLength > UINT32_MAX - kSectionSlack) return false;
+bool PackSection(const uint8_t* raw, uint32_t rawLength, ZeroedBuffer* section, uint32_t* sectionLength) {
+  constexpr uint32_t kHeaderBytes = 8;
+  if (rawLength > UINT32_MAX - kSectionSlack - kHeaderBytes) return false;
   const uint32_t capacity = rawLength + kSectionSlack;
-  ZeroedBuffer output;
-  if (!output.Allocate(capacity)) return false;
-  const int32_t packed = CompressBlock(raw, rawLength, output.data(), capacity);
+  if (!section->Allocate(kHeaderBytes + capacity)) return false;
+  const int32_t packed = CompressBlock(raw, rawLength, section->data() + kHeaderBytes, capacity);
   if (packed <= 0) return false;
   const uint32_t header[2] = {static_cast<uint32_t>(packed), rawLength};
-  return writer.Write(header, sizeof header) && writer.Write(output.data(), static_cast<uint32_t>(packed));
+  std::memcpy(section->data(), header, sizeof header);
+  *sectionLength = kHeaderBytes + static_cast<uint32_t>(packed);
+  return true;
+}
+
+bool WriteSection(const uint8_t* raw, uint32_t rawLength, FileWriter& writer) {
+  ZeroedBuffer section;
+  uint32_t length = 0;
+  return PackSection(raw, rawLength, &section, &length) && writer.Write(section.data(), length);
 }
 
 bool ReadSection(FileReader& reader, const SectionRules& rules, Section* section) {

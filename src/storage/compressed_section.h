@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "storage/file_objects.h"
-#include "storage/zeroed_buffer.h"
+#include "core/zeroed_buffer.h"
 
 namespace qm {
 
@@ -20,6 +20,10 @@ int32_t CompressBlock(const uint8_t* input, uint32_t inputLength, uint8_t* outpu
 // by comparing the count with what the section announced.
 int32_t ExpandBlock(const uint8_t* input, uint32_t inputLength, uint8_t* output, uint32_t capacity);
 
+// Compresses the block into a complete section in memory (both length words, then the stream), so
+// that a caller can know it succeeded before writing anything that announces it. `sectionLength`
+// receives the bytes to write. False when compression fails.
+bool PackSection(const uint8_t* raw, uint32_t rawLength, ZeroedBuffer* section, uint32_t* sectionLength);
 // Compresses the block and writes it as a section. False when compression fails (then nothing is
 // written) or when the file could not be written.
 bool WriteSection(const uint8_t* raw, uint32_t rawLength, FileWriter& writer);
