@@ -5,29 +5,36 @@
 namespace qm {
 
 void DayLog::Clear() {
-  bytes_.clear();
+  length_ = 0;
   offsets_.clear();
 }
 
 void DayLog::Release() {
-  std::vector<uint8_t>().swap(bytes_);
+  bytes_ = ZeroedBuffer();
+  length_ = 0;
   std::vector<uint32_t>().swap(offsets_);
 }
 
-void DayLog::ReserveCapacity(size_t bytes, size_t count) {
-  bytes_.reserve(bytes);
-  offsets_.reserve(count);
+bool DayLog::Grow(uint32_t more) {
+  const size_t needed = static_cast<size_t>(length_) + more;
+  if (needed > UINT32_MAX) return false;
+  if (needed <= bytes_.size()) return true;
+  const size_t capacity = std::max<size_t>(needed, bytes_.size() * 2 < 4096 ? 4096 : bytes_.size() * 2);
+  return bytes_.Resize(capacity) || bytes_.Resize(needed);
 }
 
 uint32_t DayLog::Reserve(uint32_t size) {
   const uint32_t index = Count();
-  offsets_.push_back(ByteLength());
-  bytes_.resize(bytes_.size() + size, 0);
+  offsets_.push_back(length_);
+  if (Grow(size)) {
+    std::memset(bytes_.data() + length_, 0, size);
+    length_ += size;
+  }
   return index;
 }
 
 uint8_t* DayLog::At(uint32_t index) {
-  if (index >= Count() || offsets_[index] >= ByteLength()) return nullptr;
+  if (index >= Count() || offsets_[index] >= length_) return nullptr;
   return bytes_.data() + offsets_[index];
 }
 
@@ -45,6 +52,12 @@ bool DayLog::Append(const ActivityRecord& header, std::u16string_view title) {
   std::memcpy(record, &stored, sizeof stored);
   std::memcpy(record + kRecordHeaderBytes, title.data(), title.size() * 2);  // terminator: zero fill
   return true;
+}
+
+void DayLog::Adopt(ZeroedBuffer&& block, uint32_t length, std::vector<uint32_t>&& offsets) {
+  bytes_ = std::move(block);
+  length_ = length;
+  offsets_ = std::move(offsets);
 }
 
 }  // namespace qm

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/activity_record.h"
+#include "core/zeroed_buffer.h"
 
 namespace qm {
 
@@ -16,10 +17,9 @@ class DayLog {
   void Clear();
   // Removes every record and gives the buffers back.
   void Release();
-  // Makes room for `bytes` record bytes and `count` records without further allocation.
-  void ReserveCapacity(size_t bytes, size_t count);
 
   // Appends `size` zero bytes as a new record and returns its index; the caller fills it through At.
+  // If the block cannot grow, the index still counts but At gives nothing for it.
   uint32_t Reserve(uint32_t size);
   // The record at `index`, or nullptr when there is none.
   uint8_t* At(uint32_t index);
@@ -27,17 +27,23 @@ class DayLog {
 
   uint32_t Count() const { return static_cast<uint32_t>(offsets_.size()); }
   const uint8_t* Bytes() const { return bytes_.data(); }
-  uint32_t ByteLength() const { return static_cast<uint32_t>(bytes_.size()); }
+  uint32_t ByteLength() const { return length_; }
 
   // Validated append: refuses a start or duration out of range and titles of 130 code units or more.
   bool Append(const ActivityRecord& header, std::u16string_view title);
+  // Replaces the contents with a record block loaded as a whole: the first `length` bytes of `block`
+  // hold the records that begin at `offsets`.
+  void Adopt(ZeroedBuffer&& block, uint32_t length, std::vector<uint32_t>&& offsets);
 
   // Convenience for readers of the list: the header and title of record `index` (which must exist).
   ActivityRecord Header(uint32_t index) const { return ReadRecordHeader(At(index)); }
   std::u16string_view Title(uint32_t index) const { return RecordTitle(At(index)); }
 
  private:
-  std::vector<uint8_t> bytes_;
+  bool Grow(uint32_t more);
+
+  ZeroedBuffer bytes_;  // capacity is bytes_.size(); the records fill the first length_ bytes
+  uint32_t length_ = 0;
   std::vector<uint32_t> offsets_;
 };
 

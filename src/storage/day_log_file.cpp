@@ -55,22 +55,27 @@ bool AcquireStrings(StringPool& pool, const Section& section, uint16_t user) {
   return true;
 }
 
-// Copies the records that pass the bounds; a size of 0 or a record running past the end ends the walk.
-void TakeRecords(const Section& section, DayLog& target) {
-  const uint8_t* raw = section.data.data();
+// Keeps the records that pass the bounds, moved together in place, and hands the block to the target
+// without copying it. A size of 0 or a record running past the end ends the walk.
+void TakeRecords(Section& section, DayLog& target) {
+  uint8_t* raw = section.data.data();
   const uint32_t rawLength = section.rawLength;
-  target.Clear();
-  target.ReserveCapacity(rawLength, rawLength / 24 + 1);
+  std::vector<uint32_t> offsets;
+  offsets.reserve(rawLength / 24 + 1);
+  uint32_t kept = 0;
   for (uint32_t offset = 0; offset < rawLength;) {
     const ActivityRecord header = ReadRecordHeader(raw + offset);  // the slack covers a short tail
     if (header.size == 0 || header.size > rawLength - offset) break;
     // A record must hold its own header and keep the next one aligned; others are skipped.
     const bool fits = header.size >= kRecordHeaderBytes && header.size <= kMaxRecordBytes && header.size % 8 == 0;
     if (fits && IsValidTimeRange(header.start, header.duration)) {
-      std::memcpy(target.At(target.Reserve(header.size)), raw + offset, header.size);
+      if (kept != offset) std::memmove(raw + kept, raw + offset, header.size);
+      offsets.push_back(kept);
+      kept += header.size;
     }
     offset += header.size;
   }
+  target.Adopt(std::move(section.data), kept, std::move(offsets));
 }
 
 std::u16string PathOfDay(Env& env, const std::u16string& folder, uint16_t y, uint16_t m, uint16_t d,

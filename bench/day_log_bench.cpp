@@ -1,0 +1,154 @@
+// Saving and loading a busy day (50,000 records, titles of 20-120 characters, 40 executables), each
+// against its floor: a bare zlib deflate or inflate of the same raw bytes in the same run. The
+// ratio counters are the figures to watch (goals: save <= 1.3x, load <= 1.5x; peak extra memory of
+// a load <= 3x the raw record bytes).
+#include <benchmark/benchmark.h>
+#include <zlib.h>
+
+#include <chrono>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "storage/day_log_file.h"
+#include "storage/log_folder.h"
+#include "support/real_env.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const char16_t* const kWords[] = {u"Report", u"draft", u"2016", u"会議資料", u"- Editor", u"Inbox", u"(3)",
+                                  u"プロジェクト", u"notes.txt", u"Budget", u"Q3", u"final", u"レビュー", u"Chat",
+                                  u"https://example.org/page", u"Terminal", u"build.log", u"設計書", u"v2", u"*"};
+
+std::u16string Title(std::mt19937& random) {
+  const size_t target = 20 + random() % 101;
+  std::u16string title;
+  while (title.size() < target) title += kWords[random() % std::size(kWords)] + std::u16string(u" ");
+  return title.substr(0, target);
+}
+
+// Fills the day being recorded with a synthetic busy day.
+void RecordBusyDay(qm::AppState& app) {
+  std::mt19937 random(20160307);
+  std::vector<uint32_t> keys;
+  for (int i = 0; i < 40; ++i) {
+    const std::u16string path = u"C:\\Program Files\\Vendor" + std::u16string(1, u'A' + i % 26) + u"\\Tool" +
+                                std::u16string(1, u'a' + i) + u"\\bin\\application.exe";
+    keys.push_back(static_cast<uint32_t>(app.pool.Intern(path, qm::UserCurrentDay)));
+  }
+  uint32_t start = 0;
+  for (int i = 0; i < 50'000; ++i) {
+    const uint32_t duration = random() % 3000;
+    app.sampler.day.Append({0, start % qm::kMillisecondsPerDay, duration, keys[random() % keys.size()]}, Title(random));
+    start += duration / 2 + 1;
+  }
+}
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// Peak resident memory since the last reset, in bytes (Linux: VmHWM, reset through clear_refs).
+long PeakResidentBytes() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6)) * 1024;
+  }
+  return 0;
+}
+long ResidentBytes() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6)) * 1024;
+  }
+  return 0;
+}
+void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+struct Fixture {
+  qm::test::TempFolder folder;
+  qm::test::RedirectedEnv env{folder.Child(u"quillmere.exe")};
+  qm::AppState app{env};
+  std::u16string path;
+  std::string raw;  // the strings and records as the file's two sections hold them, uncompressed
+
+  Fixture() {
+    RecordBusyDay(app);
+    qm::SaveDayLog(app, 2016, 3, 7);
+    path = env.CombinePath(qm::LogFolder(env), u"20160307.bin2");
+    for (const auto& [key, entry] : app.pool.Entries()) {
+      raw.append(reinterpret_cast<const char*>(&entry.byteSize), 2);
+      raw.append(reinterpret_cast<const char*>(entry.text.get()), entry.byteSize);
+    }
+    raw.append(reinterpret_cast<const char*>(app.sampler.day.Bytes()), app.sampler.day.ByteLength());
+  }
+};
+
+Fixture& Day() {
+  static Fixture fixture;
+  return fixture;
+}
+
+std::string Deflated(const std::string& raw) {
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  std::string out(size, '\0');
+  compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(raw.data()), raw.size());
+  out.resize(size);
+  return out;
+}
+
+void SaveDay(benchmark::State& state) {
+  Fixture& day = Day();
+  double save = 0;
+  double floor = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    benchmark::DoNotOptimize(Deflated(day.raw));
+    const auto t1 = Clock::now();
+    if (!qm::SaveDayLog(day.app, 2016, 3, 7)) state.SkipWithError("save failed");
+    const auto t2 = Clock::now();
+    floor += Seconds(t1 - t0);
+    save += Seconds(t2 - t1);
+    state.SetIterationTime(Seconds(t2 - t1));
+  }
+  state.counters["floor_ms"] = 1000 * floor / state.iterations();
+  state.counters["vs_floor"] = save / floor;
+  state.counters["raw_MB"] = day.raw.size() / 1e6;
+}
+
+void LoadDay(benchmark::State& state) {
+  Fixture& day = Day();
+  const std::string packed = Deflated(day.raw);
+  std::string out(day.raw.size(), '\0');
+  double load = 0;
+  double floor = 0;
+  long peakExtra = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    uLongf size = static_cast<uLongf>(out.size());
+    uncompress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(packed.data()), packed.size());
+    const auto t1 = Clock::now();
+    qm::AppState viewer(day.env);
+    viewer.viewedDay.Release();
+    ResetPeak();
+    const long before = ResidentBytes();
+    const auto t2 = Clock::now();
+    if (!qm::LoadDayLogFile(viewer, viewer.viewedDay, day.path, qm::UserViewedDay)) state.SkipWithError("load failed");
+    const auto t3 = Clock::now();
+    peakExtra = std::max(peakExtra, PeakResidentBytes() - before);
+    floor += Seconds(t1 - t0);
+    load += Seconds(t3 - t2);
+    state.SetIterationTime(Seconds(t3 - t2));
+  }
+  state.counters["floor_ms"] = 1000 * floor / state.iterations();
+  state.counters["vs_floor"] = load / floor;
+  state.counters["peak_vs_raw"] = static_cast<double>(peakExtra) / Day().app.sampler.day.ByteLength();
+}
+
+BENCHMARK(SaveDay)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(LoadDay)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
