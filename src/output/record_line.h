@@ -1,0 +1,23 @@
+// One activity record rendered through a list template: the text and CSV lines of the day list.
+#pragma once
+
+#include <cstdint>
+
+#include "core/app_state.h"
+#include "core/string_pool.h"
+#include "output/compiled_template.h"
+#include "output/line_buffer.h"
+
+namespace qm {
+
+// Renders `record` (bytes as a DayLog holds them, or nullptr) into `line`, which is cleared first.
+// False, with `line` untouched, when there is no record or the template has no tokens.
+bool FormatRecordLine(LineBuffer& line, const StringPool& pool, const CompiledTemplate& compiled,
+                      const uint8_t* record);
+
+// The record with the list text or list CSV template of `app` and the configured line end. The
+// caller clears `line` first; a line that could not be formatted is the line end alone.
+void ListTextLine(LineBuffer& line, const uint8_t* record, const AppState& app);
+void ListCsvLine(LineBuffer& line, const uint8_t* record, const AppState& app);
+
+}  // namespace qm

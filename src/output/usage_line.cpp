@@ -1,0 +1,91 @@
+#include "output/usage_line.h"
+
+namespace qm {
+namespace {
+
+// A duration split into hours (not reduced modulo 24), minutes, seconds and milliseconds.
+struct DurationParts {
+  explicit DurationParts(uint32_t ms)
+      : hours(ms / 3'600'000), minutes(ms / 60'000 % 60), seconds(ms / 1'000 % 60), millis(ms % 1'000) {}
+  uint32_t hours, minutes, seconds, millis;
+};
+
+struct UsageFields {
+  const AppUsageEntry& entry;
+  uint32_t grandTotal;
+  uint32_t average;
+  DurationParts total;
+  DurationParts mean;
+  std::u16string_view path;
+};
+
+// The share of the day as "P.FF", truncated; the products need 64 bits.
+void AppendRate(LineBuffer& line, const UsageFields& f) {
+  const uint64_t total = f.entry.totalDuration;
+  line.AppendDecimal(total * 100 / f.grandTotal);
+  line.Append(u".");
+  line.AppendDecimal(total * 10'000 / f.grandTotal % 100, 2);
+}
+
+// The usage template's own specifier table; letters mean other things than in record lines.
+void AppendSpecifier(LineBuffer& line, uint32_t kind, const UsageFields& f) {
+  switch (kind) {
+    case u'r': return AppendRate(line, f);
+    case u'h': return line.AppendDecimal(f.total.hours);
+    case u'H': return line.AppendDecimal(f.total.hours, 2);
+    case u'm': return line.AppendDecimal(f.total.minutes);
+    case u'M': return line.AppendDecimal(f.total.minutes, 2);
+    case u's': return line.AppendDecimal(f.total.seconds);
+    case u'S': return line.AppendDecimal(f.total.seconds, 2);
+    case u'l': return line.AppendDecimal(f.total.millis);
+    case u'L': return line.AppendDecimal(f.total.millis, 3);
+    case u'd': return line.AppendDecimal(f.entry.totalDuration);
+    case u'o': return line.AppendDecimal(f.mean.hours);
+    case u'n': return line.AppendDecimal(f.mean.minutes);
+    case u'N': return line.AppendDecimal(f.mean.minutes, 2);
+    case u'e': return line.AppendDecimal(f.mean.seconds);
+    case u'E': return line.AppendDecimal(f.mean.seconds, 2);
+    case u'c': return line.AppendDecimal(f.mean.millis);
+    case u'C': return line.AppendDecimal(f.mean.millis, 3);
+    case u'a': return line.AppendDecimal(f.average);
+    case u'x': return line.Append(f.path);
+    case u'u': return line.AppendDecimal(f.entry.count);
+    default: return line.AppendUnknownSpecifier(kind);
+  }
+}
+
+void UsageLineWithEnd(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal,
+                      TemplateSlot slot) {
+  FormatUsageLine(line, entry, app.templates[slot], app.pool, grandTotal);
+  line.AppendLineEnd(app.settings.newlineMode);
+}
+
+}  // namespace
+
+bool FormatUsageLine(LineBuffer& line, const AppUsageEntry* entry, const CompiledTemplate& compiled,
+                     const StringPool& pool, uint32_t grandTotal) {
+  if (entry == nullptr || compiled.Empty() || grandTotal == 0 || entry->count == 0) return false;
+  line.Clear();
+  const uint32_t average = entry->totalDuration / entry->count;
+  const PoolEntry* path = pool.Find(entry->exeKey);
+  const UsageFields fields{*entry, grandTotal, average, DurationParts(entry->totalDuration), DurationParts(average),
+                           path != nullptr ? path->Text() : std::u16string_view(u"none")};
+  for (const TemplateToken& token : compiled.Tokens()) {
+    if (token.kind == 0) {
+      line.Append(token.text);
+    } else {
+      AppendSpecifier(line, token.kind, fields);
+    }
+  }
+  return true;
+}
+
+void UsageTextLine(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal) {
+  UsageLineWithEnd(line, entry, app, grandTotal, kUsageTextTemplate);
+}
+
+void UsageCsvLine(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal) {
+  UsageLineWithEnd(line, entry, app, grandTotal, kUsageCsvTemplate);
+}
+
+}  // namespace qm
