@@ -1,5 +1,7 @@
 #include "output/compiled_template.h"
 
+#include "core/fixed_string.h"
+
 namespace qm {
 
 bool CompileTemplate(std::u16string_view pattern, CompiledTemplate& target) {
@@ -25,6 +27,13 @@ bool CompileTemplate(std::u16string_view pattern, CompiledTemplate& target) {
     target.AddLiteral(u"%");
   }
   return true;
+}
+
+void CompileTemplates(const AppSettings& settings, CompiledTemplate (&compiled)[4]) {
+  CompileTemplate(ArrayText(settings.listTextTemplate), compiled[kListTextTemplate]);
+  CompileTemplate(ArrayText(settings.listCsvTemplate), compiled[kListCsvTemplate]);
+  CompileTemplate(ArrayText(settings.usageTextTemplate), compiled[kUsageTextTemplate]);
+  CompileTemplate(ArrayText(settings.usageCsvTemplate), compiled[kUsageCsvTemplate]);
 }
 
 }  // namespace qm

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/app_settings.h"
+
 namespace qm {
 
 // The four compiled templates of AppState, in this order.
@@ -35,5 +37,9 @@ class CompiledTemplate {
 // Replaces the contents of `target` with the tokens of `pattern`. A run of % acts as one %, and a %
 // at the end becomes the literal "%". Always true.
 bool CompileTemplate(std::u16string_view pattern, CompiledTemplate& target);
+
+// The four line templates of the settings, compiled into their slots (at start-up and whenever the
+// templates were edited).
+void CompileTemplates(const AppSettings& settings, CompiledTemplate (&compiled)[4]);
 
 }  // namespace qm

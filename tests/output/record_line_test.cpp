@@ -1,0 +1,148 @@
+#include "output/record_line.h"
+
+#include <gtest/gtest.h>
+
+#include "core/fixed_string.h"
+#include "support/fake_env.h"
+
+namespace qm {
+namespace {
+
+class RecordLineTest : public ::testing::Test {
+ protected:
+  void SetUp() override { CompileTemplates(app.settings, app.templates); }
+
+  // The line of the first record of `day` through `pattern`.
+  std::u16string Render(std::u16string_view pattern, uint32_t start = 3'723'456, uint32_t duration = 62'345,
+                        std::u16string_view title = u"DummyTitle", uint32_t exeKey = 12345) {
+    day.Clear();
+    EXPECT_TRUE(day.Append({0, start, duration, exeKey}, title));
+    CompiledTemplate compiled;
+    CompileTemplate(pattern, compiled);
+    LineBuffer line;
+    EXPECT_TRUE(FormatRecordLine(line, app.pool, compiled, day.At(0)));
+    return std::u16string(line.View());
+  }
+
+  test::FakeEnv env;
+  AppState app{env};
+  DayLog day;
+};
+
+std::vector<std::pair<uint32_t, std::u16string>> Tokens(std::u16string_view pattern) {
+  CompiledTemplate compiled;
+  EXPECT_TRUE(CompileTemplate(pattern, compiled));
+  std::vector<std::pair<uint32_t, std::u16string>> tokens;
+  for (const TemplateToken& t : compiled.Tokens()) tokens.emplace_back(t.kind, t.text);
+  return tokens;
+}
+
+TEST(CompileTemplate, PercentClosesTheLiteralBeforeItEvenWhenEmpty) {
+  using T = std::vector<std::pair<uint32_t, std::u16string>>;
+  EXPECT_EQ(Tokens(u"abc"), (T{{0, u"abc"}}));
+  EXPECT_EQ(Tokens(u""), T{});
+  EXPECT_EQ(Tokens(u"%"), (T{{0, u""}, {0, u"%"}}));
+  EXPECT_EQ(Tokens(u"a%%d"), (T{{0, u"a"}, {0, u""}, {u'd', u""}}));
+  EXPECT_EQ(Tokens(u"x%dy%"), (T{{0, u"x"}, {u'd', u""}, {0, u"y"}, {0, u"%"}}));
+}
+
+TEST(CompileTemplate, RecompilingReplacesTheOldTokens) {
+  CompiledTemplate compiled;
+  CompileTemplate(u"%h%m%s", compiled);
+  CompileTemplate(u"z", compiled);
+  ASSERT_EQ(compiled.Tokens().size(), 1u);
+  EXPECT_EQ(compiled.Tokens()[0].text, u"z");
+}
+
+TEST_F(RecordLineTest, DefaultTemplatesRenderTheDocumentedLines) {
+  day.Append({0, 3'723'456, 62'345, 777}, u"DummyTitle");
+  LineBuffer line;
+  ListTextLine(line, day.At(0), app);
+  EXPECT_EQ(line.View(), u"[1:02:03.456](1:02.345) \"DummyTitle\" - \"none\"\n");
+  line.Clear();
+  ListCsvLine(line, day.At(0), app);
+  EXPECT_EQ(line.View(), u"01:02:03.456,62345,\"DummyTitle\",\"none\"\n");
+}
+
+TEST_F(RecordLineTest, EverySpecifierOfTheRecordTable) {
+  EXPECT_EQ(Render(u"%h|%H|%m|%M|%s|%S|%l|%L|%i", 36'061'005), u"10|10|1|01|1|01|5|005|36061005");
+  EXPECT_EQ(Render(u"%n|%e|%E|%c|%C|%d", 0, 7'384'005), u"123|4|04|5|005|7384005");
+  EXPECT_EQ(Render(u"%h:%M:%S.%L %H", 0, 0), u"0:00:00.000 00");
+  EXPECT_EQ(Render(u"%H", 86'399'999), u"23");
+}
+
+TEST_F(RecordLineTest, PathComesFromThePoolTitleIsCopiedUnescaped) {
+  const int32_t key = app.pool.Intern(u"C:\\tools\\ed.exe", UserViewedDay);
+  EXPECT_EQ(Render(u"%x|%t", 0, 0, u"say \"hi\", ok", static_cast<uint32_t>(key)),
+            u"C:\\tools\\ed.exe|say \"hi\", ok");
+  EXPECT_EQ(Render(u"%x", 0, 0, u"", 99), u"none");
+}
+
+TEST_F(RecordLineTest, PercentRunsTrailingPercentAndUnknownSpecifiers) {
+  EXPECT_EQ(Render(u"%%d"), u"62345");
+  EXPECT_EQ(Render(u"a%%d"), u"a62345");
+  EXPECT_EQ(Render(u"%"), u"%");
+  EXPECT_EQ(Render(u"%%"), u"%");
+  EXPECT_EQ(Render(u"100%%%"), u"100%");
+  EXPECT_EQ(Render(u"%q"), u"%q");
+  EXPECT_EQ(Render(u"%%%q"), u"%q");
+  EXPECT_EQ(Render(u"%a%u%r%T"), u"%a%u%r%T");  // usage letters mean nothing here
+}
+
+TEST_F(RecordLineTest, EmptyTemplateOrMissingRecordLeavesTheBufferAlone) {
+  LineBuffer line;
+  line.Append(u"kept");
+  CompiledTemplate empty;
+  CompileTemplate(u"", empty);
+  day.Append({0, 1, 1, 0}, u"t");
+  EXPECT_FALSE(FormatRecordLine(line, app.pool, empty, day.At(0)));
+  EXPECT_FALSE(FormatRecordLine(line, app.pool, app.templates[kListTextTemplate], nullptr));
+  EXPECT_EQ(line.View(), u"kept");
+  // With the line end added, a line that could not be formatted is the line end alone.
+  CopyToArray(app.settings.listCsvTemplate, u"");
+  CompileTemplates(app.settings, app.templates);
+  app.settings.newlineMode = 1;
+  line.Clear();
+  ListCsvLine(line, day.At(0), app);
+  EXPECT_EQ(line.View(), u"\r\n");
+}
+
+// 1023 units is the most a line holds; the line end is cut like any other text.
+TEST_F(RecordLineTest, LongLinesAreCutAt1023UnitsWithTheLineEndCutToo) {
+  const std::u16string title(129, u'T');
+  day.Append({0, 0, 0, 0}, title);
+  struct Case {
+    size_t lineUnits;
+    int32_t newlineMode;
+    std::u16string_view end;
+  };
+  for (const Case c : {Case{1021, 1, u"\r\n"}, Case{1022, 1, u"\r"}, Case{1023, 1, u""}, Case{1022, 0, u"\n"},
+                       Case{1023, 0, u""}, Case{2000, 0, u""}}) {
+    // Eight titles (1032 units) cut to the wanted length by a template of literal text and titles.
+    std::u16string pattern = std::u16string(c.lineUnits % 129, u'p');
+    for (size_t i = 0; i < c.lineUnits / 129; ++i) pattern += u"%t";
+    CopyToArray(app.settings.listTextTemplate, u"");
+    CompileTemplate(pattern, app.templates[kListTextTemplate]);
+    app.settings.newlineMode = c.newlineMode;
+    LineBuffer line;
+    ListTextLine(line, day.At(0), app);
+    const size_t body = std::min<size_t>(c.lineUnits, 1023);
+    ASSERT_EQ(line.Length(), body + c.end.size()) << c.lineUnits << " " << c.newlineMode;
+    EXPECT_EQ(line.View().substr(body), c.end);
+    EXPECT_EQ(line.Data()[line.Length()], u'\0');
+  }
+}
+
+TEST(AppendBounded, ReportsLengthAndRefusesAFullDestination) {
+  char16_t buffer[8] = {u'a', u'b', 0};
+  EXPECT_EQ(AppendBounded(buffer, u"", 8), 2);
+  EXPECT_EQ(AppendBounded(buffer, u"cdefghij", 8), 7);
+  EXPECT_EQ(std::u16string_view(buffer), u"abcdefg");
+  EXPECT_EQ(AppendBounded(buffer, u"x", 7), -1);  // 7 units already there
+  char16_t empty[4] = {0, u'z', u'z', u'z'};
+  EXPECT_EQ(AppendBounded(empty, u"ab", 4), 2);
+  EXPECT_EQ(empty[2], u'\0');  // terminated even though the buffer was not zeroed
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "output/usage_index_list.h"
+#include "output/usage_line.h"
+#include "output/usage_order.h"
+#include "output/usage_table.h"
+#include "support/fake_env.h"
+
+namespace qm {
+namespace {
+
+std::u16string Line(std::u16string_view pattern, AppUsageEntry entry, uint32_t grandTotal,
+                    const StringPool& pool = StringPool()) {
+  CompiledTemplate compiled;
+  CompileTemplate(pattern, compiled);
+  LineBuffer line;
+  EXPECT_TRUE(FormatUsageLine(line, &entry, compiled, pool, grandTotal));
+  return std::u16string(line.View());
+}
+
+TEST(UsageLine, DefaultTemplatesRenderTheDocumentedLines) {
+  test::FakeEnv env;
+  AppState app(env);
+  CompileTemplates(app.settings, app.templates);
+  const AppUsageEntry entry{123'456, 123, 4242};
+  LineBuffer line;
+  UsageTextLine(line, &entry, app, 1'234'567);
+  EXPECT_EQ(line.View(), u"[9.99%] 0:02:03.456sec (ave0:0:1.3sec) \"none\" [123]\n");
+  line.Clear();
+  app.settings.newlineMode = 1;
+  UsageCsvLine(line, &entry, app, 1'234'567);
+  EXPECT_EQ(line.View(), u"9.99,123456,1003,\"none\",123\r\n");
+}
+
+TEST(UsageLine, RatesTruncateRatherThanRound) {
+  EXPECT_EQ(Line(u"%r", {1'000'000, 1, 0}, 10'000'000), u"10.00");
+  EXPECT_EQ(Line(u"%r", {10'000'000, 1, 0}, 10'000'000), u"100.00");
+  EXPECT_EQ(Line(u"%r", {1, 1, 0}, 3), u"33.33");
+  EXPECT_EQ(Line(u"%r", {2, 1, 0}, 3), u"66.66");
+  EXPECT_EQ(Line(u"%r", {1, 1, 0}, 86'400'000), u"0.00");
+  // The products need 64 bits: 86,400,000 * 10,000 does not fit in 32.
+  EXPECT_EQ(Line(u"%r", {86'399'999, 1, 0}, 86'400'000), u"99.99");
+}
+
+TEST(UsageLine, EverySpecifierOfTheUsageTable) {
+  EXPECT_EQ(Line(u"%h|%H|%m|%M|%s|%S|%l|%L|%d", {50'000'000, 1, 0}, 50'000'000),
+            u"13|13|53|53|20|20|0|000|50000000");
+  EXPECT_EQ(Line(u"%H:%M:%S.%L", {3'723'004, 1, 0}, 1), u"01:02:03.004");
+  EXPECT_EQ(Line(u"%H", {400'000'000, 1, 0}, 1), u"111");  // hours are not reduced
+  EXPECT_EQ(Line(u"%o|%n|%N|%e|%E|%c|%C|%a|%u", {7000, 3, 0}, 7000), u"0|0|00|2|02|333|333|2333|3");
+  EXPECT_EQ(Line(u"%o:%N", {2 * 3'725'000, 2, 0}, 1), u"1:02");
+  EXPECT_EQ(Line(u"%t%i%q%", {1, 1, 0}, 1), u"%t%i%q%");
+  StringPool pool;
+  const int32_t key = pool.Intern(u"/usr/bin/ed", UserViewedDay);
+  EXPECT_EQ(Line(u"\"%x\"", {1, 1, key}, 1, pool), u"\"/usr/bin/ed\"");
+}
+
+TEST(UsageLine, RefusesWhatCannotBeRendered) {
+  CompiledTemplate compiled, empty;
+  CompileTemplate(u"%u", compiled);
+  StringPool pool;
+  LineBuffer line;
+  line.Append(u"kept");
+  const AppUsageEntry entry{10, 1, 0}, noRecords{10, 0, 0};
+  EXPECT_FALSE(FormatUsageLine(line, nullptr, compiled, pool, 10));
+  EXPECT_FALSE(FormatUsageLine(line, &entry, empty, pool, 10));
+  EXPECT_FALSE(FormatUsageLine(line, &entry, compiled, pool, 0));
+  EXPECT_FALSE(FormatUsageLine(line, &noRecords, compiled, pool, 10));
+  EXPECT_EQ(line.View(), u"kept");
+}
+
+TEST(AggregateUsage, OneEntryPerKeyInSignedKeyOrderEveryRecordCounted) {
+  DayLog day;
+  const uint32_t negative = 0x80000005u;
+  day.Append({0, 0, 1000, 7}, u"a");
+  day.Append({0, 0, 500, negative}, u"b");
+  day.Append({0, 0, 2000, 7}, u"c");
+  day.Append({0, 0, 300, 0}, u"no path");
+  day.Append({0, 0, 4000, 7}, u"d");
+  UsageTable table;
+  table.entries.push_back({1, 1, 1});  // replaced
+  ASSERT_TRUE(AggregateUsage(day, table));
+  ASSERT_EQ(table.entries.size(), 3u);
+  EXPECT_EQ(table.entries[0].exeKey, static_cast<int32_t>(negative));
+  EXPECT_EQ(table.entries[1].exeKey, 0);
+  EXPECT_EQ(table.entries[2].exeKey, 7);
+  EXPECT_EQ(table.entries[2].totalDuration, 7000u);
+  EXPECT_EQ(table.entries[2].count, 3u);
+  EXPECT_EQ(table.grandTotal, 7800u);
+
+  day.Clear();
+  AggregateUsage(day, table);
+  EXPECT_TRUE(table.entries.empty());
+  EXPECT_EQ(table.grandTotal, 0u);
+}
+
+// Entries chosen so that every ordering tells them apart: totals, averages, counts and keys all
+// differ, and no two orderings agree.
+class UsageOrderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    keyB = pool.Intern(u"b.exe", UserViewedDay);
+    keyC = pool.Intern(u"c.exe", UserViewedDay);
+    table.entries = {{9000, 9, keyC}, {3000, 1, keyB}, {6000, 4, 55}};  // averages 1000, 3000, 1500
+  }
+  std::vector<uint32_t> Totals() const {
+    std::vector<uint32_t> totals;
+    for (const AppUsageEntry& e : table.entries) totals.push_back(e.totalDuration);
+    return totals;
+  }
+  std::vector<uint32_t> WindowOrder(int32_t column, bool descending) {
+    UsageIndexList index;
+    index.Rebuild(table);
+    index.Sort(column, descending, pool);
+    std::vector<uint32_t> totals;
+    for (uint32_t r = 0; r < index.RowCount(); ++r) totals.push_back(index.EntryOfRow(r)->totalDuration);
+    return totals;
+  }
+  std::vector<uint32_t> SavedOrder(int32_t column, bool descending) {
+    UsageTable copy = table;
+    SortUsage(copy, descending, column);
+    std::vector<uint32_t> totals;
+    for (const AppUsageEntry& e : copy.entries) totals.push_back(e.totalDuration);
+    return totals;
+  }
+  StringPool pool;
+  UsageTable table;
+  int32_t keyB = 0, keyC = 0;
+};
+
+using Order = std::vector<uint32_t>;
+
+TEST_F(UsageOrderTest, WindowSortsEveryColumnInTheChosenDirection) {
+  EXPECT_EQ(WindowOrder(kUsageRate, true), (Order{9000, 6000, 3000}));
+  EXPECT_EQ(WindowOrder(kUsageDuration, false), (Order{3000, 6000, 9000}));
+  EXPECT_EQ(WindowOrder(kUsageAverage, true), (Order{3000, 6000, 9000}));
+  EXPECT_EQ(WindowOrder(kUsageAverage, false), (Order{9000, 6000, 3000}));
+  EXPECT_EQ(WindowOrder(kUsageExecutable, false), (Order{6000, 3000, 9000}));  // missing path first
+  EXPECT_EQ(WindowOrder(kUsageExecutable, true), (Order{9000, 3000, 6000}));
+  EXPECT_EQ(WindowOrder(kUsageCount, true), (Order{9000, 6000, 3000}));
+  EXPECT_EQ(WindowOrder(17, false), (Order{3000, 6000, 9000}));  // like the rate
+}
+
+TEST_F(UsageOrderTest, SavingReversesAveragesAndIgnoresTheDirectionForKeyAndCount) {
+  EXPECT_EQ(SavedOrder(kUsageRate, true), (Order{9000, 6000, 3000}));
+  EXPECT_EQ(SavedOrder(kUsageDuration, false), (Order{3000, 6000, 9000}));
+  EXPECT_EQ(SavedOrder(kUsageAverage, true), (Order{9000, 6000, 3000}));  // smallest average first
+  EXPECT_EQ(SavedOrder(kUsageAverage, false), (Order{3000, 6000, 9000}));
+  for (bool descending : {true, false}) {
+    UsageTable byKey = table;
+    SortUsage(byKey, descending, kUsageExecutable);
+    EXPECT_TRUE(std::is_sorted(byKey.entries.begin(), byKey.entries.end(),
+                               [](const AppUsageEntry& a, const AppUsageEntry& b) { return a.exeKey < b.exeKey; }));
+    EXPECT_EQ(SavedOrder(kUsageCount, descending), (Order{3000, 6000, 9000}));
+    EXPECT_EQ(SavedOrder(5, descending), (Order{9000, 6000, 3000}));
+    EXPECT_EQ(SavedOrder(-1, descending), descending ? (Order{9000, 6000, 3000}) : (Order{3000, 6000, 9000}));
+  }
+}
+
+TEST_F(UsageOrderTest, IndexListMapsRowsToEntriesBothWays) {
+  UsageIndexList index;
+  EXPECT_EQ(index.EntryOfRow(0), nullptr);
+  index.Rebuild(table);
+  index.Sort(kUsageDuration, false, pool);
+  ASSERT_EQ(index.RowCount(), 3u);
+  for (uint32_t row = 0; row < 3; ++row) {
+    const uint32_t entry = static_cast<uint32_t>(index.EntryOfRow(row) - table.entries.data());
+    EXPECT_EQ(index.RowOfEntry(entry), row);
+  }
+  EXPECT_EQ(index.EntryOfRow(3), nullptr);
+  EXPECT_EQ(index.RowOfEntry(3), 3u);
+}
+
+TEST(UsageOrder, AverageOfAnEntryWithoutRecordsSortsAsZero) {
+  UsageTable table;
+  table.entries = {{5, 0, 1}, {5, 1, 2}, {0, 0, 3}, {9, 3, 4}};
+  SortUsage(table, false, kUsageAverage);
+  EXPECT_EQ(table.entries.front().exeKey, 2);
+}
+
+}  // namespace
+}  // namespace qm
