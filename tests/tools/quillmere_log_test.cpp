@@ -1,0 +1,173 @@
+// quillmere-log end to end on real files: day logs written by the program's own writer and legacy
+// files built by hand, settings written by the program's own settings writer.
+#include "quillmere_log/log_tool.h"
+
+#include <gtest/gtest.h>
+
+#include "core/fixed_string.h"
+#include "output/usage_order.h"
+#include "platform/utf.h"
+#include "storage/day_log_file.h"
+#include "storage/settings_file.h"
+#include "support/byte_builder.h"
+#include "support/real_env.h"
+
+namespace qm {
+namespace {
+
+std::string Utf16Bytes(std::u16string_view text, bool bom) {
+  std::string bytes = bom ? std::string("\xFF\xFE", 2) : std::string();
+  for (const char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  return bytes;
+}
+
+// A legacy record: clock fields, start and end ticks, a 256-unit title, the executable's key.
+std::string LegacyRecord(uint16_t hour, uint16_t minute, uint32_t startTick, uint32_t endTick,
+                         std::u16string title, int32_t key) {
+  title.resize(256, u'\0');
+  return test::ByteBuilder()
+      .U16(hour).U16(minute).U16(0).U16(0).U32(startTick).U32(endTick)
+      .Utf16(title, false).U32(static_cast<uint32_t>(key)).str();
+}
+
+class LogToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StringPool pool;
+    const auto editor = static_cast<uint32_t>(pool.Intern(u"C:\\apps\\エディタ.exe", UserCurrentDay));
+    DayLog day;
+    day.Append({0, 3'723'456, 62'345, editor}, u"DummyTitle");
+    day.Append({0, 3'800'000, 1'000, 0}, u"b, \"quoted\"");
+    day.Append({0, 3'900'000, 3'000, editor}, u"メモ");
+    ASSERT_TRUE(WriteDayLogFile(env, log, pool, day));
+  }
+
+  int Run(std::vector<std::u16string> args) {
+    result = LogToolOutput();
+    return RunLogTool(env, args, result);
+  }
+
+  // A settings file as the program saves it, after `edit` changed the defaults.
+  template <typename Edit>
+  std::u16string Config(Edit edit) {
+    AppState app(env);
+    edit(app.settings);
+    EXPECT_TRUE(SaveSettingsFile(app) || env.FileExists(SettingsFilePath(env)));
+    return SettingsFilePath(env);
+  }
+
+  test::TempFolder folder;
+  test::RedirectedEnv env{folder.Child(u"quillmere-log")};
+  const std::u16string log = folder.Child(u"20160305.bin2");
+  LogToolOutput result;
+};
+
+TEST_F(LogToolTest, InfoSummarisesTheDay) {
+  ASSERT_EQ(Run({u"info", log}), 0);
+  EXPECT_EQ(result.out, "file: " + ToUtf8(log) + "\nformat: bin2\nstrings: 1\nrecords: 3\n"
+                        "first start: 1:02:03.456\nlast start: 1:05:00.000\ntotal duration: 0:01:06.345\n");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST_F(LogToolTest, ListPrintsUtf8LinesAndWritesTheProgramsFile) {
+  ASSERT_EQ(Run({u"list", log}), 0);
+  EXPECT_EQ(result.out,
+            "[1:02:03.456](1:02.345) \"DummyTitle\" - \"C:\\apps\\エディタ.exe\"\n"
+            "[1:03:20.000](0:01.000) \"b, \"quoted\"\" - \"none\"\n"
+            "[1:05:00.000](0:03.000) \"メモ\" - \"C:\\apps\\エディタ.exe\"\n");
+  const std::u16string out = folder.Child(u"list.csv");
+  ASSERT_EQ(Run({u"list", u"--csv", u"--out", out, log}), 0);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(test::ReadWholeFile(out), Utf16Bytes(u"01:02:03.456,62345,\"DummyTitle\",\"C:\\apps\\エディタ.exe\"\n"
+                                                 u"01:03:20.000,1000,\"b, \"quoted\"\",\"none\"\n"
+                                                 u"01:05:00.000,3000,\"メモ\",\"C:\\apps\\エディタ.exe\"\n",
+                                                 true));
+}
+
+TEST_F(LogToolTest, ConfigDecidesLineEndsBomAndOrderTemplateOverridesItsKind) {
+  const std::u16string config = Config([](AppSettings& s) {
+    s.newlineMode = 1;
+    s.writeBom = 0;
+    s.usageSortColumn = kUsageDuration;
+    s.usageSortDescending = 0;
+    CopyToArray(s.usageCsvTemplate, u"%d;%u");
+  });
+  ASSERT_EQ(Run({u"usage", u"--csv", u"--config", config, log}), 0);
+  EXPECT_EQ(result.out, "1000;1\r\n65345;2\r\n");
+  const std::u16string out = folder.Child(u"usage.txt");
+  ASSERT_EQ(Run({u"usage", u"--config", config, u"--template", u"%x=%r%%", u"--out", out, log}), 0);
+  EXPECT_EQ(test::ReadWholeFile(out), Utf16Bytes(u"none=1.50%\r\nC:\\apps\\エディタ.exe=98.49%\r\n", false));
+}
+
+TEST_F(LogToolTest, LegacyFilesAreReadByTheirExtension) {
+  const int32_t key = StringKey(u"C:\\old\\app.exe");
+  const std::string strings = test::ByteBuilder().U32(2 * 15).Utf16(u"C:\\old\\app.exe").str();
+  const std::string records = LegacyRecord(13, 5, 1000, 3500, u"editor", key) + LegacyRecord(14, 0, 0, 500, u"x", 0);
+  const std::u16string legacy = folder.Child(u"20150101.BIN");
+  test::WriteWholeFile(legacy, test::ByteBuilder().Text(".LOG").Section(strings).Section(records).str());
+  ASSERT_EQ(Run({u"info", legacy}), 0);
+  EXPECT_NE(result.out.find("format: bin\n"), std::string::npos);
+  EXPECT_NE(result.out.find("records: 2\n"), std::string::npos);
+  ASSERT_EQ(Run({u"usage", u"--csv", u"--template", u"%u %d %x", legacy}), 0);
+  EXPECT_EQ(result.out, "1 2500 C:\\old\\app.exe\n1 500 none\n");
+}
+
+TEST_F(LogToolTest, UnreadableLogsFailWithOneLineAndNoOutputFile) {
+  test::WriteWholeFile(folder.path() / "20160306.bin2", ".LOG\x05");
+  test::WriteWholeFile(folder.path() / "notes.txt", "text");
+  const std::u16string out = folder.Child(u"out.txt");
+  for (const std::u16string& bad : {folder.Child(u"20160306.bin2"), folder.Child(u"missing.bin2"),
+                                    folder.Child(u"notes.txt")}) {
+    EXPECT_EQ(Run({u"list", u"--out", out, bad}), 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(ToUtf8(bad)), std::string::npos);
+    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    EXPECT_FALSE(env.FileExists(out));
+    EXPECT_FALSE(env.FileExists(out + u".tmp"));
+  }
+  EXPECT_EQ(Run({u"usage", u"--config", folder.Child(u"no-config"), log}), 1);
+}
+
+TEST_F(LogToolTest, BadArgumentsPrintTheUsage) {
+  const std::vector<std::vector<std::u16string>> bad = {
+      {}, {u"frobnicate", log}, {u"list"}, {u"list", log, log}, {u"info", u"--csv", log},
+      {u"list", u"--template"}, {u"export", u"--out", u"x", log}, {u"usage", u"--bogus", log},
+      {u"list", u"--template", std::u16string(128, u'a'), log}};
+  for (const auto& args : bad) {
+    EXPECT_EQ(Run(args), 2) << args.size();
+    EXPECT_EQ(result.err.rfind("usage: quillmere-log", 0), 0u);
+  }
+}
+
+TEST_F(LogToolTest, ExportWritesWhatTheProgramsAutomaticExportWrites) {
+  const std::u16string exports = folder.Child(u"exports");
+  ASSERT_TRUE(env.CreateFolder(exports));
+  const std::u16string config = Config([&](AppSettings& s) {
+    CopyToArray(s.listExportFolder, exports);
+    CopyToArray(s.usageExportFolder, exports);
+    CopyToArray(s.listExportName, u"day-%y-%M-%D");
+    s.listCsvExport = 1;
+    s.usageTextExport = 1;
+    s.newlineMode = 1;
+  });
+  ASSERT_EQ(Run({u"export", u"--config", config, log}), 0) << result.err;
+  EXPECT_NE(result.out.find("day-2016-03-05.csv"), std::string::npos);
+  const std::string csv = test::ReadWholeFile(std::filesystem::path(exports) / "day-2016-03-05.csv");
+  EXPECT_EQ(csv.substr(0, 2 + 2 * 13), Utf16Bytes(u"01:02:03.456,", true));
+  const std::string usage = test::ReadWholeFile(std::filesystem::path(exports) / "20160305app.txt");
+  EXPECT_EQ(usage, Utf16Bytes(u"[98.49%] 0:01:05.345sec (ave0:0:32.672sec) \"C:\\apps\\エディタ.exe\" [2]\r\n"
+                              u"[1.50%] 0:00:01.000sec (ave0:0:1.0sec) \"none\" [1]\r\n",
+                              true));
+
+  // One unreadable log among several: nothing is written for any of them.
+  std::filesystem::remove_all(std::filesystem::path(exports));
+  ASSERT_TRUE(env.CreateFolder(exports));
+  EXPECT_EQ(Run({u"export", u"--config", config, log, folder.Child(u"20160307.bin2")}), 1);
+  EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(exports)));
+  test::WriteWholeFile(folder.path() / "undated.bin2", test::ReadWholeFile(std::filesystem::path(log)));
+  EXPECT_EQ(Run({u"export", u"--config", config, folder.Child(u"undated.bin2")}), 1);
+  EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(exports)));
+}
+
+}  // namespace
+}  // namespace qm
