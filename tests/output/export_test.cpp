@@ -160,12 +160,12 @@ TEST_F(ExportTest, FailedWritesKeepThePreviousFilesAndReportFalse) {
 TEST_F(ExportTest, SavedDayListTextFollowsTheDisplayCsvTheRecordingOrder) {
   ListModel list;
   list.Rebuild(app.sampler.day);
-  list.SortByColumn(kListTitle, true, app.pool);
+  list.SortByColumn(kListDuration, true, app.pool);
   CompileTemplate(u"%t", app.templates[kListTextTemplate]);
   CompileTemplate(u"%t", app.templates[kListCsvTemplate]);
   ASSERT_TRUE(WriteDayList(app, list, u"/out/day.txt", OutputFormat::Text));
   ASSERT_TRUE(WriteDayList(app, list, u"/out/day.csv", OutputFormat::Csv));
-  EXPECT_EQ(env.FileBytes(u"/out/day.txt"), Utf16Bytes(u"DummyTitle\na\nb\n", true));
+  EXPECT_EQ(env.FileBytes(u"/out/day.txt"), Utf16Bytes(u"b\na\nDummyTitle\n", true));
   EXPECT_EQ(env.FileBytes(u"/out/day.csv"), Utf16Bytes(u"DummyTitle\nb\na\n", true));
   EXPECT_FALSE(WriteDayListText(app, list, u""));
   EXPECT_FALSE(WriteDayListCsv(app, ListModel(), u"/out/none.csv"));
@@ -173,7 +173,7 @@ TEST_F(ExportTest, SavedDayListTextFollowsTheDisplayCsvTheRecordingOrder) {
 
   env.FailNth(Op::Write, 1);
   EXPECT_FALSE(WriteDayListText(app, list, u"/out/day.txt"));
-  EXPECT_EQ(env.FileBytes(u"/out/day.txt"), Utf16Bytes(u"DummyTitle\na\nb\n", true));
+  EXPECT_EQ(env.FileBytes(u"/out/day.txt"), Utf16Bytes(u"b\na\nDummyTitle\n", true));
 }
 
 TEST_F(ExportTest, SavedUsageStatisticsUseTheChosenTemplate) {

@@ -85,12 +85,13 @@ TEST_F(LogToolTest, ListPrintsUtf8LinesAndWritesTheProgramsFile) {
 }
 
 TEST_F(LogToolTest, ConfigDecidesLineEndsBomAndOrderTemplateOverridesItsKind) {
-  const std::u16string config = Config([](AppSettings& s) {
+  const std::u16string pattern = u"%d;%u";
+  const std::u16string config = Config([&](AppSettings& s) {
     s.newlineMode = 1;
     s.writeBom = 0;
     s.usageSortColumn = kUsageDuration;
     s.usageSortDescending = 0;
-    CopyToArray(s.usageCsvTemplate, u"%d;%u");
+    CopyToArray(s.usageCsvTemplate, pattern);
   });
   ASSERT_EQ(Run({u"usage", u"--csv", u"--config", config, log}), 0);
   EXPECT_EQ(result.out, "1000;1\r\n65345;2\r\n");
@@ -142,10 +143,11 @@ TEST_F(LogToolTest, BadArgumentsPrintTheUsage) {
 TEST_F(LogToolTest, ExportWritesWhatTheProgramsAutomaticExportWrites) {
   const std::u16string exports = folder.Child(u"exports");
   ASSERT_TRUE(env.CreateFolder(exports));
+  const std::u16string name = u"day-%y-%M-%D";
   const std::u16string config = Config([&](AppSettings& s) {
     CopyToArray(s.listExportFolder, exports);
     CopyToArray(s.usageExportFolder, exports);
-    CopyToArray(s.listExportName, u"day-%y-%M-%D");
+    CopyToArray(s.listExportName, name);
     s.listCsvExport = 1;
     s.usageTextExport = 1;
     s.newlineMode = 1;
