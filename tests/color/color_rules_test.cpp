@@ -1,0 +1,223 @@
+#include "color/color_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace qm {
+namespace {
+
+ActivityRecord At(uint32_t hour, uint32_t minute, uint32_t second, uint32_t ms, uint32_t exeKey = 3) {
+  return {24, ((hour * 60 + minute) * 60 + second) * 1000 + ms, 1000, exeKey};
+}
+
+std::vector<ColorRef> Palette(std::initializer_list<size_t> indexes) {
+  std::vector<ColorRef> colors;
+  for (size_t i : indexes) colors.push_back(DefaultPalette[i]);
+  return colors;
+}
+
+TEST(ColorRules, DefaultsAreGenericWithEightPaletteColoursAndTwoHourColours) {
+  const ColorRules rules;
+  EXPECT_EQ(rules.mode, ColorMode::Generic);
+  EXPECT_TRUE(rules.appColors.empty());
+  EXPECT_EQ(rules.genericColors, Palette({0, 1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0xFFFFFF, 0xEFFFEF}));
+}
+
+TEST(ColorRules, GenericPicksByKeyAsUnsignedNumber) {
+  const ColorRules rules;
+  EXPECT_EQ(rules.ColorOf(10), 0xD0FFD0u);
+  EXPECT_EQ(rules.ColorOf(-1), 0xFFFFFFu);  // 4294967295 mod 8 = 7
+  EXPECT_EQ(rules.ColorOf(-3), DefaultPalette[5]);
+  EXPECT_EQ(rules.RecordColor(At(9, 0, 0, 0, 10)), 0xD0FFD0u);
+}
+
+TEST(ColorRules, PerHourPaintsRowsByStartHourAndTimelineByExecutable) {
+  ColorRules rules;
+  rules.mode = ColorMode::PerHour;
+  EXPECT_EQ(rules.RecordColor(At(9, 59, 59, 999)), 0xEFFFEFu);
+  EXPECT_EQ(rules.RecordColor(At(10, 0, 0, 0)), 0xFFFFFFu);
+  EXPECT_EQ(rules.RecordColorKey(At(23, 30, 0, 0, 8)), 23);
+  EXPECT_EQ(rules.ColorOf(7), 0xEFFFEFu);  // the timeline asks by executable key
+}
+
+TEST(ColorRules, PerApplicationNoColorAndUnknownModes) {
+  ColorRules rules;
+  rules.mode = ColorMode::PerApplication;
+  rules.appColors[-5] = 0x123456;
+  EXPECT_EQ(rules.ColorOf(-5), 0x123456u);
+  EXPECT_EQ(rules.ColorOf(5), kWhite);
+  EXPECT_EQ(rules.RecordColor(At(1, 0, 0, 0, static_cast<uint32_t>(-5))), 0x123456u);
+  rules.mode = ColorMode::NoColor;
+  EXPECT_EQ(rules.ColorOf(-5), kWhite);
+  rules.mode = static_cast<ColorMode>(7);
+  EXPECT_EQ(rules.ColorOf(0), kWhite);
+}
+
+TEST(ColorRules, EmptyPalettesPaintWhiteAndIgnoreSetColor) {
+  ColorRules rules;
+  rules.genericColors.clear();
+  rules.SetColor(3, 0x111111);
+  EXPECT_TRUE(rules.genericColors.empty());
+  EXPECT_EQ(rules.ColorOf(3), kWhite);
+}
+
+TEST(ColorRules, SetColorChangesOnlyWhatExists) {
+  ColorRules rules;
+  rules.SetColor(-1, 0x010203);  // slot 7 of eight
+  EXPECT_EQ(rules.genericColors[7], 0x010203u);
+  rules.mode = ColorMode::PerHour;
+  rules.SetColor(13, 0x0A0B0C);
+  EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0xFFFFFF, 0x0A0B0C}));
+  rules.mode = ColorMode::PerApplication;
+  rules.SetColor(42, 0x111111);
+  EXPECT_TRUE(rules.appColors.empty());
+  rules.appColors[42] = 0;
+  rules.SetColor(42, 0x111111);
+  EXPECT_EQ(rules.appColors[42], 0x111111u);
+  rules.mode = ColorMode::NoColor;
+  rules.SetColor(42, 0x222222);
+  EXPECT_EQ(rules.appColors[42], 0x111111u);
+}
+
+TEST(ColorRules, AddColorAppendsToThePaletteOfTheMode) {
+  ColorRules rules;
+  rules.AddColor(0x1);
+  rules.mode = ColorMode::PerHour;
+  rules.AddColor(0x2);
+  rules.mode = ColorMode::PerApplication;
+  rules.AddColor(0x3);
+  rules.mode = ColorMode::NoColor;
+  rules.AddColor(0x4);
+  EXPECT_EQ(rules.genericColors.size(), 9u);
+  EXPECT_EQ(rules.genericColors.back(), 0x1u);
+  EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0xFFFFFF, 0xEFFFEF, 0x2}));
+  EXPECT_TRUE(rules.appColors.empty());
+}
+
+TEST(ColorRules, RemovingIndexesInDescendingOrderRemovesExactlyThoseColours) {
+  StringPool pool;
+  ColorRules rules;
+  EXPECT_TRUE(rules.RemoveColor(5, pool));
+  EXPECT_TRUE(rules.RemoveColor(2, pool));
+  EXPECT_EQ(rules.genericColors, Palette({0, 1, 3, 4, 6, 7}));
+  EXPECT_FALSE(rules.RemoveColor(6, pool));
+  EXPECT_FALSE(rules.RemoveColor(-1, pool));
+  rules.mode = ColorMode::PerHour;
+  EXPECT_TRUE(rules.RemoveColor(0, pool));
+  EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0xEFFFEF}));
+  rules.mode = ColorMode::NoColor;
+  EXPECT_FALSE(rules.RemoveColor(0, pool));
+  EXPECT_EQ(rules.genericColors.size(), 6u);
+}
+
+TEST(ColorRules, AdoptPoolPathsGivesPaletteColoursByKeyModulo17) {
+  StringPool pool;
+  const int32_t a = pool.Intern(u"C:\\a.exe", UserCurrentDay);
+  pool.Intern(u"C:\\b.exe", UserViewedDay);
+  pool.Slot(35);   // an entry without text: adopted, but there is no path to hold
+  pool.Slot(-1);
+  ColorRules rules;
+  rules.appColors[a] = 0xABCDEF;
+  rules.AdoptPoolPaths(pool);
+
+  EXPECT_EQ(rules.appColors.size(), 4u);
+  EXPECT_EQ(rules.appColors[a], 0xABCDEFu);  // an existing colour stays
+  EXPECT_EQ(rules.appColors[35], 0xFFD0D0u);
+  EXPECT_EQ(rules.appColors[-1], DefaultPalette[0]);  // 4294967295 mod 17 = 0
+  EXPECT_EQ(rules.appColors[StringKey(u"C:\\b.exe")], DefaultPalette[static_cast<uint32_t>(StringKey(u"C:\\b.exe")) % 17]);
+  for (const auto& [key, entry] : pool.Entries()) EXPECT_EQ((entry.users & UserColorRules) != 0, entry.text != nullptr);
+}
+
+// A path used by the colour rules and by a day survives the release of either user.
+TEST(ColorRules, PathSharedWithADaySurvivesEitherRelease) {
+  StringPool pool;
+  const int32_t day = pool.Intern(u"C:\\day.exe", UserCurrentDay);
+  const int32_t viewed = pool.Intern(u"C:\\viewed.exe", UserViewedDay);
+  ColorRules rules;
+  rules.mode = ColorMode::PerApplication;
+  rules.AdoptPoolPaths(pool);
+
+  pool.Release(UserCurrentDay);
+  ASSERT_NE(pool.Find(day), nullptr);  // the colour rules still hold it
+  EXPECT_TRUE(rules.RemoveColor(day, pool));
+  EXPECT_EQ(pool.Find(day), nullptr);
+  EXPECT_FALSE(rules.RemoveColor(day, pool));
+
+  EXPECT_TRUE(rules.RemoveColor(viewed, pool));
+  ASSERT_NE(pool.Find(viewed), nullptr);  // the viewed day still holds it
+  EXPECT_EQ(pool.Find(viewed)->users, UserViewedDay);
+  pool.Release(UserViewedDay);
+  EXPECT_EQ(pool.Size(), 0u);
+}
+
+TEST(ColorRules, ResetRestoresPalettesReleasesPathsAndKeepsTheMode) {
+  StringPool pool;
+  const int32_t shared = pool.Intern(u"C:\\shared.exe", UserCurrentDay);
+  const int32_t own = pool.Intern(u"C:\\own.exe", UserColorRules);
+  ColorRules rules;
+  rules.AdoptPoolPaths(pool);
+  rules.mode = ColorMode::NoColor;
+  rules.genericColors = {1};
+  rules.hourColors.clear();
+  rules.ResetColors(pool);
+
+  EXPECT_EQ(rules.mode, ColorMode::NoColor);
+  EXPECT_TRUE(rules.appColors.empty());
+  EXPECT_EQ(rules.genericColors, ColorRules().genericColors);
+  EXPECT_EQ(rules.hourColors, ColorRules().hourColors);
+  EXPECT_EQ(pool.Find(own), nullptr);
+  ASSERT_NE(pool.Find(shared), nullptr);
+  EXPECT_EQ(pool.Find(shared)->users, UserCurrentDay);
+}
+
+class ChangeRecordColorsTest : public ::testing::Test {
+ protected:
+  // A chooser that records the colour it was started with and answers `answer`, or cancels.
+  ColorChooser Chooser(bool confirm, ColorRef answer) {
+    return [this, confirm, answer](ColorRef initial, ColorRef* chosen) {
+      initials.push_back(initial);
+      *chosen = answer;
+      return confirm;
+    };
+  }
+  ColorRules rules;
+  std::vector<ColorRef> initials;
+};
+
+TEST_F(ChangeRecordColorsTest, PerHourChangesTheHoursOfTheSelectedRows) {
+  rules.mode = ColorMode::PerHour;
+  rules.hourColors = {0, 0, 0, 0};
+  const ActivityRecord rows[] = {At(1, 0, 0, 0), At(6, 0, 0, 0)};  // slots 1 and 2
+  EXPECT_TRUE(ChangeRecordColors(rules, rows, Chooser(true, 0x445566)));
+  EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0, 0x445566, 0x445566, 0}));
+}
+
+TEST_F(ChangeRecordColorsTest, GenericChangesByExecutableAndStartsFromTheFirstRowsColour) {
+  const ActivityRecord rows[] = {At(1, 0, 0, 0, 10), At(2, 0, 0, 0, 3)};
+  EXPECT_TRUE(ChangeRecordColors(rules, rows, Chooser(true, 0x010101)));
+  EXPECT_EQ(initials, std::vector<ColorRef>{0xD0FFD0});
+  EXPECT_EQ(rules.genericColors[2], 0x010101u);
+  EXPECT_EQ(rules.genericColors[3], 0x010101u);
+}
+
+TEST_F(ChangeRecordColorsTest, PerApplicationWithoutEntriesStaysWhite) {
+  rules.mode = ColorMode::PerApplication;
+  const ActivityRecord rows[] = {At(1, 0, 0, 0, 10)};
+  EXPECT_TRUE(ChangeRecordColors(rules, rows, Chooser(true, 0x010101)));
+  EXPECT_TRUE(rules.appColors.empty());
+  EXPECT_EQ(rules.RecordColor(rows[0]), kWhite);
+}
+
+TEST_F(ChangeRecordColorsTest, NoSelectionOrCancelChangesNothing) {
+  const ColorRules before = rules;
+  EXPECT_FALSE(ChangeRecordColors(rules, {}, Chooser(true, 0)));
+  EXPECT_TRUE(initials.empty());  // the chooser is not even shown
+  const ActivityRecord rows[] = {At(1, 0, 0, 0, 10)};
+  EXPECT_FALSE(ChangeRecordColors(rules, rows, Chooser(false, 0)));
+  EXPECT_EQ(rules.genericColors, before.genericColors);
+}
+
+}  // namespace
+}  // namespace qm
