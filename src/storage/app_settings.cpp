@@ -61,4 +61,17 @@ void CfghAndCfgiDefaults(AppSettings& s, Env& env) {
 
 void SettingsDefaults(AppSettings& settings, Env& env) { CfghAndCfgiDefaults(settings, env); }
 
+void TerminateStringFields(AppSettings& s) {
+  for (FileDialogState* dialog : {&s.logDialog, &s.exportDialog, &s.colorDialog}) {
+    dialog->folder[kPathUnits - 1] = 0;
+    dialog->fileTitle[kFileNameUnits - 1] = 0;
+    dialog->fullPath[kPathUnits - 1] = 0;
+  }
+  for (char16_t* folder : {s.listExportFolder, s.usageExportFolder}) folder[kPathUnits - 1] = 0;
+  for (char16_t* name : {s.listExportName, s.usageExportName}) name[kFileNameUnits - 1] = 0;
+  for (char16_t* line : {s.listTextTemplate, s.listCsvTemplate, s.usageTextTemplate, s.usageCsvTemplate}) {
+    line[kTemplateUnits - 1] = 0;
+  }
+}
+
 }  // namespace qm

@@ -163,6 +163,9 @@ inline constexpr size_t kSettingsBytesCfgi = 12376;
 // three layers (oldest layout; "cfge" to "cfgg"; "cfgh" and "cfgi"), each on top of the previous one.
 void SettingsDefaults(AppSettings& settings, Env& env);
 
+// Ends every string field at its array's last code unit at the latest, whatever a file put there.
+void TerminateStringFields(AppSettings& settings);
+
 // The folder in which day-by-day navigation and the open dialog look for day logs.
 inline const char16_t* OpenDialogFolder(const AppSettings& settings) { return settings.logDialog.folder; }
 

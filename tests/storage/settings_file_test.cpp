@@ -1,0 +1,410 @@
+#include "storage/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/fixed_string.h"
+#include "support/byte_builder.h"
+#include "support/fake_env.h"
+
+namespace qm {
+namespace {
+
+using test::ByteBuilder;
+
+uint32_t U32At(const std::string& bytes, size_t offset) {
+  uint32_t v = 0;
+  std::memcpy(&v, bytes.data() + offset, 4);
+  return v;
+}
+
+std::u16string TextAt(const std::string& bytes, size_t offset) {
+  std::u16string text;
+  for (char16_t c; std::memcpy(&c, bytes.data() + offset + 2 * text.size(), 2), c != 0;) text.push_back(c);
+  return text;
+}
+
+std::string RecordPrefix(const AppSettings& s, size_t length) { return std::string(reinterpret_cast<const char*>(&s), length); }
+
+std::string AppRecord(std::u16string_view path, ColorRef color) {
+  return ByteBuilder().U32(static_cast<uint32_t>(2 * (path.size() + 1))).U32(color).Utf16(path).str();
+}
+
+// A colour block; `apps` is the raw per-application data (a section is added when appCount > 0).
+std::string ColorBlockBytes(uint32_t version, ColorMode mode, uint32_t appCount, const std::string& apps,
+                            const std::vector<ColorRef>& generic, const std::vector<ColorRef>& hour) {
+  ByteBuilder b;
+  b.U32(version).U32(static_cast<uint32_t>(mode)).U32(appCount);
+  b.U32(static_cast<uint32_t>(generic.size())).U32(static_cast<uint32_t>(hour.size()));
+  if (appCount > 0) b.Section(apps);
+  for (ColorRef c : generic) b.U32(c);
+  for (ColorRef c : hour) b.U32(c);
+  return b.str();
+}
+
+std::string DefaultColorBlock() { return ColorBlockBytes(200, ColorMode::Generic, 0, "", ColorRules().genericColors, ColorRules().hourColors); }
+
+std::string HistoryBytes(uint32_t count, std::initializer_list<std::u16string_view> texts) {
+  ByteBuilder strings;
+  for (auto text : texts) strings.Utf16(text);
+  return ByteBuilder().Text("schd").U32(count).U32(static_cast<uint32_t>(strings.size())).Append(strings.str()).str();
+}
+
+std::vector<std::u16string> HistoryTexts(const SearchHistory& history) {
+  std::vector<std::u16string> texts;
+  for (const auto& entry : history.Entries()) texts.emplace_back(entry.Text());
+  return texts;
+}
+
+// A record in which every byte differs from its neighbours, strings unterminated.
+AppSettings Pattern() {
+  AppSettings s;
+  auto* bytes = reinterpret_cast<uint8_t*>(&s);
+  for (size_t i = 0; i < sizeof s; ++i) bytes[i] = static_cast<uint8_t>(i * 7 + 3);
+  return s;
+}
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  bool Load(const std::string& bytes) {
+    env.PutFile(path, bytes);
+    return LoadSettingsFile(app);
+  }
+  // The defaults with the first `length` bytes taken from `source`, strings cut as the reader cuts them.
+  AppSettings DefaultsWithPrefix(const AppSettings& source, size_t length) {
+    AppSettings expected;
+    SettingsDefaults(expected, env);
+    std::memcpy(&expected, &source, length);
+    TerminateStringFields(expected);
+    return expected;
+  }
+  void ExpectSettings(const AppSettings& expected) {
+    const auto* a = reinterpret_cast<const uint8_t*>(&app.settings);
+    const auto* b = reinterpret_cast<const uint8_t*>(&expected);
+    size_t differs = 0;
+    while (differs < sizeof expected && a[differs] == b[differs]) ++differs;
+    EXPECT_EQ(differs, sizeof expected) << "first difference at offset " << differs;
+  }
+
+  test::FakeEnv env;
+  AppState app{env};
+  const std::u16string path = u"/app/config";
+};
+
+TEST_F(SettingsFileTest, PathIsConfigBesideTheExecutable) { EXPECT_EQ(SettingsFilePath(env), path); }
+
+TEST_F(SettingsFileTest, MissingFileKeepsTheDefaults) {
+  EXPECT_FALSE(LoadSettingsFile(app));
+  const AppSettings& s = app.settings;
+  EXPECT_EQ(s.checkPeriodMs, 100);
+  EXPECT_EQ(s.timelinePeriodMs, 100);
+  EXPECT_EQ(s.confirmExit, 1);
+  EXPECT_EQ(s.writeBom, 1);
+  EXPECT_EQ(s.newlineMode, 0);
+  EXPECT_EQ(s.listTextExport + s.listCsvExport + s.usageTextExport + s.usageCsvExport, 0);
+  for (auto* folder : {s.logDialog.folder, s.listExportFolder, s.usageExportFolder}) {
+    EXPECT_EQ(std::u16string_view(folder), u"/app/log/");
+  }
+  EXPECT_EQ(ArrayText(s.colorDialog.folder), u"/app");
+}
+
+TEST_F(SettingsFileTest, DefaultFileHoldsTaggedRecordThenColourBlockAndNoHistory) {
+  EXPECT_FALSE(SaveSettingsFile(app));  // the history is empty, but the file is saved
+  const std::string file = env.FileBytes(path);
+  ASSERT_EQ(file.size(), 4u + 12376 + 60);
+  EXPECT_FALSE(env.HasFile(path + u".tmp"));
+  EXPECT_EQ(file.substr(0, 4), "cfgi");
+  const size_t r = 4;  // the record's offsets start here
+  EXPECT_EQ(U32At(file, r + 0), 100u);
+  EXPECT_EQ(U32At(file, r + 4), 100u);
+  EXPECT_EQ(file[r + 16], 1);
+  EXPECT_EQ(U32At(file, r + 64), 60u);
+  EXPECT_EQ(U32At(file, r + 76), 200u);
+  EXPECT_EQ(U32At(file, r + 92), 3u);
+  EXPECT_EQ(U32At(file, r + 160), 300u);
+  EXPECT_EQ(U32At(file, r + 240), 320u);
+  for (size_t i = 0; i < 16; ++i) EXPECT_EQ(U32At(file, r + 256 + 4 * i), DefaultPalette[i]) << i;
+  EXPECT_EQ(U32At(file, r + 256 + 4 * 15), 0xFFFFB0u);
+  EXPECT_EQ(TextAt(file, r + 320), u"/app/log/");
+  EXPECT_EQ(file.substr(r + 2920, 2600), std::string(2600, '\0'));
+  EXPECT_EQ(TextAt(file, r + 5520), u"/app");
+  EXPECT_EQ(U32At(file, r + 8120), 0u);
+  EXPECT_EQ(file[r + 8168], 1);
+  EXPECT_EQ(file[r + 8169], 0);
+  EXPECT_EQ(TextAt(file, r + 8172), u"/app/log/");
+  EXPECT_EQ(file[r + 9216], 1);
+  EXPECT_EQ(TextAt(file, r + 9220), u"/app/log/");
+  EXPECT_EQ(TextAt(file, r + 10260), u"%y%M%D");
+  EXPECT_EQ(TextAt(file, r + 10780), u"%y%M%Dapp");
+  EXPECT_EQ(TextAt(file, r + 11300), u"[%h:%M:%S.%L](%n:%E.%C) \"%t\" - \"%x\"");
+  EXPECT_EQ(TextAt(file, r + 11556), u"%H:%M:%S.%L,%d,\"%t\",\"%x\"");
+  EXPECT_EQ(TextAt(file, r + 11812), u"[%r%%] %h:%M:%S.%Lsec (ave%o:%n:%e.%csec) \"%x\" [%u]");
+  EXPECT_EQ(TextAt(file, r + 12068), u"%r,%d,%a,\"%x\",%u");
+  EXPECT_EQ(file.substr(r + 12368, 4), std::string("\0\0\0\x01", 4));
+  EXPECT_EQ(U32At(file, r + 12372), 0u);
+  EXPECT_EQ(file.substr(r + 12376), DefaultColorBlock());
+}
+
+TEST_F(SettingsFileTest, EmptyHistoryFileLoadsSettingsAndColoursThenStops) {
+  app.settings.checkPeriodMs = 250;
+  app.colors.mode = ColorMode::PerHour;
+  SaveSettingsFile(app);
+  AppState fresh(env);
+  EXPECT_FALSE(LoadSettingsFile(fresh));
+  EXPECT_EQ(fresh.settings.checkPeriodMs, 250);
+  EXPECT_EQ(fresh.colors.mode, ColorMode::PerHour);
+}
+
+TEST_F(SettingsFileTest, HistoryIsStoredNewestFirstAndComesBackReversed) {
+  app.searchHistory.AddSearchText(u"a");
+  app.searchHistory.AddSearchText(u"b");  // b is the most recent
+  ASSERT_TRUE(SaveSettingsFile(app));
+  const std::string file = env.FileBytes(path);
+  EXPECT_EQ(file.substr(4 + 12376 + 60), HistoryBytes(2, {u"b", u"a"}));
+
+  AppState fresh(env);
+  ASSERT_TRUE(LoadSettingsFile(fresh));
+  EXPECT_EQ(HistoryTexts(fresh.searchHistory), (std::vector<std::u16string>{u"a", u"b"}));
+}
+
+TEST_F(SettingsFileTest, EverythingSurvivesARoundTrip) {
+  const AppSettings pattern = Pattern();
+  std::memcpy(&app.settings, &pattern, sizeof pattern);
+  TerminateStringFields(app.settings);
+  app.colors.mode = ColorMode::PerApplication;
+  app.pool.Intern(u"C:\\z.exe", UserCurrentDay);
+  app.pool.Intern(u"C:\\a.exe", UserViewedDay);
+  app.colors.AdoptPoolPaths(app.pool);
+  app.colors.genericColors = {1, 2, 3};
+  app.colors.hourColors = {};
+  app.searchHistory.AddSearchText(u"検索");
+  ASSERT_TRUE(SaveSettingsFile(app));
+
+  AppState fresh(env);
+  ASSERT_TRUE(LoadSettingsFile(fresh));
+  EXPECT_EQ(std::memcmp(&fresh.settings, &app.settings, sizeof(AppSettings)), 0);
+  EXPECT_EQ(fresh.colors.mode, ColorMode::PerApplication);
+  EXPECT_EQ(fresh.colors.appColors, app.colors.appColors);
+  EXPECT_EQ(fresh.colors.genericColors, app.colors.genericColors);
+  EXPECT_EQ(fresh.colors.hourColors, ColorRules().hourColors);  // an empty palette is not stored
+  ASSERT_NE(fresh.pool.Find(StringKey(u"C:\\a.exe")), nullptr);
+  EXPECT_EQ(fresh.pool.Find(StringKey(u"C:\\a.exe"))->users, UserColorRules);
+  EXPECT_EQ(HistoryTexts(fresh.searchHistory), std::vector<std::u16string>{u"検索"});
+}
+
+struct Layout {
+  const char* tag;  // "" for the oldest layout
+  size_t recordBytes;
+};
+
+class SettingsLayouts : public SettingsFileTest, public ::testing::WithParamInterface<Layout> {};
+
+// Each older layout fills exactly its prefix of the record; every later field keeps its default, and
+// the colour and history blocks are found right behind the shorter record.
+TEST_P(SettingsLayouts, PrefixArrivesAndTheRestKeepsDefaults) {
+  const Layout layout = GetParam();
+  const AppSettings pattern = Pattern();
+  const std::string file = std::string(layout.tag) + RecordPrefix(pattern, layout.recordBytes) +
+                           ColorBlockBytes(200, ColorMode::NoColor, 0, "", {5}, {}) + HistoryBytes(1, {u"x"});
+  ASSERT_TRUE(Load(file));
+  ExpectSettings(DefaultsWithPrefix(pattern, layout.recordBytes));
+  EXPECT_EQ(app.colors.mode, ColorMode::NoColor);
+  EXPECT_EQ(app.colors.genericColors, std::vector<ColorRef>{5});
+  EXPECT_EQ(HistoryTexts(app.searchHistory), std::vector<std::u16string>{u"x"});
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTags, SettingsLayouts,
+                         ::testing::Values(Layout{"cfgi", 12376}, Layout{"cfgh", 9220}, Layout{"cfgg", 9216},
+                                           Layout{"cfgf", 8172}, Layout{"cfge", 8124}, Layout{"", 8120}));
+
+TEST_F(SettingsFileTest, CfgfLoadsSearchOptionsButNotLaterFields) {
+  AppSettings s = app.settings;
+  s.searchInTitle = 0;
+  s.searchInExe = 1;
+  s.searchPlacement.length = 44;
+  s.deleteAge = 2;
+  CopyToArray(s.listExportFolder, u"elsewhere");
+  s.confirmExit = 0;
+  s.listTextTemplate[0] = u'x';
+  ASSERT_TRUE(Load("cfgf" + RecordPrefix(s, 8172) + DefaultColorBlock() + HistoryBytes(1, {u"q"})));
+  EXPECT_EQ(app.settings.searchInTitle, 0);
+  EXPECT_EQ(app.settings.searchInExe, 1);
+  EXPECT_EQ(app.settings.searchPlacement.length, 44u);
+  EXPECT_EQ(app.settings.deleteAge, 2);
+  EXPECT_EQ(ArrayText(app.settings.listExportFolder), u"/app/log/");
+  EXPECT_EQ(app.settings.confirmExit, 1);
+  EXPECT_EQ(ArrayText(app.settings.listTextTemplate), u"[%h:%M:%S.%L](%n:%E.%C) \"%t\" - \"%x\"");
+}
+
+TEST_F(SettingsFileTest, UntaggedFileOfExactly8120BytesLoadsTheOldestFieldsAndStopsAtTheColours) {
+  AppSettings s = app.settings;
+  s.checkPeriodMs = 40;
+  s.autoSave = 3;
+  s.customColors[15] = 0x123456;
+  CopyToArray(s.colorDialog.fullPath, u"/x/y.color");
+  s.deleteAge = 4;
+  EXPECT_FALSE(Load(RecordPrefix(s, 8120)));  // no colour block follows
+  EXPECT_EQ(app.settings.checkPeriodMs, 40);
+  EXPECT_EQ(app.settings.autoSave, 3);
+  EXPECT_EQ(app.settings.customColors[15], 0x123456u);
+  EXPECT_EQ(ArrayText(app.settings.colorDialog.fullPath), u"/x/y.color");
+  EXPECT_EQ(app.settings.deleteAge, 0);
+}
+
+TEST_F(SettingsFileTest, RecordCutShortReplacesOnlyTheBytesThatArrived) {
+  const AppSettings pattern = Pattern();
+  app.colors.mode = ColorMode::PerHour;
+  EXPECT_FALSE(Load("cfgi" + RecordPrefix(pattern, 5000)));
+  ExpectSettings(DefaultsWithPrefix(pattern, 5000));
+  EXPECT_EQ(app.colors.mode, ColorMode::PerHour);
+}
+
+TEST_F(SettingsFileTest, UnterminatedStringsEndAtTheLastCodeUnitOfTheirArrays) {
+  AppSettings s = app.settings;
+  auto fill = [](char16_t* array, size_t units) { std::fill(array, array + units, u'x'); };
+  for (FileDialogState* d : {&s.logDialog, &s.exportDialog, &s.colorDialog}) {
+    fill(d->folder, kPathUnits), fill(d->fileTitle, kFileNameUnits), fill(d->fullPath, kPathUnits);
+  }
+  fill(s.listExportFolder, kPathUnits), fill(s.usageExportFolder, kPathUnits);
+  fill(s.listExportName, kFileNameUnits), fill(s.usageExportName, kFileNameUnits);
+  for (char16_t* t : {s.listTextTemplate, s.listCsvTemplate, s.usageTextTemplate, s.usageCsvTemplate}) {
+    fill(t, kTemplateUnits);
+  }
+  ASSERT_TRUE(Load("cfgi" + RecordPrefix(s, sizeof s) + DefaultColorBlock() + HistoryBytes(1, {u"a"})));
+  const AppSettings& got = app.settings;
+  for (const FileDialogState* d : {&got.logDialog, &got.exportDialog, &got.colorDialog}) {
+    EXPECT_EQ(ArrayText(d->folder).size(), kPathUnits - 1);
+    EXPECT_EQ(ArrayText(d->fileTitle).size(), kFileNameUnits - 1);
+    EXPECT_EQ(ArrayText(d->fullPath).size(), kPathUnits - 1);
+  }
+  EXPECT_EQ(std::u16string_view(got.listExportFolder).size(), kPathUnits - 1);
+  EXPECT_EQ(std::u16string_view(got.usageExportFolder).size(), kPathUnits - 1);
+  EXPECT_EQ(std::u16string_view(got.listExportName).size(), kFileNameUnits - 1);
+  EXPECT_EQ(std::u16string_view(got.usageExportName).size(), kFileNameUnits - 1);
+  for (const char16_t* t : {got.listTextTemplate, got.listCsvTemplate, got.usageTextTemplate, got.usageCsvTemplate}) {
+    EXPECT_EQ(std::u16string_view(t).size(), kTemplateUnits - 1);
+  }
+}
+
+// --- The colour block inside the settings file -------------------------------------------------------
+
+class SettingsColorBlock : public SettingsFileTest {
+ protected:
+  void SetUp() override {
+    shared = app.pool.Intern(u"C:\\shared.exe", UserCurrentDay);
+    own = app.pool.Intern(u"C:\\own.exe", UserColorRules);
+    app.colors.AdoptPoolPaths(app.pool);
+  }
+  std::string Record() { return "cfgi" + RecordPrefix(app.settings, sizeof(AppSettings)); }
+  int32_t shared = 0, own = 0;
+};
+
+TEST_F(SettingsColorBlock, AnotherVersionChangesNothingAndStopsBeforeTheHistory) {
+  app.colors.mode = ColorMode::PerHour;
+  EXPECT_FALSE(Load(Record() + ColorBlockBytes(201, ColorMode::NoColor, 0, "", {1}, {2}) + HistoryBytes(1, {u"h"})));
+  EXPECT_EQ(app.colors.mode, ColorMode::PerHour);
+  EXPECT_EQ(app.colors.appColors.size(), 2u);
+  EXPECT_EQ(app.colors.genericColors, ColorRules().genericColors);
+  EXPECT_EQ(app.searchHistory.Count(), 0u);
+}
+
+TEST_F(SettingsColorBlock, BlockWithoutApplicationsKeepsTheCurrentOnes) {
+  ASSERT_TRUE(Load(Record() + ColorBlockBytes(200, ColorMode::PerApplication, 0, "", {}, {7, 8, 9}) + HistoryBytes(1, {u"h"})));
+  EXPECT_EQ(app.colors.mode, ColorMode::PerApplication);
+  EXPECT_EQ(app.colors.appColors.size(), 2u);
+  EXPECT_EQ(app.colors.genericColors, ColorRules().genericColors);
+  EXPECT_EQ(app.colors.hourColors, (std::vector<ColorRef>{7, 8, 9}));
+  EXPECT_NE(app.pool.Find(own), nullptr);
+}
+
+TEST_F(SettingsColorBlock, ApplicationsReplaceTheOldOnesAndTheirReferences) {
+  const std::string apps = AppRecord(u"C:\\new.exe", 0x0000FF) + AppRecord(u"C:\\shared.exe", 0x00FF00) +
+                           AppRecord(u"C:\\new.exe", 0xFF0000);  // a later record of the same key wins
+  ASSERT_TRUE(Load(Record() + ColorBlockBytes(200, ColorMode::PerApplication, 3, apps, {}, {}) + HistoryBytes(1, {u"h"})));
+  EXPECT_EQ(app.colors.appColors,
+            (std::map<int32_t, ColorRef>{{StringKey(u"C:\\new.exe"), 0xFF0000}, {shared, 0x00FF00}}));
+  EXPECT_EQ(app.pool.Find(own), nullptr);
+  EXPECT_EQ(app.pool.Find(shared)->users, UserCurrentDay | UserColorRules);
+  EXPECT_EQ(app.pool.Find(StringKey(u"C:\\new.exe"))->users, UserColorRules);
+}
+
+TEST_F(SettingsColorBlock, ImplausibleSectionLengthsFailAsADamagedSection) {
+  const std::string block = ByteBuilder().U32(200).U32(0).U32(1).U32(0).U32(0).str();
+  const std::string history = HistoryBytes(1, {u"h"});
+  const std::string body = test::Deflate(AppRecord(u"C:\\a.exe", 1));
+  const auto packed = static_cast<uint32_t>(body.size());
+  const std::pair<uint32_t, uint32_t> lengths[] = {
+      {0, 20}, {0xFFFFFFFF, 20}, {0x80000000, 20}, {packed + 1000, 20},
+      {packed, 0}, {packed, 0xFFFFFFF0}, {packed, 0x7FFFFFFF}, {packed, 19},
+  };
+  for (const auto& [packedLength, rawLength] : lengths) {
+    SCOPED_TRACE(::testing::Message() << packedLength << " " << rawLength);
+    app.colors.AdoptPoolPaths(app.pool);
+    app.pool.Intern(u"C:\\own.exe", UserColorRules);
+    EXPECT_FALSE(Load(Record() + block + ByteBuilder().U32(packedLength).U32(rawLength).Append(body).str() + history));
+    EXPECT_TRUE(app.colors.appColors.empty());
+    EXPECT_EQ(app.pool.Find(own), nullptr);
+    EXPECT_EQ(app.pool.Find(shared)->users, UserCurrentDay);
+    EXPECT_EQ(app.searchHistory.Count(), 0u);
+  }
+}
+
+TEST_F(SettingsColorBlock, RecordRunningPastTheDataEndsTheWalk) {
+  const std::string apps = AppRecord(u"C:\\a.exe", 1) + ByteBuilder().U32(1000).U32(2).Utf16(u"C:\\b").str();
+  ASSERT_TRUE(Load(Record() + ColorBlockBytes(200, ColorMode::PerApplication, 3, apps, {4}, {}) + HistoryBytes(1, {u"h"})));
+  EXPECT_EQ(app.colors.appColors, (std::map<int32_t, ColorRef>{{StringKey(u"C:\\a.exe"), 1}}));
+  EXPECT_EQ(app.colors.genericColors, std::vector<ColorRef>{4});
+  EXPECT_EQ(app.searchHistory.Count(), 1u);
+}
+
+TEST_F(SettingsColorBlock, PaletteShorterThanItsCountKeepsTheOldPalette) {
+  const std::string block = ByteBuilder().U32(200).U32(2).U32(0).U32(1000).U32(2).U32(1).U32(2).str();
+  EXPECT_FALSE(Load(Record() + block));
+  EXPECT_EQ(app.colors.mode, ColorMode::PerHour);
+  EXPECT_EQ(app.colors.genericColors, ColorRules().genericColors);
+  EXPECT_EQ(app.colors.hourColors, ColorRules().hourColors);
+}
+
+// --- The history block ------------------------------------------------------------------------------
+
+TEST_F(SettingsFileTest, HistoryBlockIsReadWithinItsLengthAndCapacity) {
+  const std::string head = "cfgi" + RecordPrefix(app.settings, sizeof(AppSettings)) + DefaultColorBlock();
+  // An empty string ends the list.
+  ASSERT_TRUE(Load(head + HistoryBytes(3, {u"a", u"", u"b"})));
+  EXPECT_EQ(HistoryTexts(app.searchHistory), std::vector<std::u16string>{u"a"});
+
+  // The last string runs to the end of the block without its terminator; the count asks for more.
+  app.searchHistory.ClearSearchHistory();
+  const std::string cut = ByteBuilder().Text("schd").U32(5).U32(10).Utf16(u"ab").Utf16(u"cd", false).Text("zz").str();
+  ASSERT_TRUE(Load(head + cut));
+  EXPECT_EQ(HistoryTexts(app.searchHistory), (std::vector<std::u16string>{u"cd", u"ab"}));
+
+  // At most the capacity is taken, from the front of the block.
+  app.searchHistory.ClearSearchHistory();
+  ByteBuilder many;
+  for (int i = 0; i < 70; ++i) many.Utf16(u"s" + std::u16string(1, static_cast<char16_t>(u'A' + i)));
+  ASSERT_TRUE(Load(head + ByteBuilder().Text("schd").U32(70).U32(static_cast<uint32_t>(many.size())).Append(many.str()).str()));
+  EXPECT_EQ(app.searchHistory.Count(), 64u);
+  EXPECT_EQ(app.searchHistory.Entries().front().Text(), u"s\u0080");  // u'A' + 63
+}
+
+TEST_F(SettingsFileTest, DamagedHistoryBlockLeavesTheHistoryAsItWas) {
+  const std::string head = "cfgi" + RecordPrefix(app.settings, sizeof(AppSettings)) + DefaultColorBlock();
+  app.searchHistory.AddSearchText(u"kept");
+  const std::string damaged[] = {
+      HistoryBytes(1, {u"x"}).substr(0, 11),
+      "schX" + HistoryBytes(1, {u"x"}).substr(4),
+      ByteBuilder().Text("schd").U32(1).U32(0xFFFFFF00).Utf16(u"x").str(),
+      ByteBuilder().Text("schd").U32(1).U32(6).Utf16(u"x").str(),
+  };
+  for (const std::string& block : damaged) {
+    EXPECT_FALSE(Load(head + block));
+    EXPECT_EQ(HistoryTexts(app.searchHistory), std::vector<std::u16string>{u"kept"});
+  }
+}
+
+}  // namespace
+}  // namespace qm
