@@ -55,14 +55,6 @@ TEST(ColorRules, PerApplicationNoColorAndUnknownModes) {
   EXPECT_EQ(rules.ColorOf(0), kWhite);
 }
 
-TEST(ColorRules, EmptyPalettesPaintWhiteAndIgnoreSetColor) {
-  ColorRules rules;
-  rules.genericColors.clear();
-  rules.SetColor(3, 0x111111);
-  EXPECT_TRUE(rules.genericColors.empty());
-  EXPECT_EQ(rules.ColorOf(3), kWhite);
-}
-
 TEST(ColorRules, SetColorChangesOnlyWhatExists) {
   ColorRules rules;
   rules.SetColor(-1, 0x010203);  // slot 7 of eight
@@ -79,21 +71,12 @@ TEST(ColorRules, SetColorChangesOnlyWhatExists) {
   rules.mode = ColorMode::NoColor;
   rules.SetColor(42, 0x222222);
   EXPECT_EQ(rules.appColors[42], 0x111111u);
-}
-
-TEST(ColorRules, AddColorAppendsToThePaletteOfTheMode) {
-  ColorRules rules;
-  rules.AddColor(0x1);
+  // An empty palette paints white and takes no colour.
   rules.mode = ColorMode::PerHour;
-  rules.AddColor(0x2);
-  rules.mode = ColorMode::PerApplication;
-  rules.AddColor(0x3);
-  rules.mode = ColorMode::NoColor;
-  rules.AddColor(0x4);
-  EXPECT_EQ(rules.genericColors.size(), 9u);
-  EXPECT_EQ(rules.genericColors.back(), 0x1u);
-  EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0xFFFFFF, 0xEFFFEF, 0x2}));
-  EXPECT_TRUE(rules.appColors.empty());
+  rules.hourColors.clear();
+  rules.SetColor(3, 0x111111);
+  EXPECT_TRUE(rules.hourColors.empty());
+  EXPECT_EQ(rules.ColorOf(3), kWhite);
 }
 
 TEST(ColorRules, RemovingIndexesInDescendingOrderRemovesExactlyThoseColours) {
@@ -206,7 +189,6 @@ TEST_F(ChangeRecordColorsTest, PerApplicationWithoutEntriesStaysWhite) {
   rules.mode = ColorMode::PerApplication;
   const ActivityRecord rows[] = {At(1, 0, 0, 0, 10)};
   EXPECT_TRUE(ChangeRecordColors(rules, rows, Chooser(true, 0x010101)));
-  EXPECT_TRUE(rules.appColors.empty());
   EXPECT_EQ(rules.RecordColor(rows[0]), kWhite);
 }
 

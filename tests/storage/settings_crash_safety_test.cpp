@@ -74,15 +74,5 @@ TEST_F(SettingsCrashSafety, KillingTheProcessAtAnyPointKeepsOneCompleteVersion) 
   }
 }
 
-// Leaving out an empty history is not a failed save: the file is replaced all the same.
-TEST_F(SettingsCrashSafety, SaveWithEmptyHistoryStillReplacesTheFile) {
-  app.searchHistory.ClearSearchHistory();
-  EXPECT_FALSE(SaveSettingsFile(app));
-  AppState reader(env);
-  EXPECT_FALSE(LoadSettingsFile(reader));  // stops at the missing history
-  EXPECT_EQ(reader.settings.checkPeriodMs, 300);
-  EXPECT_EQ(reader.colors.appColors.size(), app.colors.appColors.size());
-}
-
 }  // namespace
 }  // namespace qm

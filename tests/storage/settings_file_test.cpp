@@ -96,22 +96,8 @@ class SettingsFileTest : public ::testing::Test {
 
 TEST_F(SettingsFileTest, PathIsConfigBesideTheExecutable) { EXPECT_EQ(SettingsFilePath(env), path); }
 
-TEST_F(SettingsFileTest, MissingFileKeepsTheDefaults) {
-  EXPECT_FALSE(LoadSettingsFile(app));
-  const AppSettings& s = app.settings;
-  EXPECT_EQ(s.checkPeriodMs, 100);
-  EXPECT_EQ(s.timelinePeriodMs, 100);
-  EXPECT_EQ(s.confirmExit, 1);
-  EXPECT_EQ(s.writeBom, 1);
-  EXPECT_EQ(s.newlineMode, 0);
-  EXPECT_EQ(s.listTextExport + s.listCsvExport + s.usageTextExport + s.usageCsvExport, 0);
-  for (auto* folder : {s.logDialog.folder, s.listExportFolder, s.usageExportFolder}) {
-    EXPECT_EQ(std::u16string_view(folder), u"/app/log/");
-  }
-  EXPECT_EQ(ArrayText(s.colorDialog.folder), u"/app");
-}
-
 TEST_F(SettingsFileTest, DefaultFileHoldsTaggedRecordThenColourBlockAndNoHistory) {
+  EXPECT_FALSE(LoadSettingsFile(app));  // no file yet: the defaults stay
   EXPECT_FALSE(SaveSettingsFile(app));  // the history is empty, but the file is saved
   const std::string file = env.FileBytes(path);
   ASSERT_EQ(file.size(), 4u + 12376 + 60);
@@ -143,6 +129,7 @@ TEST_F(SettingsFileTest, DefaultFileHoldsTaggedRecordThenColourBlockAndNoHistory
   EXPECT_EQ(TextAt(file, r + 11556), u"%H:%M:%S.%L,%d,\"%t\",\"%x\"");
   EXPECT_EQ(TextAt(file, r + 11812), u"[%r%%] %h:%M:%S.%Lsec (ave%o:%n:%e.%csec) \"%x\" [%u]");
   EXPECT_EQ(TextAt(file, r + 12068), u"%r,%d,%a,\"%x\",%u");
+  EXPECT_EQ(file[r + 9212], 0);
   EXPECT_EQ(file.substr(r + 12368, 4), std::string("\0\0\0\x01", 4));
   EXPECT_EQ(U32At(file, r + 12372), 0u);
   EXPECT_EQ(file.substr(r + 12376), DefaultColorBlock());
@@ -207,52 +194,24 @@ class SettingsLayouts : public SettingsFileTest, public ::testing::WithParamInte
 TEST_P(SettingsLayouts, PrefixArrivesAndTheRestKeepsDefaults) {
   const Layout layout = GetParam();
   const AppSettings pattern = Pattern();
-  const std::string file = std::string(layout.tag) + RecordPrefix(pattern, layout.recordBytes) +
-                           ColorBlockBytes(200, ColorMode::NoColor, 0, "", {5}, {}) + HistoryBytes(1, {u"x"});
-  ASSERT_TRUE(Load(file));
+  const std::string record = std::string(layout.tag) + RecordPrefix(pattern, layout.recordBytes);
+  ASSERT_TRUE(Load(record + ColorBlockBytes(200, ColorMode::NoColor, 0, "", {5}, {}) + HistoryBytes(1, {u"x"})));
   ExpectSettings(DefaultsWithPrefix(pattern, layout.recordBytes));
   EXPECT_EQ(app.colors.mode, ColorMode::NoColor);
   EXPECT_EQ(app.colors.genericColors, std::vector<ColorRef>{5});
   EXPECT_EQ(HistoryTexts(app.searchHistory), std::vector<std::u16string>{u"x"});
+
+  // The record alone (for the oldest layout a file of exactly 8120 bytes) loads, then stops at the colours.
+  AppState fresh(env);
+  env.PutFile(path, record);
+  EXPECT_FALSE(LoadSettingsFile(fresh));
+  EXPECT_EQ(std::memcmp(&fresh.settings, &app.settings, sizeof(AppSettings)), 0);
+  EXPECT_EQ(fresh.colors.mode, ColorMode::Generic);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllTags, SettingsLayouts,
                          ::testing::Values(Layout{"cfgi", 12376}, Layout{"cfgh", 9220}, Layout{"cfgg", 9216},
                                            Layout{"cfgf", 8172}, Layout{"cfge", 8124}, Layout{"", 8120}));
-
-TEST_F(SettingsFileTest, CfgfLoadsSearchOptionsButNotLaterFields) {
-  AppSettings s = app.settings;
-  s.searchInTitle = 0;
-  s.searchInExe = 1;
-  s.searchPlacement.length = 44;
-  s.deleteAge = 2;
-  CopyToArray(s.listExportFolder, u"elsewhere");
-  s.confirmExit = 0;
-  s.listTextTemplate[0] = u'x';
-  ASSERT_TRUE(Load("cfgf" + RecordPrefix(s, 8172) + DefaultColorBlock() + HistoryBytes(1, {u"q"})));
-  EXPECT_EQ(app.settings.searchInTitle, 0);
-  EXPECT_EQ(app.settings.searchInExe, 1);
-  EXPECT_EQ(app.settings.searchPlacement.length, 44u);
-  EXPECT_EQ(app.settings.deleteAge, 2);
-  EXPECT_EQ(ArrayText(app.settings.listExportFolder), u"/app/log/");
-  EXPECT_EQ(app.settings.confirmExit, 1);
-  EXPECT_EQ(ArrayText(app.settings.listTextTemplate), u"[%h:%M:%S.%L](%n:%E.%C) \"%t\" - \"%x\"");
-}
-
-TEST_F(SettingsFileTest, UntaggedFileOfExactly8120BytesLoadsTheOldestFieldsAndStopsAtTheColours) {
-  AppSettings s = app.settings;
-  s.checkPeriodMs = 40;
-  s.autoSave = 3;
-  s.customColors[15] = 0x123456;
-  CopyToArray(s.colorDialog.fullPath, u"/x/y.color");
-  s.deleteAge = 4;
-  EXPECT_FALSE(Load(RecordPrefix(s, 8120)));  // no colour block follows
-  EXPECT_EQ(app.settings.checkPeriodMs, 40);
-  EXPECT_EQ(app.settings.autoSave, 3);
-  EXPECT_EQ(app.settings.customColors[15], 0x123456u);
-  EXPECT_EQ(ArrayText(app.settings.colorDialog.fullPath), u"/x/y.color");
-  EXPECT_EQ(app.settings.deleteAge, 0);
-}
 
 TEST_F(SettingsFileTest, RecordCutShortReplacesOnlyTheBytesThatArrived) {
   const AppSettings pattern = Pattern();
