@@ -1,5 +1,7 @@
 #include "output/line_buffer.h"
 
+#include <algorithm>
+
 #include "output/decimal_text.h"
 
 namespace qm {
@@ -9,8 +11,9 @@ int32_t AppendBounded(char16_t* destination, std::u16string_view text, size_t ca
   while (i < capacity && destination[i] != 0) ++i;
   if (i >= capacity) return -1;
   if (text.empty()) return static_cast<int32_t>(i);
-  size_t from = 0;
-  while (from < text.size() && i + 1 < capacity) destination[i++] = text[from++];
+  const size_t count = std::min(text.size(), capacity - 1 - i);
+  std::copy_n(text.data(), count, destination + i);
+  i += count;
   // Terminate in both cases, so callers need not zero the buffer beforehand.
   destination[i] = 0;
   return static_cast<int32_t>(i);
