@@ -9,6 +9,7 @@
 #include "core/fixed_string.h"
 #include "support/byte_builder.h"
 #include "support/fake_env.h"
+#include "support/real_env.h"
 
 namespace qm {
 namespace {
@@ -180,6 +181,23 @@ TEST_F(SettingsFileTest, EverythingSurvivesARoundTrip) {
   ASSERT_NE(fresh.pool.Find(StringKey(u"C:\\a.exe")), nullptr);
   EXPECT_EQ(fresh.pool.Find(StringKey(u"C:\\a.exe"))->users, UserColorRules);
   EXPECT_EQ(HistoryTexts(fresh.searchHistory), std::vector<std::u16string>{u"検索"});
+}
+
+// On the real file system the second save replaces the first file, and no temporary file stays.
+TEST(SettingsFileOnDisk, SaveReplacesTheFileAndLoadsBack) {
+  test::TempFolder folder;
+  test::RedirectedEnv env(folder.Child(u"quillmere.exe"));
+  AppState app(env);
+  app.searchHistory.AddSearchText(u"first");
+  ASSERT_TRUE(SaveSettingsFile(app));
+  app.settings.checkPeriodMs = 40;
+  ASSERT_TRUE(SaveSettingsFile(app));
+  EXPECT_FALSE(env.FileExists(SettingsFilePath(env) + u".tmp"));
+
+  AppState fresh(env);
+  ASSERT_TRUE(LoadSettingsFile(fresh));
+  EXPECT_EQ(fresh.settings.checkPeriodMs, 40);
+  EXPECT_EQ(fresh.searchHistory.Entries().front().Text(), u"first");
 }
 
 struct Layout {
