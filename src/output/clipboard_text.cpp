@@ -13,11 +13,7 @@ std::u16string RecordRowsText(const AppState& app, const ListModel& list, std::s
     const uint8_t* record = list.RecordOfRow(row);
     if (record == nullptr) continue;
     line.Clear();
-    if (format == OutputFormat::Csv) {
-      ListCsvLine(line, record, app);
-    } else {
-      ListTextLine(line, record, app);
-    }
+    ListLine(line, record, app, format);
     text.append(line.View());
   }
   return text;
@@ -33,11 +29,7 @@ std::u16string UsageRowsText(const AppState& app, const UsageIndexList& index, s
     const AppUsageEntry* entry = index.EntryOfRow(row);
     if (entry == nullptr) continue;
     line.Clear();
-    if (format == OutputFormat::Csv) {
-      UsageCsvLine(line, entry, app, grandTotal);
-    } else {
-      UsageTextLine(line, entry, app, grandTotal);
-    }
+    UsageLine(line, entry, app, grandTotal, format);
     text.append(line.View());
   }
   return text;

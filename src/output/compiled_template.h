@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "output/line_buffer.h"
 #include "storage/app_settings.h"
 
 namespace qm {
@@ -37,6 +38,18 @@ class CompiledTemplate {
 // Replaces the contents of `target` with the tokens of `pattern`. A run of % acts as one %, and a %
 // at the end becomes the literal "%". Always true.
 bool CompileTemplate(std::u16string_view pattern, CompiledTemplate& target);
+
+// Appends each literal token as it stands and each specifier through `expand`(line, kind).
+template <typename Expand>
+void RenderTokens(const CompiledTemplate& compiled, LineBuffer& line, Expand expand) {
+  for (const TemplateToken& token : compiled.Tokens()) {
+    if (token.kind == 0) {
+      line.Append(token.text);
+    } else {
+      expand(line, token.kind);
+    }
+  }
+}
 
 // The four line templates of the settings, compiled into their slots (at start-up and whenever the
 // templates were edited).

@@ -53,13 +53,7 @@ bool FormatRecordLine(LineBuffer& line, const StringPool& pool, const CompiledTe
   if (const PoolEntry* entry = pool.Find(static_cast<int32_t>(fields.header.exeKey))) {
     if (entry->text) fields.path = entry->Text();
   }
-  for (const TemplateToken& token : compiled.Tokens()) {
-    if (token.kind == 0) {
-      line.Append(token.text);
-    } else {
-      AppendSpecifier(line, token.kind, fields);
-    }
-  }
+  RenderTokens(compiled, line, [&](LineBuffer& l, uint32_t kind) { AppendSpecifier(l, kind, fields); });
   return true;
 }
 
@@ -69,6 +63,10 @@ void ListTextLine(LineBuffer& line, const uint8_t* record, const AppState& app) 
 
 void ListCsvLine(LineBuffer& line, const uint8_t* record, const AppState& app) {
   RecordLineWithEnd(line, record, app, kListCsvTemplate);
+}
+
+void ListLine(LineBuffer& line, const uint8_t* record, const AppState& app, OutputFormat format) {
+  RecordLineWithEnd(line, record, app, format == OutputFormat::Csv ? kListCsvTemplate : kListTextTemplate);
 }
 
 }  // namespace qm

@@ -19,5 +19,7 @@ bool FormatRecordLine(LineBuffer& line, const StringPool& pool, const CompiledTe
 // caller clears `line` first; a line that could not be formatted is the line end alone.
 void ListTextLine(LineBuffer& line, const uint8_t* record, const AppState& app);
 void ListCsvLine(LineBuffer& line, const uint8_t* record, const AppState& app);
+// One of the two by `format`.
+void ListLine(LineBuffer& line, const uint8_t* record, const AppState& app, OutputFormat format);
 
 }  // namespace qm

@@ -17,11 +17,7 @@ bool WriteUsageFile(const AppState& app, const UsageTable& table, const std::u16
   LineBuffer line;
   for (const AppUsageEntry& entry : table.entries) {
     line.Clear();
-    if (format == OutputFormat::Csv) {
-      UsageCsvLine(line, &entry, app, table.grandTotal);
-    } else {
-      UsageTextLine(line, &entry, app, table.grandTotal);
-    }
+    UsageLine(line, &entry, app, table.grandTotal, format);
     file.WriteLine(line.View());
   }
   return file.Commit();

@@ -70,13 +70,7 @@ bool FormatUsageLine(LineBuffer& line, const AppUsageEntry* entry, const Compile
   const PoolEntry* path = pool.Find(entry->exeKey);
   const UsageFields fields{*entry, grandTotal, average, DurationParts(entry->totalDuration), DurationParts(average),
                            path != nullptr ? path->Text() : std::u16string_view(u"none")};
-  for (const TemplateToken& token : compiled.Tokens()) {
-    if (token.kind == 0) {
-      line.Append(token.text);
-    } else {
-      AppendSpecifier(line, token.kind, fields);
-    }
-  }
+  RenderTokens(compiled, line, [&](LineBuffer& l, uint32_t kind) { AppendSpecifier(l, kind, fields); });
   return true;
 }
 
@@ -86,6 +80,11 @@ void UsageTextLine(LineBuffer& line, const AppUsageEntry* entry, const AppState&
 
 void UsageCsvLine(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal) {
   UsageLineWithEnd(line, entry, app, grandTotal, kUsageCsvTemplate);
+}
+
+void UsageLine(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal,
+               OutputFormat format) {
+  UsageLineWithEnd(line, entry, app, grandTotal, format == OutputFormat::Csv ? kUsageCsvTemplate : kUsageTextTemplate);
 }
 
 }  // namespace qm

@@ -20,5 +20,8 @@ bool FormatUsageLine(LineBuffer& line, const AppUsageEntry* entry, const Compile
 // caller clears `line` first; a line that could not be formatted is the line end alone.
 void UsageTextLine(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal);
 void UsageCsvLine(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal);
+// One of the two by `format`.
+void UsageLine(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal,
+               OutputFormat format);
 
 }  // namespace qm

@@ -1,15 +1,15 @@
 #include "quillmere_log/log_tool.h"
 
+#include <numeric>
 #include <optional>
 
 #include "core/app_state.h"
 #include "core/fixed_string.h"
 #include "output/auto_export.h"
+#include "output/clipboard_text.h"
 #include "output/day_list_file.h"
 #include "output/list_model.h"
-#include "output/record_line.h"
 #include "output/usage_file.h"
-#include "output/usage_line.h"
 #include "platform/utf.h"
 #include "storage/day_log_file.h"
 #include "storage/legacy_day_log_file.h"
@@ -128,6 +128,12 @@ class LogTool {
   LogToolOutput& output_;
 };
 
+std::vector<uint32_t> AllRows(uint32_t count) {
+  std::vector<uint32_t> rows(count);
+  std::iota(rows.begin(), rows.end(), 0u);
+  return rows;
+}
+
 std::string Clock(uint64_t ms) {
   char text[48];
   std::snprintf(text, sizeof text, "%llu:%02u:%02u.%03u", static_cast<unsigned long long>(ms / 3'600'000),
@@ -161,16 +167,7 @@ int LogTool::List(OutputFormat format, const std::optional<std::u16string>& out)
     Error("cannot write", *out);
     return kExitFailed;
   }
-  LineBuffer line;
-  for (uint32_t row = 0; row < list.RowCount(); ++row) {
-    line.Clear();
-    if (format == OutputFormat::Csv) {
-      ListCsvLine(line, list.RecordOfRow(row), app_);
-    } else {
-      ListTextLine(line, list.RecordOfRow(row), app_);
-    }
-    output_.out += ToUtf8(line.View());
-  }
+  output_.out += ToUtf8(RecordRowsText(app_, list, AllRows(list.RowCount()), format));
   return kExitOk;
 }
 
@@ -182,16 +179,9 @@ int LogTool::Usage(OutputFormat format, const std::optional<std::u16string>& out
     Error("cannot write", *out);
     return kExitFailed;
   }
-  LineBuffer line;
-  for (const AppUsageEntry& entry : table.entries) {
-    line.Clear();
-    if (format == OutputFormat::Csv) {
-      UsageCsvLine(line, &entry, app_, table.grandTotal);
-    } else {
-      UsageTextLine(line, &entry, app_, table.grandTotal);
-    }
-    output_.out += ToUtf8(line.View());
-  }
+  UsageIndexList index;
+  index.Rebuild(table);  // entry order, which is already the saved order
+  output_.out += ToUtf8(UsageRowsText(app_, index, AllRows(index.RowCount()), format));
   return kExitOk;
 }
 
