@@ -46,14 +46,6 @@ TEST(CompileTemplate, PercentClosesTheLiteralBeforeItEvenWhenEmpty) {
   EXPECT_EQ(Tokens(u"x%dy%"), (T{{0, u"x"}, {u'd', u""}, {0, u"y"}, {0, u"%"}}));
 }
 
-TEST(CompileTemplate, RecompilingReplacesTheOldTokens) {
-  CompiledTemplate compiled;
-  CompileTemplate(u"%h%m%s", compiled);
-  CompileTemplate(u"z", compiled);
-  ASSERT_EQ(compiled.Tokens().size(), 1u);
-  EXPECT_EQ(compiled.Tokens()[0].text, u"z");
-}
-
 TEST_F(RecordLineTest, DefaultTemplatesRenderTheDocumentedLines) {
   day.Append({0, 3'723'456, 62'345, 777}, u"DummyTitle");
   LineBuffer line;
