@@ -157,6 +157,25 @@ TEST_F(ExportTest, FailedWritesKeepThePreviousFilesAndReportFalse) {
   }
 }
 
+TEST_F(ExportTest, KillingTheProcessAtAnyPointLeavesOldOrCompleteNewFiles) {
+  app.settings.listCsvExport = 1;
+  app.settings.usageTextExport = 1;
+  const std::u16string list = u"/out/20160305.csv", usage = u"/stats/20160305app.txt";
+  RunAutoExport(app, date);
+  const std::string newList = env.FileBytes(list), newUsage = env.FileBytes(usage);
+  for (int n = 0;; ++n) {
+    env.PutFile(list, "old list");
+    env.PutFile(usage, "old usage");
+    env.CrashAfter(n);
+    RunAutoExport(app, date);
+    env.Restart();
+    const std::string listNow = env.FileBytes(list), usageNow = env.FileBytes(usage);
+    EXPECT_TRUE(listNow == "old list" || listNow == newList) << n;
+    EXPECT_TRUE(usageNow == "old usage" || usageNow == newUsage) << n;
+    if (usageNow == newUsage) break;
+  }
+}
+
 TEST_F(ExportTest, SavedDayListTextFollowsTheDisplayCsvTheRecordingOrder) {
   ListModel list;
   list.Rebuild(app.sampler.day);
