@@ -22,8 +22,13 @@ class ExportPair {
     if (text) OpenOne(text_, env.CombinePath(dir, name + u".txt"), textPath_, bom);
   }
   bool AnyOpen() const { return csv_.IsOpen() || text_.IsOpen(); }
-  TextFileWriter& Csv() { return csv_; }
-  TextFileWriter& Text() { return text_; }
+
+  // One line per open file, each rendered by `render`(line, format) with that file's template.
+  template <typename Render>
+  void WriteEach(LineBuffer& line, Render render) {
+    WriteOne(csv_, OutputFormat::Csv, line, render);
+    WriteOne(text_, OutputFormat::Text, line, render);
+  }
 
   bool Commit(std::vector<std::u16string>* written) {
     bool ok = true;
@@ -33,6 +38,13 @@ class ExportPair {
   }
 
  private:
+  template <typename Render>
+  static void WriteOne(TextFileWriter& file, OutputFormat format, LineBuffer& line, Render render) {
+    if (!file.IsOpen()) return;
+    line.Clear();
+    render(line, format);
+    file.WriteLine(line.View());
+  }
   static void OpenOne(TextFileWriter& file, const std::u16string& path, std::u16string& kept, bool bom) {
     if (file.Open(path, bom)) kept = path;
   }
@@ -58,21 +70,13 @@ bool ExportList(AppState& app, const LocalTime& date, std::vector<std::u16string
   const AppSettings& s = app.settings;
   const std::u16string name = ExportBaseName(date, ArrayText(s.listExportName), u"%y%M%D");
   ExportPair files(app.env);
-  files.Open(app.env, std::u16string(ArrayText(s.listExportFolder)), name, s.listCsvExport != 0, s.listTextExport != 0, s.writeBom != 0);
+  files.Open(app.env, std::u16string(ArrayText(s.listExportFolder)), name, s.listCsvExport != 0,
+             s.listTextExport != 0, s.writeBom != 0);
   if (!files.AnyOpen()) return false;
   const DayLog& day = app.sampler.day;
   LineBuffer line;
   for (uint32_t index = 0; index < day.Count(); ++index) {
-    if (files.Csv().IsOpen()) {
-      line.Clear();
-      ListCsvLine(line, day.At(index), app);
-      files.Csv().WriteLine(line.View());
-    }
-    if (files.Text().IsOpen()) {
-      line.Clear();
-      ListTextLine(line, day.At(index), app);
-      files.Text().WriteLine(line.View());
-    }
+    files.WriteEach(line, [&](LineBuffer& l, OutputFormat format) { ListLine(l, day.At(index), app, format); });
   }
   return files.Commit(written);
 }
@@ -85,20 +89,14 @@ bool ExportUsage(AppState& app, const LocalTime& date, std::vector<std::u16strin
   if (table.entries.empty()) return false;
   const std::u16string name = ExportBaseName(date, ArrayText(s.usageExportName), u"%y%M%Dapp");
   ExportPair files(app.env);
-  files.Open(app.env, std::u16string(ArrayText(s.usageExportFolder)), name, s.usageCsvExport != 0, s.usageTextExport != 0, s.writeBom != 0);
+  files.Open(app.env, std::u16string(ArrayText(s.usageExportFolder)), name, s.usageCsvExport != 0,
+             s.usageTextExport != 0, s.writeBom != 0);
   if (!files.AnyOpen()) return false;
   LineBuffer line;
   for (const AppUsageEntry& entry : table.entries) {
-    if (files.Csv().IsOpen()) {
-      line.Clear();
-      UsageCsvLine(line, &entry, app, table.grandTotal);
-      files.Csv().WriteLine(line.View());
-    }
-    if (files.Text().IsOpen()) {
-      line.Clear();
-      UsageTextLine(line, &entry, app, table.grandTotal);
-      files.Text().WriteLine(line.View());
-    }
+    files.WriteEach(line, [&](LineBuffer& l, OutputFormat format) {
+      UsageLine(l, &entry, app, table.grandTotal, format);
+    });
   }
   return files.Commit(written);
 }

@@ -28,9 +28,14 @@ bool AscendingBefore(const AppUsageEntry& a, const AppUsageEntry& b, int32_t col
   }
 }
 
-template <typename Less>
-void SortEntries(UsageTable& table, Less less) {
-  std::sort(table.entries.begin(), table.entries.end(), less);
+// Saving compares executables by key, not by path.
+bool SavedAscendingBefore(const AppUsageEntry& a, const AppUsageEntry& b, int32_t column) {
+  switch (column) {
+    case kUsageAverage: return Average(a) < Average(b);
+    case kUsageExecutable: return a.exeKey < b.exeKey;
+    case kUsageCount: return a.count < b.count;
+    default: return a.totalDuration < b.totalDuration;
+  }
 }
 
 }  // namespace
@@ -42,20 +47,17 @@ bool UsageWindowBefore(const AppUsageEntry& a, const AppUsageEntry& b, int32_t c
 
 void SortUsage(UsageTable& table, bool descending, int32_t column) {
   if (table.entries.size() < 2) return;
-  const auto byTotal = [](const AppUsageEntry& a, const AppUsageEntry& b) { return a.totalDuration < b.totalDuration; };
-  const auto byAverage = [](const AppUsageEntry& a, const AppUsageEntry& b) { return Average(a) < Average(b); };
-  const auto reversed = [](auto less) { return [less](const AppUsageEntry& a, const AppUsageEntry& b) { return less(b, a); }; };
-  if (column >= 5) return SortEntries(table, reversed(byTotal));
-  switch (column) {
-    case kUsageAverage:
-      // Saving lists averages the other way round from the window.
-      return descending ? SortEntries(table, byAverage) : SortEntries(table, reversed(byAverage));
-    case kUsageExecutable:
-      return SortEntries(table, [](const AppUsageEntry& a, const AppUsageEntry& b) { return a.exeKey < b.exeKey; });
-    case kUsageCount:
-      return SortEntries(table, [](const AppUsageEntry& a, const AppUsageEntry& b) { return a.count < b.count; });
-    default: return descending ? SortEntries(table, reversed(byTotal)) : SortEntries(table, byTotal);
+  if (column >= 5) {
+    column = kUsageDuration;
+    descending = true;
+  } else if (column == kUsageAverage) {
+    descending = !descending;  // saving lists averages the other way round from the window
+  } else if (column == kUsageExecutable || column == kUsageCount) {
+    descending = false;
   }
+  std::sort(table.entries.begin(), table.entries.end(), [&](const AppUsageEntry& a, const AppUsageEntry& b) {
+    return descending ? SavedAscendingBefore(b, a, column) : SavedAscendingBefore(a, b, column);
+  });
 }
 
 }  // namespace qm
