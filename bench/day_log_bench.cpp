@@ -7,45 +7,17 @@
 
 #include <chrono>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "storage/day_log_file.h"
 #include "storage/log_folder.h"
+#include "support/busy_day.h"
 #include "support/real_env.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-const char16_t* const kWords[] = {u"Report", u"draft", u"2016", u"会議資料", u"- Editor", u"Inbox", u"(3)",
-                                  u"プロジェクト", u"notes.txt", u"Budget", u"Q3", u"final", u"レビュー", u"Chat",
-                                  u"https://example.org/page", u"Terminal", u"build.log", u"設計書", u"v2", u"*"};
-
-std::u16string Title(std::mt19937& random) {
-  const size_t target = 20 + random() % 101;
-  std::u16string title;
-  while (title.size() < target) title += kWords[random() % std::size(kWords)] + std::u16string(u" ");
-  return title.substr(0, target);
-}
-
-// Fills the day being recorded with a synthetic busy day.
-void RecordBusyDay(qm::AppState& app) {
-  std::mt19937 random(20160307);
-  std::vector<uint32_t> keys;
-  for (int i = 0; i < 40; ++i) {
-    const std::u16string path = u"C:\\Program Files\\Vendor" + std::u16string(1, u'A' + i % 26) + u"\\Tool" +
-                                std::u16string(1, u'a' + i) + u"\\bin\\application.exe";
-    keys.push_back(static_cast<uint32_t>(app.pool.Intern(path, qm::UserCurrentDay)));
-  }
-  uint32_t start = 0;
-  for (int i = 0; i < 50'000; ++i) {
-    const uint32_t duration = random() % 3000;
-    app.sampler.day.Append({0, start % qm::kMillisecondsPerDay, duration, keys[random() % keys.size()]}, Title(random));
-    start += duration / 2 + 1;
-  }
-}
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
@@ -74,7 +46,7 @@ struct Fixture {
   std::string raw;  // the strings and records as the file's two sections hold them, uncompressed
 
   Fixture() {
-    RecordBusyDay(app);
+    qm::test::RecordBusyDay(app);
     qm::SaveDayLog(app, 2016, 3, 7);
     path = env.CombinePath(qm::LogFolder(env), u"20160307.bin2");
     for (const auto& [key, entry] : app.pool.Entries()) {

@@ -1,13 +1,9 @@
 #include "color/color_file.h"
 
+#include "platform/path_util.h"
 #include "storage/color_block.h"
 
 namespace qm {
-namespace {
-
-char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c; }
-
-}  // namespace
 
 bool SaveColorFile(Env& env, const std::u16string& path, const ColorRules& rules, const StringPool& pool) {
   if (path.empty()) return false;
@@ -21,17 +17,7 @@ bool LoadColorFile(Env& env, const std::u16string& path, ColorRules& rules, Stri
   return file.Open(path) && ReadColorBlock(file, rules, pool);
 }
 
-bool IsColorFileName(std::u16string_view name) {
-  const size_t dot = name.rfind(u'.');
-  if (dot == std::u16string_view::npos) return false;
-  const std::u16string_view extension = name.substr(dot);
-  constexpr std::u16string_view kExtension = u".color";
-  if (extension.size() != kExtension.size()) return false;
-  for (size_t i = 0; i < extension.size(); ++i) {
-    if (LowerAscii(extension[i]) != kExtension[i]) return false;
-  }
-  return true;
-}
+bool IsColorFileName(std::u16string_view name) { return path_util::HasExtension(name, u".color"); }
 
 OpenedFiles OpenDroppedFiles(std::span<const std::u16string> names, const OpenFileAction& loadColorFile,
                              const OpenFileAction& showDayLog) {

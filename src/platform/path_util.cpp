@@ -68,6 +68,20 @@ std::u16string RemoveExtension(const std::u16string& path, char16_t separator) {
   return path.substr(0, dot);
 }
 
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c; };
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+bool HasExtension(std::u16string_view path, std::u16string_view extension) {
+  const size_t dot = path.rfind(u'.');
+  return dot != std::u16string_view::npos && EqualsIgnoringCase(path.substr(dot), extension);
+}
+
 std::u16string AddTrailingSeparator(const std::u16string& path, char16_t separator) {
   if (!path.empty() && path.back() == separator) return path;
   return path + separator;

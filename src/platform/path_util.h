@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace qm::path_util {
 
@@ -16,5 +17,10 @@ std::u16string FindFileName(const std::u16string& path, char16_t separator);
 // The path without the extension of its last component.
 std::u16string RemoveExtension(const std::u16string& path, char16_t separator);
 std::u16string AddTrailingSeparator(const std::u16string& path, char16_t separator);
+
+// Equal under ASCII case folding, as file names are compared for their extensions.
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
+// The text from the path's last dot on equals `extension` (".bin2", with its dot), ignoring case.
+bool HasExtension(std::u16string_view path, std::u16string_view extension);
 
 }  // namespace qm::path_util

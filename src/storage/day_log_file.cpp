@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/path_util.h"
 #include "storage/compressed_section.h"
 #include "storage/legacy_day_log_file.h"
 #include "storage/log_folder.h"
@@ -12,16 +13,6 @@ namespace {
 
 constexpr SectionRules kStringRules{true, kSectionSlack, kSectionSlack, kSectionSlack, false, kMaxSectionRawBytes};
 constexpr SectionRules kRecordRules{false, 0, kSectionSlack, kSectionSlack, true, kMaxSectionRawBytes};
-
-char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
-
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
 
 // The string table: for each current-day entry with a text, its byte size (16 bits) and the text.
 bool BuildStringTable(const StringPool& pool, std::vector<uint8_t>* table) {
@@ -86,11 +77,8 @@ std::u16string PathOfDay(Env& env, const std::u16string& folder, uint16_t y, uin
 }  // namespace
 
 DayLogKind DayLogKindOf(std::u16string_view path) {
-  const size_t dot = path.rfind(u'.');
-  if (dot == std::u16string_view::npos) return DayLogKind::Other;
-  const std::u16string_view extension = path.substr(dot);
-  if (EqualsIgnoringCase(extension, u".bin2")) return DayLogKind::Current;
-  if (EqualsIgnoringCase(extension, u".bin")) return DayLogKind::Legacy;
+  if (path_util::HasExtension(path, u".bin2")) return DayLogKind::Current;
+  if (path_util::HasExtension(path, u".bin")) return DayLogKind::Legacy;
   return DayLogKind::Other;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "storage/zeroed_buffer.h"
+#include "core/zeroed_buffer.h"
 
 namespace qm {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/path_util.h"
 #include "storage/log_folder.h"
 
 namespace qm {
@@ -38,9 +39,7 @@ int64_t KeptDays(int32_t deleteAge) {
 }
 
 bool IsDayLogExtension(std::u16string_view extension) {
-  std::u16string lower(extension);
-  for (char16_t& c : lower) c = (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
-  return lower == u"bin2" || lower == u"bin";
+  return path_util::EqualsIgnoringCase(extension, u"bin2") || path_util::EqualsIgnoringCase(extension, u"bin");
 }
 
 }  // namespace
