@@ -29,23 +29,6 @@ class RecordLineTest : public ::testing::Test {
   DayLog day;
 };
 
-std::vector<std::pair<uint32_t, std::u16string>> Tokens(std::u16string_view pattern) {
-  CompiledTemplate compiled;
-  EXPECT_TRUE(CompileTemplate(pattern, compiled));
-  std::vector<std::pair<uint32_t, std::u16string>> tokens;
-  for (const TemplateToken& t : compiled.Tokens()) tokens.emplace_back(t.kind, t.text);
-  return tokens;
-}
-
-TEST(CompileTemplate, PercentClosesTheLiteralBeforeItEvenWhenEmpty) {
-  using T = std::vector<std::pair<uint32_t, std::u16string>>;
-  EXPECT_EQ(Tokens(u"abc"), (T{{0, u"abc"}}));
-  EXPECT_EQ(Tokens(u""), T{});
-  EXPECT_EQ(Tokens(u"%"), (T{{0, u""}, {0, u"%"}}));
-  EXPECT_EQ(Tokens(u"a%%d"), (T{{0, u"a"}, {0, u""}, {u'd', u""}}));
-  EXPECT_EQ(Tokens(u"x%dy%"), (T{{0, u"x"}, {u'd', u""}, {0, u"y"}, {0, u"%"}}));
-}
-
 TEST_F(RecordLineTest, DefaultTemplatesRenderTheDocumentedLines) {
   day.Append({0, 3'723'456, 62'345, 777}, u"DummyTitle");
   LineBuffer line;
@@ -56,29 +39,21 @@ TEST_F(RecordLineTest, DefaultTemplatesRenderTheDocumentedLines) {
   EXPECT_EQ(line.View(), u"01:02:03.456,62345,\"DummyTitle\",\"none\"\n");
 }
 
-TEST_F(RecordLineTest, EverySpecifierOfTheRecordTable) {
+TEST_F(RecordLineTest, SpecifiersPercentRunsAndUnknownLetters) {
   EXPECT_EQ(Render(u"%h|%H|%m|%M|%s|%S|%l|%L|%i", 36'061'005), u"10|10|1|01|1|01|5|005|36061005");
   EXPECT_EQ(Render(u"%n|%e|%E|%c|%C|%d", 0, 7'384'005), u"123|4|04|5|005|7384005");
   EXPECT_EQ(Render(u"%h:%M:%S.%L %H", 0, 0), u"0:00:00.000 00");
   EXPECT_EQ(Render(u"%H", 86'399'999), u"23");
-}
-
-TEST_F(RecordLineTest, PathComesFromThePoolTitleIsCopiedUnescaped) {
+  // The path comes from the pool, "none" without one; the title is copied unescaped.
   const int32_t key = app.pool.Intern(u"C:\\tools\\ed.exe", UserViewedDay);
-  EXPECT_EQ(Render(u"%x|%t", 0, 0, u"say \"hi\", ok", static_cast<uint32_t>(key)),
-            u"C:\\tools\\ed.exe|say \"hi\", ok");
+  EXPECT_EQ(Render(u"%x|%t", 0, 0, u"say \"hi\", ok", static_cast<uint32_t>(key)), u"C:\\tools\\ed.exe|say \"hi\", ok");
   EXPECT_EQ(Render(u"%x", 0, 0, u"", 99), u"none");
-}
-
-TEST_F(RecordLineTest, PercentRunsTrailingPercentAndUnknownSpecifiers) {
-  EXPECT_EQ(Render(u"%%d"), u"62345");
-  EXPECT_EQ(Render(u"a%%d"), u"a62345");
-  EXPECT_EQ(Render(u"%"), u"%");
-  EXPECT_EQ(Render(u"%%"), u"%");
-  EXPECT_EQ(Render(u"100%%%"), u"100%");
-  EXPECT_EQ(Render(u"%q"), u"%q");
-  EXPECT_EQ(Render(u"%%%q"), u"%q");
-  EXPECT_EQ(Render(u"%a%u%r%T"), u"%a%u%r%T");  // usage letters mean nothing here
+  // On the record of start 3,723,456 and duration 62,345.
+  const std::pair<std::u16string_view, std::u16string_view> percents[] = {
+      {u"%%d", u"62345"}, {u"a%%d", u"a62345"}, {u"%", u"%"}, {u"%%", u"%"}, {u"100%%%", u"100%"},
+      {u"%q", u"%q"}, {u"%%%q", u"%q"}, {u"%a%u%r%T", u"%a%u%r%T"},  // usage letters mean nothing here
+  };
+  for (const auto& [pattern, line] : percents) EXPECT_EQ(Render(pattern), line);
 }
 
 TEST_F(RecordLineTest, EmptyTemplateOrMissingRecordLeavesTheBufferAlone) {
@@ -113,7 +88,6 @@ TEST_F(RecordLineTest, LongLinesAreCutAt1023UnitsWithTheLineEndCutToo) {
     // Eight titles (1032 units) cut to the wanted length by a template of literal text and titles.
     std::u16string pattern = std::u16string(c.lineUnits % 129, u'p');
     for (size_t i = 0; i < c.lineUnits / 129; ++i) pattern += u"%t";
-    CopyToArray(app.settings.listTextTemplate, u"");
     CompileTemplate(pattern, app.templates[kListTextTemplate]);
     app.settings.newlineMode = c.newlineMode;
     LineBuffer line;

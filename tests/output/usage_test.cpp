@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <tuple>
 
 #include "output/usage_index_list.h"
 #include "output/usage_line.h"
@@ -35,13 +35,11 @@ TEST(UsageLine, DefaultTemplatesRenderTheDocumentedLines) {
 }
 
 TEST(UsageLine, RatesTruncateRatherThanRound) {
-  EXPECT_EQ(Line(u"%r", {1'000'000, 1, 0}, 10'000'000), u"10.00");
-  EXPECT_EQ(Line(u"%r", {10'000'000, 1, 0}, 10'000'000), u"100.00");
-  EXPECT_EQ(Line(u"%r", {1, 1, 0}, 3), u"33.33");
-  EXPECT_EQ(Line(u"%r", {2, 1, 0}, 3), u"66.66");
-  EXPECT_EQ(Line(u"%r", {1, 1, 0}, 86'400'000), u"0.00");
-  // The products need 64 bits: 86,400,000 * 10,000 does not fit in 32.
-  EXPECT_EQ(Line(u"%r", {86'399'999, 1, 0}, 86'400'000), u"99.99");
+  // {total, grand total, rate}; the products need 64 bits: 86,400,000 * 10,000 does not fit in 32.
+  const std::tuple<uint32_t, uint32_t, std::u16string_view> rates[] = {
+      {1'000'000, 10'000'000, u"10.00"}, {10'000'000, 10'000'000, u"100.00"}, {1, 3, u"33.33"},
+      {2, 3, u"66.66"}, {1, 86'400'000, u"0.00"}, {86'399'999, 86'400'000, u"99.99"}};
+  for (const auto& [total, grandTotal, rate] : rates) EXPECT_EQ(Line(u"%r", {total, 1, 0}, grandTotal), rate);
 }
 
 TEST(UsageLine, EverySpecifierOfTheUsageTable) {
@@ -83,11 +81,10 @@ TEST(AggregateUsage, OneEntryPerKeyInSignedKeyOrderEveryRecordCounted) {
   table.entries.push_back({1, 1, 1});  // replaced
   ASSERT_TRUE(AggregateUsage(day, table));
   ASSERT_EQ(table.entries.size(), 3u);
-  EXPECT_EQ(table.entries[0].exeKey, static_cast<int32_t>(negative));
-  EXPECT_EQ(table.entries[1].exeKey, 0);
-  EXPECT_EQ(table.entries[2].exeKey, 7);
-  EXPECT_EQ(table.entries[2].totalDuration, 7000u);
-  EXPECT_EQ(table.entries[2].count, 3u);
+  const std::tuple<int32_t, uint32_t, uint32_t> expected[] = {{static_cast<int32_t>(negative), 500, 1}, {0, 300, 1}, {7, 7000, 3}};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(std::tuple(table.entries[i].exeKey, table.entries[i].totalDuration, table.entries[i].count), expected[i]);
+  }
   EXPECT_EQ(table.grandTotal, 7800u);
 
   day.Clear();
@@ -96,26 +93,25 @@ TEST(AggregateUsage, OneEntryPerKeyInSignedKeyOrderEveryRecordCounted) {
   EXPECT_EQ(table.grandTotal, 0u);
 }
 
-// Entries chosen so that every ordering tells them apart: totals, averages, counts and keys all
-// differ, and no two orderings agree.
+// Totals, averages, counts and keys all differ; ordered by key (zz.exe's is negative, the missing
+// path's 55) the entries differ from their order by path.
 class UsageOrderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     keyB = pool.Intern(u"b.exe", UserViewedDay);
-    keyC = pool.Intern(u"c.exe", UserViewedDay);
+    keyC = pool.Intern(u"zz.exe", UserViewedDay);
     table.entries = {{9000, 9, keyC}, {3000, 1, keyB}, {6000, 4, 55}};  // averages 1000, 3000, 1500
-  }
-  std::vector<uint32_t> Totals() const {
-    std::vector<uint32_t> totals;
-    for (const AppUsageEntry& e : table.entries) totals.push_back(e.totalDuration);
-    return totals;
   }
   std::vector<uint32_t> WindowOrder(int32_t column, bool descending) {
     UsageIndexList index;
     index.Rebuild(table);
     index.Sort(column, descending, pool);
     std::vector<uint32_t> totals;
-    for (uint32_t r = 0; r < index.RowCount(); ++r) totals.push_back(index.EntryOfRow(r)->totalDuration);
+    for (uint32_t row = 0; row < index.RowCount(); ++row) {
+      totals.push_back(index.EntryOfRow(row)->totalDuration);
+      EXPECT_EQ(index.RowOfEntry(static_cast<uint32_t>(index.EntryOfRow(row) - table.entries.data())), row);
+    }
+    EXPECT_EQ(index.EntryOfRow(index.RowCount()), nullptr);
     return totals;
   }
   std::vector<uint32_t> SavedOrder(int32_t column, bool descending) {
@@ -149,28 +145,11 @@ TEST_F(UsageOrderTest, SavingReversesAveragesAndIgnoresTheDirectionForKeyAndCoun
   EXPECT_EQ(SavedOrder(kUsageAverage, true), (Order{9000, 6000, 3000}));  // smallest average first
   EXPECT_EQ(SavedOrder(kUsageAverage, false), (Order{3000, 6000, 9000}));
   for (bool descending : {true, false}) {
-    UsageTable byKey = table;
-    SortUsage(byKey, descending, kUsageExecutable);
-    EXPECT_TRUE(std::is_sorted(byKey.entries.begin(), byKey.entries.end(),
-                               [](const AppUsageEntry& a, const AppUsageEntry& b) { return a.exeKey < b.exeKey; }));
+    EXPECT_EQ(SavedOrder(kUsageExecutable, descending), (Order{9000, 6000, 3000}));  // by signed key
     EXPECT_EQ(SavedOrder(kUsageCount, descending), (Order{3000, 6000, 9000}));
     EXPECT_EQ(SavedOrder(5, descending), (Order{9000, 6000, 3000}));
     EXPECT_EQ(SavedOrder(-1, descending), descending ? (Order{9000, 6000, 3000}) : (Order{3000, 6000, 9000}));
   }
-}
-
-TEST_F(UsageOrderTest, IndexListMapsRowsToEntriesBothWays) {
-  UsageIndexList index;
-  EXPECT_EQ(index.EntryOfRow(0), nullptr);
-  index.Rebuild(table);
-  index.Sort(kUsageDuration, false, pool);
-  ASSERT_EQ(index.RowCount(), 3u);
-  for (uint32_t row = 0; row < 3; ++row) {
-    const uint32_t entry = static_cast<uint32_t>(index.EntryOfRow(row) - table.entries.data());
-    EXPECT_EQ(index.RowOfEntry(entry), row);
-  }
-  EXPECT_EQ(index.EntryOfRow(3), nullptr);
-  EXPECT_EQ(index.RowOfEntry(3), 3u);
 }
 
 TEST(UsageOrder, AverageOfAnEntryWithoutRecordsSortsAsZero) {
