@@ -15,7 +15,6 @@ namespace qm {
 namespace {
 
 using test::ByteBuilder;
-using Op = test::FakeEnv::Op;
 
 class ColorFileTest : public ::testing::Test {
  protected:
@@ -25,18 +24,16 @@ class ColorFileTest : public ::testing::Test {
   const std::u16string path = u"/app/scheme.color";
 };
 
-TEST_F(ColorFileTest, DefaultRulesMakeThe60ByteFile) {
+TEST_F(ColorFileTest, DefaultRulesMakeThe60ByteFileWhichLoadsOverApplicationColours) {
   ASSERT_TRUE(SaveColorFile(env, path, rules, pool));
   ByteBuilder expected;
   expected.U32(200).U32(1).U32(0).U32(8).U32(2);
   for (size_t i = 0; i < 8; ++i) expected.U32(DefaultPalette[i]);
   expected.U32(0xFFFFFF).U32(0xEFFFEF);
+  ASSERT_EQ(expected.size(), 60u);
   EXPECT_EQ(env.FileBytes(path), expected.str());
-  EXPECT_EQ(expected.size(), 60u);
-}
 
-TEST_F(ColorFileTest, LoadingTheDefaultFileKeepsApplicationColoursAndSetsTheMode) {
-  ASSERT_TRUE(SaveColorFile(env, path, rules, pool));
+  // Without application entries in the file the current ones stay; mode and palettes come from it.
   pool.Intern(u"C:\\a.exe", UserCurrentDay);
   rules.AdoptPoolPaths(pool);
   rules.mode = ColorMode::PerApplication;
@@ -45,19 +42,10 @@ TEST_F(ColorFileTest, LoadingTheDefaultFileKeepsApplicationColoursAndSetsTheMode
   EXPECT_EQ(rules.mode, ColorMode::Generic);
   EXPECT_EQ(rules.appColors.size(), 1u);
   EXPECT_EQ(rules.genericColors, ColorRules().genericColors);
-}
 
-TEST_F(ColorFileTest, Version201IsRefusedWithoutChangingEvenTheMode) {
-  ASSERT_TRUE(SaveColorFile(env, path, rules, pool));
-  std::string bytes = env.FileBytes(path);
-  bytes[0] = static_cast<char>(201);
-  bytes[4] = 3;
-  env.PutFile(path, bytes);
-  rules.mode = ColorMode::PerHour;
-  rules.hourColors = {5};
-  EXPECT_FALSE(LoadColorFile(env, path, rules, pool));
-  EXPECT_EQ(rules.mode, ColorMode::PerHour);
-  EXPECT_EQ(rules.hourColors, std::vector<ColorRef>{5});
+  EXPECT_FALSE(SaveColorFile(env, u"", rules, pool));
+  EXPECT_FALSE(LoadColorFile(env, u"", rules, pool));
+  EXPECT_FALSE(LoadColorFile(env, u"/app/missing.color", rules, pool));
 }
 
 TEST_F(ColorFileTest, ApplicationEntriesAreStoredInSignedKeyOrderAndComeBack) {
@@ -68,8 +56,7 @@ TEST_F(ColorFileTest, ApplicationEntriesAreStoredInSignedKeyOrderAndComeBack) {
   rules.mode = ColorMode::PerApplication;
   ASSERT_TRUE(SaveColorFile(env, path, rules, pool));
 
-  const std::string bytes = env.FileBytes(path);
-  EXPECT_EQ(bytes.substr(8, 4), ByteBuilder().U32(3).str());
+  EXPECT_EQ(env.FileBytes(path).substr(8, 4), ByteBuilder().U32(3).str());
   std::vector<int32_t> keys;
   {
     FileReader reader(env);  // files open without sharing: closed before loading below
@@ -96,79 +83,40 @@ TEST_F(ColorFileTest, ApplicationEntriesAreStoredInSignedKeyOrderAndComeBack) {
   for (const auto& p : paths) EXPECT_EQ(otherPool.Find(StringKey(p))->Text(), p);
 }
 
-TEST_F(ColorFileTest, NoPathOrNoFileFails) {
-  EXPECT_FALSE(SaveColorFile(env, u"", rules, pool));
-  EXPECT_FALSE(LoadColorFile(env, u"", rules, pool));
-  EXPECT_FALSE(LoadColorFile(env, u"/app/missing.color", rules, pool));
-}
-
-TEST_F(ColorFileTest, FailedSaveLeavesThePreviousFile) {
-  env.PutFile(path, "previous");
-  pool.Intern(u"C:\\a.exe", UserViewedDay);
-  rules.AdoptPoolPaths(pool);
-  for (Op op : {Op::Write, Op::Flush, Op::Rename}) {
-    env.FailNth(op, 1);
-    EXPECT_FALSE(SaveColorFile(env, path, rules, pool));
-    EXPECT_EQ(env.FileBytes(path), "previous");
-    EXPECT_FALSE(env.HasFile(path + u".tmp"));
-    env.FailNth(op, 0);
-  }
-}
-
 TEST(ColorFileName, ExtensionFromTheLastDotInAnyCase) {
-  EXPECT_TRUE(IsColorFileName(u"C:\\x\\a.COLOR"));
-  EXPECT_TRUE(IsColorFileName(u"b.color"));
-  EXPECT_TRUE(IsColorFileName(u".Color"));
-  EXPECT_FALSE(IsColorFileName(u"a.color.bin2"));
-  EXPECT_FALSE(IsColorFileName(u"a.colors"));
-  EXPECT_FALSE(IsColorFileName(u"color"));
+  for (const char16_t* name : {u"C:\\x\\a.COLOR", u"b.color", u".Color"}) EXPECT_TRUE(IsColorFileName(name));
+  for (const char16_t* name : {u"a.color.bin2", u"a.colors", u"color"}) EXPECT_FALSE(IsColorFileName(name));
 }
 
 // The drop rule, with loaders that succeed for the names listed as good and log every call.
-class DroppedFiles : public ::testing::Test {
- protected:
-  OpenedFiles Drop(std::vector<std::u16string> names) {
-    auto tryWith = [this](const char* kind) {
-      return [this, kind](const std::u16string& name) {
-        calls.push_back(std::u16string(kind, kind + 3) + u":" + name);
-        return std::find(good.begin(), good.end(), name) != good.end();
+TEST(DroppedFiles, FirstColourFileThatLoadsAndFirstDayLogThatOpens) {
+  using Names = std::vector<std::u16string>;
+  struct Case {
+    Names good, dropped, calls;
+    bool colorLoaded, logShown;
+  };
+  const Case cases[] = {
+      // A colour name after a successful load goes to the day-log opening, which refuses it.
+      {{u"a.COLOR"}, {u"a.COLOR", u"b.color"}, {u"col:a.COLOR", u"log:b.color"}, true, false},
+      {{u"b.color"}, {u"a.color", u"b.color"}, {u"col:a.color", u"col:b.color"}, true, false},
+      {{u"s.color", u"1.bin2", u"2.bin2"}, {u"s.color", u"1.bin2", u"2.bin2", u"t.color"},
+       {u"col:s.color", u"log:1.bin2"}, true, true},
+      {{}, {u"notes.txt", u"1.bin2"}, {u"log:notes.txt", u"log:1.bin2"}, false, false},
+      {{}, {}, {}, false, false},
+  };
+  for (const Case& c : cases) {
+    Names calls;
+    auto tryWith = [&](const char16_t* kind) {
+      return [&, kind](const std::u16string& name) {
+        calls.push_back(kind + name);
+        return std::find(c.good.begin(), c.good.end(), name) != c.good.end();
       };
     };
-    return OpenDroppedFiles(names, tryWith("col"), tryWith("log"));
+    const OpenedFiles opened = OpenDroppedFiles(c.dropped, tryWith(u"col:"), tryWith(u"log:"));
+    EXPECT_EQ(calls, c.calls);
+    EXPECT_EQ(opened.colorLoaded, c.colorLoaded);
+    EXPECT_EQ(opened.logShown, c.logShown);
   }
-  std::vector<std::u16string> good;
-  std::vector<std::u16string> calls;
-};
-
-TEST_F(DroppedFiles, FirstColourFileThatLoadsWins) {
-  good = {u"a.COLOR"};
-  const OpenedFiles opened = Drop({u"a.COLOR", u"b.color"});
-  EXPECT_TRUE(opened.colorLoaded);
-  EXPECT_FALSE(opened.logShown);
-  // A colour name after a successful load goes to the day-log opening, which refuses it.
-  EXPECT_EQ(calls, (std::vector<std::u16string>{u"col:a.COLOR", u"log:b.color"}));
-}
-
-TEST_F(DroppedFiles, DamagedColourFileIsFollowedByTheNext) {
-  good = {u"b.color"};
-  EXPECT_TRUE(Drop({u"a.color", u"b.color"}).colorLoaded);
-  EXPECT_EQ(calls, (std::vector<std::u16string>{u"col:a.color", u"col:b.color"}));
-}
-
-TEST_F(DroppedFiles, ColourAndFirstDayLogThenStop) {
-  good = {u"s.color", u"1.bin2", u"2.bin2"};
-  const OpenedFiles opened = Drop({u"s.color", u"1.bin2", u"2.bin2", u"t.color"});
-  EXPECT_TRUE(opened.colorLoaded && opened.logShown);
-  EXPECT_EQ(calls, (std::vector<std::u16string>{u"col:s.color", u"log:1.bin2"}));
-}
-
-TEST_F(DroppedFiles, OtherNamesAreOfferedAsDayLogsOnly) {
-  const OpenedFiles opened = Drop({u"notes.txt", u"1.bin2"});
-  EXPECT_FALSE(opened.colorLoaded || opened.logShown);
-  EXPECT_EQ(calls, (std::vector<std::u16string>{u"log:notes.txt", u"log:1.bin2"}));
-  calls.clear();
-  Drop({});
-  EXPECT_TRUE(calls.empty());
 }
 
 }  // namespace

@@ -17,42 +17,29 @@ std::vector<ColorRef> Palette(std::initializer_list<size_t> indexes) {
   return colors;
 }
 
-TEST(ColorRules, DefaultsAreGenericWithEightPaletteColoursAndTwoHourColours) {
-  const ColorRules rules;
-  EXPECT_EQ(rules.mode, ColorMode::Generic);
-  EXPECT_TRUE(rules.appColors.empty());
-  EXPECT_EQ(rules.genericColors, Palette({0, 1, 2, 3, 4, 5, 6, 7}));
-  EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0xFFFFFF, 0xEFFFEF}));
-}
-
-TEST(ColorRules, GenericPicksByKeyAsUnsignedNumber) {
-  const ColorRules rules;
+// Palettes are indexed by the key as an unsigned number, per-application colours by the key itself;
+// any other mode paints white.
+TEST(ColorRules, ColourOfAKeyOrRecordUnderEveryMode) {
+  ColorRules rules;
   EXPECT_EQ(rules.ColorOf(10), 0xD0FFD0u);
   EXPECT_EQ(rules.ColorOf(-1), 0xFFFFFFu);  // 4294967295 mod 8 = 7
   EXPECT_EQ(rules.ColorOf(-3), DefaultPalette[5]);
   EXPECT_EQ(rules.RecordColor(At(9, 0, 0, 0, 10)), 0xD0FFD0u);
-}
-
-TEST(ColorRules, PerHourPaintsRowsByStartHourAndTimelineByExecutable) {
-  ColorRules rules;
-  rules.mode = ColorMode::PerHour;
+  rules.mode = ColorMode::PerHour;  // rows by their start hour, the timeline by executable key
   EXPECT_EQ(rules.RecordColor(At(9, 59, 59, 999)), 0xEFFFEFu);
   EXPECT_EQ(rules.RecordColor(At(10, 0, 0, 0)), 0xFFFFFFu);
   EXPECT_EQ(rules.RecordColorKey(At(23, 30, 0, 0, 8)), 23);
-  EXPECT_EQ(rules.ColorOf(7), 0xEFFFEFu);  // the timeline asks by executable key
-}
-
-TEST(ColorRules, PerApplicationNoColorAndUnknownModes) {
-  ColorRules rules;
+  EXPECT_EQ(rules.ColorOf(7), 0xEFFFEFu);
+  EXPECT_EQ(rules.ColorOf(-2), 0xFFFFFFu);
   rules.mode = ColorMode::PerApplication;
   rules.appColors[-5] = 0x123456;
   EXPECT_EQ(rules.ColorOf(-5), 0x123456u);
   EXPECT_EQ(rules.ColorOf(5), kWhite);
   EXPECT_EQ(rules.RecordColor(At(1, 0, 0, 0, static_cast<uint32_t>(-5))), 0x123456u);
-  rules.mode = ColorMode::NoColor;
-  EXPECT_EQ(rules.ColorOf(-5), kWhite);
-  rules.mode = static_cast<ColorMode>(7);
-  EXPECT_EQ(rules.ColorOf(0), kWhite);
+  for (ColorMode other : {ColorMode::NoColor, static_cast<ColorMode>(7)}) {
+    rules.mode = other;
+    EXPECT_EQ(rules.ColorOf(-5), kWhite);
+  }
 }
 
 TEST(ColorRules, SetColorChangesOnlyWhatExists) {
@@ -169,25 +156,17 @@ class ChangeRecordColorsTest : public ::testing::Test {
   std::vector<ColorRef> initials;
 };
 
-TEST_F(ChangeRecordColorsTest, PerHourChangesTheHoursOfTheSelectedRows) {
-  rules.mode = ColorMode::PerHour;
-  rules.hourColors = {0, 0, 0, 0};
-  const ActivityRecord rows[] = {At(1, 0, 0, 0), At(6, 0, 0, 0)};  // slots 1 and 2
-  EXPECT_TRUE(ChangeRecordColors(rules, rows, Chooser(true, 0x445566)));
-  EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0, 0x445566, 0x445566, 0}));
-}
-
-TEST_F(ChangeRecordColorsTest, GenericChangesByExecutableAndStartsFromTheFirstRowsColour) {
-  const ActivityRecord rows[] = {At(1, 0, 0, 0, 10), At(2, 0, 0, 0, 3)};
+TEST_F(ChangeRecordColorsTest, SelectedRowsChangeTheirHourOrExecutableColourFromTheFirstRowsColour) {
+  const ActivityRecord rows[] = {At(1, 0, 0, 0, 10), At(6, 0, 0, 0, 3)};  // hour slots 1 and 2; keys 10 and 3
   EXPECT_TRUE(ChangeRecordColors(rules, rows, Chooser(true, 0x010101)));
   EXPECT_EQ(initials, std::vector<ColorRef>{0xD0FFD0});
   EXPECT_EQ(rules.genericColors[2], 0x010101u);
   EXPECT_EQ(rules.genericColors[3], 0x010101u);
-}
-
-TEST_F(ChangeRecordColorsTest, PerApplicationWithoutEntriesStaysWhite) {
-  rules.mode = ColorMode::PerApplication;
-  const ActivityRecord rows[] = {At(1, 0, 0, 0, 10)};
+  rules.mode = ColorMode::PerHour;
+  rules.hourColors = {0, 0, 0, 0};
+  EXPECT_TRUE(ChangeRecordColors(rules, rows, Chooser(true, 0x445566)));
+  EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0, 0x445566, 0x445566, 0}));
+  rules.mode = ColorMode::PerApplication;  // without entries the rows stay white
   EXPECT_TRUE(ChangeRecordColors(rules, rows, Chooser(true, 0x010101)));
   EXPECT_EQ(rules.RecordColor(rows[0]), kWhite);
 }
