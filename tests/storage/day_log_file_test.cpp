@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "storage/compressed_section.h"
-#include "storage/file_objects.h"
 #include "storage/log_folder.h"
 #include "support/byte_builder.h"
 #include "support/fake_env.h"
@@ -12,6 +10,7 @@ namespace qm {
 namespace {
 
 using test::ByteBuilder;
+using test::U32At;
 
 // One record as the file stores it.
 std::string RecordBytes(uint32_t size, uint32_t start, uint32_t duration, uint32_t key, std::u16string_view title) {
@@ -37,58 +36,37 @@ class DayLogFileTest : public ::testing::Test {
       app.sampler.day.Append({0, 1000 * i, 500, static_cast<uint32_t>(key)}, u"title " + std::u16string(1, u'a' + i));
     }
   }
+  bool Load(const std::string& bytes) {
+    env.PutFile(path, bytes);
+    return LoadDayLogFile(app, app.viewedDay, path, UserViewedDay);
+  }
   test::FakeEnv env;
   AppState app{env};
   const std::u16string path = u"/app/log/20160307.bin2";
 };
 
-TEST_F(DayLogFileTest, NameAndFolderFollowTheDate) {
-  EXPECT_EQ(DayLogFileName(2016, 3, 7, u"bin2"), u"20160307.bin2");
+TEST_F(DayLogFileTest, SavedFileIsMagicThenStringsInSignedKeyOrderThenTheRecords) {
   EXPECT_EQ(DayLogFileName(999, 12, 31, u"bin"), u"9991231.bin");
   RecordDay();
-  ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
-  EXPECT_TRUE(env.HasFile(path));
-  EXPECT_FALSE(env.HasFile(path + u".tmp"));
-}
-
-TEST_F(DayLogFileTest, SavedFileHoldsMagicOneStringPerPathAndTheRecordBlock) {
-  RecordDay();
+  for (const char16_t* p : {u"b.exe", u"zzzzzzzzzzzz.exe", u"a.exe"}) app.pool.Intern(p, UserCurrentDay);
   app.pool.Intern(u"viewed-only.exe", UserViewedDay);  // other users' strings stay out
   ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
-  const std::string expected =
-      DayFile(StringEntry(u"C:\\apps\\editor.exe"),
-              std::string(reinterpret_cast<const char*>(app.sampler.day.Bytes()), app.sampler.day.ByteLength()));
-  // Compare the structure rather than the zlib bytes: magic, then each section expands to the expected raw data.
+  EXPECT_FALSE(env.HasFile(path + u".tmp"));
+
+  // Each section: packed length, raw length, zlib stream.
   const std::string file = env.FileBytes(path);
   ASSERT_EQ(file.substr(0, 4), ".LOG");
-
-  FileReader reader(env);
-  ASSERT_TRUE(reader.Open(path));
-  reader.Seek(4, SeekOrigin::Begin);
-  Section strings, records;
-  const SectionRules rules{false, 0, 64, 64, true, kMaxSectionRawBytes};
-  ASSERT_TRUE(ReadSection(reader, rules, &strings));
-  ASSERT_TRUE(ReadSection(reader, rules, &records));
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(strings.data.data()), strings.rawLength),
-            StringEntry(u"C:\\apps\\editor.exe"));
-  EXPECT_EQ(records.rawLength, app.sampler.day.ByteLength());
-  EXPECT_EQ(reader.Remaining(), 0u);
-}
-
-TEST_F(DayLogFileTest, StringTableIsInSignedKeyOrder) {
-  const std::u16string paths[] = {u"zzzzzzzzzzzz.exe", u"a.exe", u"b.exe"};
-  for (const auto& p : paths) app.pool.Intern(p, UserCurrentDay);
-  app.sampler.day.Append({0, 0, 1, 0}, u"t");
-  ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
-  std::string expected;
-  for (const auto& [key, entry] : app.pool.Entries()) expected += StringEntry(entry.Text());
-  FileReader reader(env);
-  ASSERT_TRUE(reader.Open(path));
-  reader.Seek(4, SeekOrigin::Begin);
-  Section strings;
-  ASSERT_TRUE(ReadSection(reader, {false, 0, 64, 64, true, kMaxSectionRawBytes}, &strings));
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(strings.data.data()), strings.rawLength), expected);
-  EXPECT_LT(StringKey(u"zzzzzzzzzzzz.exe"), 0);  // the negative key comes first
+  const uint32_t stringsPacked = U32At(file, 4);
+  // Keys: editor.exe -1,715,723,210, zzzzzzzzzzzz.exe -511,779,164, a.exe 91,052,805, b.exe 91,976,326.
+  const std::string strings = StringEntry(u"C:\\apps\\editor.exe") + StringEntry(u"zzzzzzzzzzzz.exe") +
+                              StringEntry(u"a.exe") + StringEntry(u"b.exe");
+  EXPECT_EQ(U32At(file, 8), strings.size());
+  EXPECT_EQ(test::Inflate(file.substr(12, stringsPacked), strings.size()), strings);
+  const size_t second = 12 + stringsPacked;
+  const std::string records(reinterpret_cast<const char*>(app.sampler.day.Bytes()), app.sampler.day.ByteLength());
+  EXPECT_EQ(U32At(file, second + 4), records.size());
+  EXPECT_EQ(test::Inflate(file.substr(second + 8, U32At(file, second)), records.size()), records);
+  EXPECT_EQ(file.size(), second + 8 + U32At(file, second));
 }
 
 TEST_F(DayLogFileTest, RoundTripIntoAnEmptyPoolForViewing) {
@@ -97,26 +75,24 @@ TEST_F(DayLogFileTest, RoundTripIntoAnEmptyPoolForViewing) {
   test::FakeEnv otherEnv;
   otherEnv.PutFile(path, env.FileBytes(path));
   AppState viewer(otherEnv);
+  viewer.viewedDay.Append({0, 0, 0, 0}, u"an earlier day");
   ASSERT_TRUE(LoadDayLogFile(viewer, viewer.viewedDay, path, UserViewedDay));
   ASSERT_EQ(viewer.pool.Size(), 1u);
   EXPECT_EQ(viewer.pool.Entries().begin()->second.users, UserViewedDay);
+  EXPECT_EQ(viewer.pool.currentDayStringBytes, 0);
   ASSERT_EQ(viewer.viewedDay.Count(), 3u);
   for (uint32_t i = 0; i < 3; ++i) {
     ASSERT_NE(viewer.pool.Find(static_cast<int32_t>(viewer.viewedDay.Header(i).exeKey)), nullptr);
     EXPECT_EQ(viewer.viewedDay.Title(i), u"title " + std::u16string(1, u'a' + i));
   }
-  EXPECT_EQ(viewer.pool.currentDayStringBytes, 0);
 }
 
-TEST_F(DayLogFileTest, FailedSaveKeepsThePreviousFileAndLeavesNoTemporary) {
+TEST_F(DayLogFileTest, DayWithoutStringsOrRecordsIsNotSaved) {
   RecordDay();
   ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
   const std::string before = env.FileBytes(path);
-
   app.sampler.day.Clear();  // strings but no records
   EXPECT_FALSE(SaveDayLog(app, 2016, 3, 7));
-  EXPECT_EQ(env.FileBytes(path), before);
-
   app.pool.ClearAll();  // no strings at all
   app.sampler.day.Append({0, 0, 1, 0}, u"t");
   EXPECT_FALSE(SaveDayLog(app, 2016, 3, 7));
@@ -124,28 +100,21 @@ TEST_F(DayLogFileTest, FailedSaveKeepsThePreviousFileAndLeavesNoTemporary) {
   EXPECT_FALSE(env.HasFile(path + u".tmp"));
 }
 
-TEST_F(DayLogFileTest, TruncatedFilesFailToLoad) {
-  env.PutFile(path, ".LOG");
-  EXPECT_FALSE(LoadDayLogFile(app, app.viewedDay, path, UserViewedDay));
-  env.PutFile(path, ByteBuilder().Text(".LOG").Section(StringEntry(u"x.exe")).str());
-  EXPECT_FALSE(LoadDayLogFile(app, app.viewedDay, path, UserViewedDay));
-  env.PutFile(path, ".LOX" + DayFile(StringEntry(u"x.exe"), RecordBytes(24, 0, 0, 0, u"")).substr(4));
-  EXPECT_FALSE(LoadDayLogFile(app, app.viewedDay, path, UserViewedDay));
+TEST_F(DayLogFileTest, MissingOrTruncatedFilesAndWrongMagicFail) {
+  const std::string one = RecordBytes(24, 0, 0, 0, u"");
+  for (const std::string& bytes : {std::string(".LOG"), ByteBuilder().Text(".LOG").Section(StringEntry(u"x.exe")).str(),
+                                   ".LOX" + DayFile(StringEntry(u"x.exe"), one).substr(4)}) {
+    EXPECT_FALSE(Load(bytes));
+  }
   EXPECT_FALSE(LoadDayLogFile(app, app.viewedDay, u"/app/log/missing.bin2", UserViewedDay));
 }
 
 TEST_F(DayLogFileTest, StringEntryOf520BytesIsTheLargestAccepted) {
-  const std::u16string longest(259, u'p');
-  env.PutFile(path, DayFile(StringEntry(longest), RecordBytes(24, 0, 0, 0, u"")));
-  EXPECT_TRUE(LoadDayLogFile(app, app.viewedDay, path, UserViewedDay));
-
-  const std::string tooLong = ByteBuilder().U16(522).Utf16(std::u16string(260, u'q')).str();
-  env.PutFile(path, DayFile(StringEntry(u"first.exe") + tooLong, RecordBytes(24, 0, 0, 0, u"")));
-  EXPECT_FALSE(LoadDayLogFile(app, app.viewedDay, path, UserViewedDay));
-  EXPECT_NE(app.pool.Find(StringKey(u"first.exe")), nullptr);  // taken before the bad entry
+  const std::string one = RecordBytes(24, 0, 0, 0, u"");
+  EXPECT_TRUE(Load(DayFile(StringEntry(std::u16string(259, u'p')), one)));
   const std::string n521 = ByteBuilder().U16(521).Zeros(521).str();
-  env.PutFile(path, DayFile(n521, RecordBytes(24, 0, 0, 0, u"")));
-  EXPECT_FALSE(LoadDayLogFile(app, app.viewedDay, path, UserViewedDay));
+  EXPECT_FALSE(Load(DayFile(StringEntry(u"first.exe") + n521, one)));
+  EXPECT_NE(app.pool.Find(StringKey(u"first.exe")), nullptr);  // taken before the bad entry
 }
 
 TEST_F(DayLogFileTest, BadRecordsAreSkippedAndTheWalkGoesOn) {
@@ -156,38 +125,33 @@ TEST_F(DayLogFileTest, BadRecordsAreSkippedAndTheWalkGoesOn) {
   records += RecordBytes(24, 2, 2, 0, u"d");
   records += RecordBytes(40, 3, 3, 0, u"end");  // runs past the end: ends the walk
   records.resize(records.size() - 8);
-  env.PutFile(path, DayFile(StringEntry(u"x.exe"), records));
-  ASSERT_TRUE(LoadDayLogFile(app, app.viewedDay, path, UserViewedDay));
+  ASSERT_TRUE(Load(DayFile(StringEntry(u"x.exe"), records)));
   ASSERT_EQ(app.viewedDay.Count(), 2u);
   EXPECT_EQ(app.viewedDay.Title(0), u"a");
   EXPECT_EQ(app.viewedDay.Title(1), u"d");
 
   // A zero size ends the walk; what came before stays.
-  env.PutFile(path, DayFile(StringEntry(u"x.exe"), RecordBytes(24, 5, 5, 0, u"e") + std::string(48, '\0') +
-                                                        RecordBytes(24, 6, 6, 0, u"f")));
-  ASSERT_TRUE(LoadDayLogFile(app, app.viewedDay, path, UserViewedDay));
+  ASSERT_TRUE(Load(DayFile(StringEntry(u"x.exe"),
+                           RecordBytes(24, 5, 5, 0, u"e") + std::string(48, '\0') + RecordBytes(24, 6, 6, 0, u"f"))));
   EXPECT_EQ(app.viewedDay.Count(), 1u);
 
   // Sizes that cannot hold a header, or would misalign the next record, are skipped like bad records.
-  env.PutFile(path, DayFile(StringEntry(u"x.exe"), ByteBuilder().U32(12).U32(0).U32(0).str() +
-                                                        ByteBuilder().U32(20).Zeros(16).str() + RecordBytes(24, 7, 7, 0, u"g")));
-  ASSERT_TRUE(LoadDayLogFile(app, app.viewedDay, path, UserViewedDay));
+  ASSERT_TRUE(Load(DayFile(StringEntry(u"x.exe"), ByteBuilder().U32(12).U32(0).U32(0).str() +
+                                                      ByteBuilder().U32(20).Zeros(16).str() + RecordBytes(24, 7, 7, 0, u"g"))));
   ASSERT_EQ(app.viewedDay.Count(), 1u);
   EXPECT_EQ(app.viewedDay.Title(0), u"g");
 }
 
 TEST_F(DayLogFileTest, RecordSectionOfWrongLengthLeavesTargetAsItWas) {
   app.sampler.day.Append({0, 1, 1, 0}, u"kept");
-  const std::string records = RecordBytes(24, 0, 0, 0, u"");
-  const std::string packed = test::Deflate(records);
-  const std::string file = ByteBuilder()
-                               .Text(".LOG")
-                               .Section(StringEntry(u"x.exe"))
-                               .U32(static_cast<uint32_t>(packed.size()))
-                               .U32(25)
-                               .Append(packed)
-                               .str();
-  env.PutFile(path, file);
+  const std::string packed = test::Deflate(RecordBytes(24, 0, 0, 0, u""));
+  env.PutFile(path, ByteBuilder()
+                        .Text(".LOG")
+                        .Section(StringEntry(u"x.exe"))
+                        .U32(static_cast<uint32_t>(packed.size()))
+                        .U32(25)
+                        .Append(packed)
+                        .str());
   EXPECT_FALSE(LoadDayLogFile(app, app.sampler.day, path, UserCurrentDay));
   EXPECT_EQ(app.sampler.day.Count(), 1u);
 }
@@ -202,8 +166,7 @@ TEST_F(DayLogFileTest, StartupLoadCountsCurrentDayBytesAndEmptiesTheViewedDay) {
   EXPECT_EQ(app.sampler.day.Count(), 3u);
   EXPECT_EQ(app.viewedDay.Count(), 0u);
   EXPECT_EQ(app.pool.currentDayStringBytes, static_cast<int32_t>(2 * (std::u16string(u"C:\\apps\\editor.exe").size() + 1)));
-  // The next save has room for the loaded strings.
-  EXPECT_TRUE(SaveDayLog(app, 2016, 3, 7));
+  EXPECT_TRUE(SaveDayLog(app, 2016, 3, 7));  // the next save has room for the loaded strings
 }
 
 TEST_F(DayLogFileTest, UnreadableTodayFileIsSetAsideNotOverwritten) {
@@ -219,29 +182,11 @@ TEST_F(DayLogFileTest, UnreadableTodayFileIsSetAsideNotOverwritten) {
   EXPECT_EQ(env.FileBytes(path + u".unreadable-2"), damaged);
 }
 
-TEST_F(DayLogFileTest, LeftoverTemporaryFileIsIgnoredAndRemovedByTheNextSave) {
-  RecordDay();
-  ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
-  env.PutFile(path + u".tmp", ".LOG half-written");
-  AppState reader(env);
-  ASSERT_TRUE(LoadDayLogFile(reader, reader.viewedDay, path, UserViewedDay));
-  EXPECT_EQ(reader.viewedDay.Count(), 3u);
-  ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
-  EXPECT_FALSE(env.HasFile(path + u".tmp"));
-}
-
-TEST_F(DayLogFileTest, KindComesFromTheExtensionInAnyCase) {
+TEST_F(DayLogFileTest, KindFromTheExtensionAndLoadingByDateFromTheOpenDialogFolder) {
   EXPECT_EQ(DayLogKindOf(u"C:\\x\\20160307.BIN2"), DayLogKind::Current);
   EXPECT_EQ(DayLogKindOf(u"20160307.Bin"), DayLogKind::Legacy);
   EXPECT_EQ(DayLogKindOf(u"20160307.bin2.tmp"), DayLogKind::Other);
   EXPECT_EQ(DayLogKindOf(u"noextension"), DayLogKind::Other);
-  RecordDay();
-  ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
-  env.PutFile(u"/app/log/COPY.BIN2", env.FileBytes(path));
-  EXPECT_TRUE(LoadDayLogFile(app, app.viewedDay, u"/app/log/COPY.BIN2", UserViewedDay));
-}
-
-TEST_F(DayLogFileTest, ByDateLooksInTheOpenDialogFolder) {
   RecordDay();
   ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
   EXPECT_TRUE(LoadDayLogByDate(app, 2016, 3, 7));

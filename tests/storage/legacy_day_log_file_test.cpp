@@ -48,8 +48,11 @@ class LegacyDayLogTest : public ::testing::Test {
 
 TEST_F(LegacyDayLogTest, ClockFieldsAndTicksBecomeStartAndDuration) {
   const int32_t key = StringKey(u"C:\\old\\app.exe");
-  ASSERT_TRUE(Load(Bytes({13, 5, 7, 250, 1000, 3500, u"editor", static_cast<uint32_t>(key)}) +
-                   Bytes({0, 0, 1, 0, 4'294'967'000u, 704, u"wrapped", 0})));
+  app.viewedDay.Append({0, 0, 0, 0}, u"an earlier day");
+  const std::string two = Bytes({13, 5, 7, 250, 1000, 3500, u"editor", static_cast<uint32_t>(key)}) +
+                          Bytes({0, 0, 1, 0, 4'294'967'000u, 704, u"wrapped", 0});
+  ASSERT_EQ(two.size(), 1064u);
+  ASSERT_TRUE(Load(two + std::string(36, '\x7f')));  // bytes after the last whole record are ignored
   ASSERT_EQ(app.viewedDay.Count(), 2u);
   EXPECT_EQ(app.viewedDay.Header(0).start, 47'107'250u);
   EXPECT_EQ(app.viewedDay.Header(0).duration, 2500u);
@@ -70,32 +73,20 @@ TEST_F(LegacyDayLogTest, RecordsThatDoNotFitAreDroppedAndTheRestLoads) {
   EXPECT_EQ(app.viewedDay.Title(1), u"last");
 }
 
-TEST_F(LegacyDayLogTest, TrailingBytesAfterTheLastWholeRecordAreIgnored) {
-  const std::string two = Bytes({1, 0, 0, 0, 0, 1, u"a", 0}) + Bytes({2, 0, 0, 0, 0, 1, u"b", 0});
-  ASSERT_EQ(two.size(), 1064u);
-  ASSERT_TRUE(Load(two + std::string(36, '\x7f')));
-  EXPECT_EQ(app.viewedDay.Count(), 2u);
-}
-
-TEST_F(LegacyDayLogTest, ViewingAnotherDayShowsOnlyThisFilesRecords) {
-  app.viewedDay.Append({0, 0, 0, 0}, u"earlier day");
-  ASSERT_TRUE(Load(Bytes({1, 0, 0, 0, 0, 1, u"a", 0})));
-  ASSERT_EQ(app.viewedDay.Count(), 1u);
-  EXPECT_EQ(app.viewedDay.Title(0), u"a");
-}
-
-TEST_F(LegacyDayLogTest, OnlyBinExtensionInAnyCaseIsAccepted) {
-  const std::string file = LegacyFile(OldString(u"x.exe"), Bytes({1, 0, 0, 0, 0, 1, u"a", 0}));
+TEST_F(LegacyDayLogTest, OnlyTheBinExtensionAndWholeSectionsAreAccepted) {
+  const std::string record = Bytes({1, 0, 0, 0, 0, 1, u"a", 0});
+  const std::string file = LegacyFile(OldString(u"x.exe"), record);
   env.PutFile(u"/app/log/20150101.BIN", file);
   env.PutFile(u"/app/log/20150101.bin2", file);
   EXPECT_TRUE(LoadLegacyDayLogFile(app, app.viewedDay, u"/app/log/20150101.BIN", UserViewedDay));
   EXPECT_FALSE(LoadLegacyDayLogFile(app, app.viewedDay, u"/app/log/20150101.bin2", UserViewedDay));
   EXPECT_FALSE(LoadLegacyDayLogFile(app, app.viewedDay, u"", UserViewedDay));
-}
-
-TEST_F(LegacyDayLogTest, DamagedSectionsFail) {
-  const std::string record = Bytes({1, 0, 0, 0, 0, 1, u"a", 0});
-  // Record section announcing more than it holds: strings stay acquired, no records.
+  // No sections, or a wrong magic.
+  for (const std::string& bytes : {std::string(".LOG"), "LOG." + file.substr(4)}) {
+    env.PutFile(path, bytes);
+    EXPECT_FALSE(LoadLegacyDayLogFile(app, app.viewedDay, path, UserViewedDay));
+  }
+  // A record section announcing more than it holds: the strings stay acquired, no records.
   const std::string packed = test::Deflate(record);
   env.PutFile(path, ByteBuilder()
                         .Text(".LOG")
@@ -107,11 +98,6 @@ TEST_F(LegacyDayLogTest, DamagedSectionsFail) {
   EXPECT_FALSE(LoadLegacyDayLogFile(app, app.viewedDay, path, UserViewedDay));
   EXPECT_NE(app.pool.Find(StringKey(u"kept.exe")), nullptr);
   EXPECT_EQ(app.viewedDay.Count(), 0u);
-  // No sections, or a wrong magic.
-  env.PutFile(path, ".LOG");
-  EXPECT_FALSE(LoadLegacyDayLogFile(app, app.viewedDay, path, UserViewedDay));
-  env.PutFile(path, "LOG." + LegacyFile(OldString(u"x"), record).substr(4));
-  EXPECT_FALSE(LoadLegacyDayLogFile(app, app.viewedDay, path, UserViewedDay));
 }
 
 TEST_F(LegacyDayLogTest, StringEntriesAreBoundedByTheirSizeAndTheData) {

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
-#include "support/fake_env.h"
 #include "support/real_env.h"
 
 namespace qm {
@@ -22,33 +22,8 @@ TEST(DayNumber, CountsFromYearOneAcrossLeapDaysAndYears) {
   EXPECT_EQ(DayNumber(2100, 3, 1) - DayNumber(2100, 2, 28), 1);  // not a leap year
 }
 
-TEST(ParseDayLogName, ReadsTheDateAndAcceptsOnlyDayLogExtensions) {
-  const auto parsed = ParseDayLogName(u"20160307.bin2");
-  ASSERT_TRUE(parsed);
-  EXPECT_EQ(parsed->year, 2016u);
-  EXPECT_EQ(parsed->month, 3u);
-  EXPECT_EQ(parsed->day, 7u);
-  EXPECT_TRUE(ParseDayLogName(u"20160307.BIN"));
-  for (const char16_t* ignored : {u"20160101.txt", u"notes.bin2", u"2016011.bin", u"20160307.bin2.tmp",
-                                  u"20160307.bin2.unreadable-1", u"20160307.bin2x", u"20160307bin2x"}) {
-    EXPECT_FALSE(ParseDayLogName(ignored)) << std::string(ignored, ignored + std::char_traits<char16_t>::length(ignored));
-  }
-}
-
-TEST(DeleteOldLogs, NothingHappensWhenDeletionIsOffOrTheAgeIsUnknown) {
-  test::FakeEnv env;
-  AppState app(env);
-  env.PutFile(u"/app/log/20000101.bin2", "old");
-  EXPECT_FALSE(DeleteOldLogs(app, 2016, 3, 7));
-  app.settings.deleteAge = 5;
-  EXPECT_FALSE(DeleteOldLogs(app, 2016, 3, 7));
-  EXPECT_TRUE(env.HasFile(u"/app/log/20000101.bin2"));
-  app.settings.deleteAge = 4;
-  EXPECT_TRUE(DeleteOldLogs(app, 2016, 3, 7));
-  EXPECT_EQ(env.recycled, std::vector<std::u16string>{u"/app/log/20000101.bin2"});
-}
-
-class DeleteOldLogsOnDisk : public ::testing::Test {
+// Old day logs go to the recycle bin from the log folder beside the executable, on the real file system.
+class OldLogCleanup : public ::testing::Test {
  protected:
   void SetUp() override {
 #ifndef _WIN32
@@ -65,20 +40,23 @@ class DeleteOldLogsOnDisk : public ::testing::Test {
   AppState app{env};
 };
 
-TEST_F(DeleteOldLogsOnDisk, OneWeekDeletesFilesOfEightDaysAndMore) {
-  for (const char* name : {"20160229.bin2", "20160228.bin2", "20160228.bin", "20160307.bin2", "20170101.bin2",
-                           "20160101.txt", "notes.bin2", "2016011.bin", "20150101.bin2.unreadable-1"}) {
-    Touch(name);
+TEST_F(OldLogCleanup, OnlyDatedDayLogsBeyondTheAgeGoAndTheTrashReceivesThem) {
+  const char* kept[] = {"20160229.bin2", "20160307.bin2", "20170101.bin2", "20160101.txt", "notes.bin2",
+                        "2016011.bin", "20150101.bin2.unreadable-1", "20150101.bin2.tmp", "20150101.bin2x",
+                        "20150101bin2x"};
+  for (const char* name : kept) Touch(name);
+  Touch("20160228.bin2");
+  Touch("20160228.BIN");
+  for (int32_t off : {0, 5}) {  // no deletion, and an age without a meaning
+    app.settings.deleteAge = off;
+    EXPECT_FALSE(DeleteOldLogs(app, 2016, 3, 7));
   }
-  app.settings.deleteAge = 1;
+  EXPECT_TRUE(Exists("20160228.bin2"));
+  app.settings.deleteAge = 1;  // one week: eight days and more go
   EXPECT_TRUE(DeleteOldLogs(app, 2016, 3, 7));
-  EXPECT_TRUE(Exists("20160229.bin2"));
   EXPECT_FALSE(Exists("20160228.bin2"));
-  EXPECT_FALSE(Exists("20160228.bin"));
-  for (const char* kept : {"20160307.bin2", "20170101.bin2", "20160101.txt", "notes.bin2", "2016011.bin",
-                           "20150101.bin2.unreadable-1"}) {
-    EXPECT_TRUE(Exists(kept)) << kept;
-  }
+  EXPECT_FALSE(Exists("20160228.BIN"));
+  for (const char* name : kept) EXPECT_TRUE(Exists(name)) << name;
   EXPECT_FALSE(DeleteOldLogs(app, 2016, 3, 7));  // nothing left to delete
 #ifndef _WIN32
   // The files sit in the trash with what a file manager needs to restore them.
@@ -90,34 +68,21 @@ TEST_F(DeleteOldLogsOnDisk, OneWeekDeletesFilesOfEightDaysAndMore) {
 #endif
 }
 
-TEST_F(DeleteOldLogsOnDisk, OneMonthKeepsThirtyOneDays) {
-  Touch("20160205.bin2");
-  Touch("20160204.bin2");
-  app.settings.deleteAge = 2;
-  EXPECT_TRUE(DeleteOldLogs(app, 2016, 3, 7));
-  EXPECT_TRUE(Exists("20160205.bin2"));
-  EXPECT_FALSE(Exists("20160204.bin2"));
-}
-
-TEST_F(DeleteOldLogsOnDisk, HalfYearAndYearBoundaries) {
-  Touch("20150906.bin2");  // 183 days before 2016-03-07
-  Touch("20150905.bin2");  // 184
-  app.settings.deleteAge = 3;
-  EXPECT_TRUE(DeleteOldLogs(app, 2016, 3, 7));
-  EXPECT_TRUE(Exists("20150906.bin2"));
-  EXPECT_FALSE(Exists("20150905.bin2"));
-  Touch("20150306.bin2");  // 367 days
-  Touch("20150307.bin2");  // 366 days
-  app.settings.deleteAge = 4;
-  EXPECT_TRUE(DeleteOldLogs(app, 2016, 3, 7));
-  EXPECT_TRUE(Exists("20150307.bin2"));
-  EXPECT_FALSE(Exists("20150306.bin2"));
-}
-
-TEST_F(DeleteOldLogsOnDisk, MissingFolderIsNotAnError) {
+TEST_F(OldLogCleanup, MonthHalfYearAndYearKeepTheirLastDay) {
+  // {deleteAge, the oldest file kept, the newest file deleted} on 2016-03-07.
+  const std::tuple<int32_t, const char*, const char*> ages[] = {{2, "20160205.bin2", "20160204.bin2"},    // 31, 32
+                                                               {3, "20150906.bin2", "20150905.bin2"},    // 183, 184
+                                                               {4, "20150307.bin2", "20150306.bin2"}};  // 366, 367
+  for (const auto& [age, kept, deleted] : ages) {
+    Touch(kept);
+    Touch(deleted);
+    app.settings.deleteAge = age;
+    EXPECT_TRUE(DeleteOldLogs(app, 2016, 3, 7));
+    EXPECT_TRUE(Exists(kept));
+    EXPECT_FALSE(Exists(deleted));
+  }
   fs::remove_all(folder.path() / "log");
-  app.settings.deleteAge = 1;
-  EXPECT_FALSE(DeleteOldLogs(app, 2016, 3, 7));
+  EXPECT_FALSE(DeleteOldLogs(app, 2016, 3, 7));  // a missing folder is not an error
 }
 
 }  // namespace

@@ -9,18 +9,12 @@
 #include "core/fixed_string.h"
 #include "support/byte_builder.h"
 #include "support/fake_env.h"
-#include "support/real_env.h"
 
 namespace qm {
 namespace {
 
 using test::ByteBuilder;
-
-uint32_t U32At(const std::string& bytes, size_t offset) {
-  uint32_t v = 0;
-  std::memcpy(&v, bytes.data() + offset, 4);
-  return v;
-}
+using test::U32At;
 
 std::u16string TextAt(const std::string& bytes, size_t offset) {
   std::u16string text;
@@ -95,48 +89,37 @@ class SettingsFileTest : public ::testing::Test {
   const std::u16string path = u"/app/config";
 };
 
-TEST_F(SettingsFileTest, PathIsConfigBesideTheExecutable) { EXPECT_EQ(SettingsFilePath(env), path); }
-
 TEST_F(SettingsFileTest, DefaultFileHoldsTaggedRecordThenColourBlockAndNoHistory) {
   EXPECT_FALSE(LoadSettingsFile(app));  // no file yet: the defaults stay
   EXPECT_FALSE(SaveSettingsFile(app));  // the history is empty, but the file is saved
   const std::string file = env.FileBytes(path);
   ASSERT_EQ(file.size(), 4u + 12376 + 60);
-  EXPECT_FALSE(env.HasFile(path + u".tmp"));
   EXPECT_EQ(file.substr(0, 4), "cfgi");
   const size_t r = 4;  // the record's offsets start here
-  EXPECT_EQ(U32At(file, r + 0), 100u);
-  EXPECT_EQ(U32At(file, r + 4), 100u);
-  EXPECT_EQ(file[r + 16], 1);
-  EXPECT_EQ(U32At(file, r + 64), 60u);
-  EXPECT_EQ(U32At(file, r + 76), 200u);
-  EXPECT_EQ(U32At(file, r + 92), 3u);
-  EXPECT_EQ(U32At(file, r + 160), 300u);
-  EXPECT_EQ(U32At(file, r + 240), 320u);
+  const std::pair<size_t, uint32_t> words[] = {{0, 100},   {4, 100},   {64, 60},           {76, 200},  {92, 3},
+                                               {160, 300}, {240, 320}, {256 + 60, 0xFFFFB0}, {8120, 0}, {12372, 0}};
+  for (const auto& [offset, value] : words) EXPECT_EQ(U32At(file, r + offset), value) << offset;
   for (size_t i = 0; i < 16; ++i) EXPECT_EQ(U32At(file, r + 256 + 4 * i), DefaultPalette[i]) << i;
-  EXPECT_EQ(U32At(file, r + 256 + 4 * 15), 0xFFFFB0u);
-  EXPECT_EQ(TextAt(file, r + 320), u"/app/log/");
+  const std::pair<size_t, std::u16string_view> texts[] = {
+      {320, u"/app/log/"},
+      {5520, u"/app"},
+      {8172, u"/app/log/"},
+      {9220, u"/app/log/"},
+      {10260, u"%y%M%D"},
+      {10780, u"%y%M%Dapp"},
+      {11300, u"[%h:%M:%S.%L](%n:%E.%C) \"%t\" - \"%x\""},
+      {11556, u"%H:%M:%S.%L,%d,\"%t\",\"%x\""},
+      {11812, u"[%r%%] %h:%M:%S.%Lsec (ave%o:%n:%e.%csec) \"%x\" [%u]"},
+      {12068, u"%r,%d,%a,\"%x\",%u"}};
+  for (const auto& [offset, text] : texts) EXPECT_EQ(TextAt(file, r + offset), text) << offset;
+  for (const auto& [offset, value] : {std::pair<size_t, char>{16, 1}, {8168, 1}, {8169, 0}, {9212, 0}, {9216, 1}}) {
+    EXPECT_EQ(file[r + offset], value) << offset;
+  }
   EXPECT_EQ(file.substr(r + 2920, 2600), std::string(2600, '\0'));
-  EXPECT_EQ(TextAt(file, r + 5520), u"/app");
-  EXPECT_EQ(U32At(file, r + 8120), 0u);
-  EXPECT_EQ(file[r + 8168], 1);
-  EXPECT_EQ(file[r + 8169], 0);
-  EXPECT_EQ(TextAt(file, r + 8172), u"/app/log/");
-  EXPECT_EQ(file[r + 9216], 1);
-  EXPECT_EQ(TextAt(file, r + 9220), u"/app/log/");
-  EXPECT_EQ(TextAt(file, r + 10260), u"%y%M%D");
-  EXPECT_EQ(TextAt(file, r + 10780), u"%y%M%Dapp");
-  EXPECT_EQ(TextAt(file, r + 11300), u"[%h:%M:%S.%L](%n:%E.%C) \"%t\" - \"%x\"");
-  EXPECT_EQ(TextAt(file, r + 11556), u"%H:%M:%S.%L,%d,\"%t\",\"%x\"");
-  EXPECT_EQ(TextAt(file, r + 11812), u"[%r%%] %h:%M:%S.%Lsec (ave%o:%n:%e.%csec) \"%x\" [%u]");
-  EXPECT_EQ(TextAt(file, r + 12068), u"%r,%d,%a,\"%x\",%u");
-  EXPECT_EQ(file[r + 9212], 0);
   EXPECT_EQ(file.substr(r + 12368, 4), std::string("\0\0\0\x01", 4));
-  EXPECT_EQ(U32At(file, r + 12372), 0u);
   EXPECT_EQ(file.substr(r + 12376), DefaultColorBlock());
-}
 
-TEST_F(SettingsFileTest, EmptyHistoryFileLoadsSettingsAndColoursThenStops) {
+  // Such a file loads the settings and colours, then stops where the history would be.
   app.settings.checkPeriodMs = 250;
   app.colors.mode = ColorMode::PerHour;
   SaveSettingsFile(app);
@@ -144,18 +127,6 @@ TEST_F(SettingsFileTest, EmptyHistoryFileLoadsSettingsAndColoursThenStops) {
   EXPECT_FALSE(LoadSettingsFile(fresh));
   EXPECT_EQ(fresh.settings.checkPeriodMs, 250);
   EXPECT_EQ(fresh.colors.mode, ColorMode::PerHour);
-}
-
-TEST_F(SettingsFileTest, HistoryIsStoredNewestFirstAndComesBackReversed) {
-  app.searchHistory.AddSearchText(u"a");
-  app.searchHistory.AddSearchText(u"b");  // b is the most recent
-  ASSERT_TRUE(SaveSettingsFile(app));
-  const std::string file = env.FileBytes(path);
-  EXPECT_EQ(file.substr(4 + 12376 + 60), HistoryBytes(2, {u"b", u"a"}));
-
-  AppState fresh(env);
-  ASSERT_TRUE(LoadSettingsFile(fresh));
-  EXPECT_EQ(HistoryTexts(fresh.searchHistory), (std::vector<std::u16string>{u"a", u"b"}));
 }
 
 TEST_F(SettingsFileTest, EverythingSurvivesARoundTrip) {
@@ -168,8 +139,11 @@ TEST_F(SettingsFileTest, EverythingSurvivesARoundTrip) {
   app.colors.AdoptPoolPaths(app.pool);
   app.colors.genericColors = {1, 2, 3};
   app.colors.hourColors = {};
-  app.searchHistory.AddSearchText(u"検索");
+  app.searchHistory.AddSearchText(u"a");
+  app.searchHistory.AddSearchText(u"検索");  // the most recent
   ASSERT_TRUE(SaveSettingsFile(app));
+  const std::string file = env.FileBytes(path), history = HistoryBytes(2, {u"検索", u"a"});
+  EXPECT_EQ(file.substr(file.size() - history.size()), history);  // stored newest first
 
   AppState fresh(env);
   ASSERT_TRUE(LoadSettingsFile(fresh));
@@ -180,24 +154,7 @@ TEST_F(SettingsFileTest, EverythingSurvivesARoundTrip) {
   EXPECT_EQ(fresh.colors.hourColors, ColorRules().hourColors);  // an empty palette is not stored
   ASSERT_NE(fresh.pool.Find(StringKey(u"C:\\a.exe")), nullptr);
   EXPECT_EQ(fresh.pool.Find(StringKey(u"C:\\a.exe"))->users, UserColorRules);
-  EXPECT_EQ(HistoryTexts(fresh.searchHistory), std::vector<std::u16string>{u"検索"});
-}
-
-// On the real file system the second save replaces the first file, and no temporary file stays.
-TEST(SettingsFileOnDisk, SaveReplacesTheFileAndLoadsBack) {
-  test::TempFolder folder;
-  test::RedirectedEnv env(folder.Child(u"quillmere.exe"));
-  AppState app(env);
-  app.searchHistory.AddSearchText(u"first");
-  ASSERT_TRUE(SaveSettingsFile(app));
-  app.settings.checkPeriodMs = 40;
-  ASSERT_TRUE(SaveSettingsFile(app));
-  EXPECT_FALSE(env.FileExists(SettingsFilePath(env) + u".tmp"));
-
-  AppState fresh(env);
-  ASSERT_TRUE(LoadSettingsFile(fresh));
-  EXPECT_EQ(fresh.settings.checkPeriodMs, 40);
-  EXPECT_EQ(fresh.searchHistory.Entries().front().Text(), u"first");
+  EXPECT_EQ(HistoryTexts(fresh.searchHistory), (std::vector<std::u16string>{u"a", u"検索"}));  // reversed on load
 }
 
 struct Layout {
@@ -240,30 +197,18 @@ TEST_F(SettingsFileTest, RecordCutShortReplacesOnlyTheBytesThatArrived) {
 }
 
 TEST_F(SettingsFileTest, UnterminatedStringsEndAtTheLastCodeUnitOfTheirArrays) {
-  AppSettings s = app.settings;
-  auto fill = [](char16_t* array, size_t units) { std::fill(array, array + units, u'x'); };
-  for (FileDialogState* d : {&s.logDialog, &s.exportDialog, &s.colorDialog}) {
-    fill(d->folder, kPathUnits), fill(d->fileTitle, kFileNameUnits), fill(d->fullPath, kPathUnits);
-  }
-  fill(s.listExportFolder, kPathUnits), fill(s.usageExportFolder, kPathUnits);
-  fill(s.listExportName, kFileNameUnits), fill(s.usageExportName, kFileNameUnits);
-  for (char16_t* t : {s.listTextTemplate, s.listCsvTemplate, s.usageTextTemplate, s.usageCsvTemplate}) {
-    fill(t, kTemplateUnits);
-  }
+  AppSettings s;
+  std::fill_n(reinterpret_cast<char16_t*>(&s), sizeof s / 2, u'x');
   ASSERT_TRUE(Load("cfgi" + RecordPrefix(s, sizeof s) + DefaultColorBlock() + HistoryBytes(1, {u"a"})));
   const AppSettings& got = app.settings;
+  std::vector<std::pair<const char16_t*, size_t>> fields = {
+      {got.listExportFolder, kPathUnits}, {got.usageExportFolder, kPathUnits}, {got.listExportName, kFileNameUnits},
+      {got.usageExportName, kFileNameUnits}, {got.listTextTemplate, kTemplateUnits}, {got.listCsvTemplate, kTemplateUnits},
+      {got.usageTextTemplate, kTemplateUnits}, {got.usageCsvTemplate, kTemplateUnits}};
   for (const FileDialogState* d : {&got.logDialog, &got.exportDialog, &got.colorDialog}) {
-    EXPECT_EQ(ArrayText(d->folder).size(), kPathUnits - 1);
-    EXPECT_EQ(ArrayText(d->fileTitle).size(), kFileNameUnits - 1);
-    EXPECT_EQ(ArrayText(d->fullPath).size(), kPathUnits - 1);
+    fields.insert(fields.end(), {{d->folder, kPathUnits}, {d->fileTitle, kFileNameUnits}, {d->fullPath, kPathUnits}});
   }
-  EXPECT_EQ(std::u16string_view(got.listExportFolder).size(), kPathUnits - 1);
-  EXPECT_EQ(std::u16string_view(got.usageExportFolder).size(), kPathUnits - 1);
-  EXPECT_EQ(std::u16string_view(got.listExportName).size(), kFileNameUnits - 1);
-  EXPECT_EQ(std::u16string_view(got.usageExportName).size(), kFileNameUnits - 1);
-  for (const char16_t* t : {got.listTextTemplate, got.listCsvTemplate, got.usageTextTemplate, got.usageCsvTemplate}) {
-    EXPECT_EQ(std::u16string_view(t).size(), kTemplateUnits - 1);
-  }
+  for (size_t i = 0; i < fields.size(); ++i) EXPECT_EQ(std::u16string_view(fields[i].first).size(), fields[i].second - 1) << i;
 }
 
 // --- The colour block inside the settings file -------------------------------------------------------
@@ -308,20 +253,16 @@ TEST_F(SettingsColorBlock, ApplicationsReplaceTheOldOnesAndTheirReferences) {
   EXPECT_EQ(app.pool.Find(StringKey(u"C:\\new.exe"))->users, UserColorRules);
 }
 
-TEST_F(SettingsColorBlock, ImplausibleSectionLengthsFailAsADamagedSection) {
+// The old entries are let go before the section is judged: a damaged section leaves none.
+TEST_F(SettingsColorBlock, DamagedApplicationSectionLeavesNoApplicationColours) {
   const std::string block = ByteBuilder().U32(200).U32(0).U32(1).U32(0).U32(0).str();
-  const std::string history = HistoryBytes(1, {u"h"});
   const std::string body = test::Deflate(AppRecord(u"C:\\a.exe", 1));
   const auto packed = static_cast<uint32_t>(body.size());
-  const std::pair<uint32_t, uint32_t> lengths[] = {
-      {0, 20}, {0xFFFFFFFF, 20}, {0x80000000, 20}, {packed + 1000, 20},
-      {packed, 0}, {packed, 0xFFFFFFF0}, {packed, 0x7FFFFFFF}, {packed, 19},
-  };
-  for (const auto& [packedLength, rawLength] : lengths) {
-    SCOPED_TRACE(::testing::Message() << packedLength << " " << rawLength);
+  for (const auto& [packedLength, rawLength] : {std::pair<uint32_t, uint32_t>{0, 20}, {packed, 19}}) {
     app.colors.AdoptPoolPaths(app.pool);
     app.pool.Intern(u"C:\\own.exe", UserColorRules);
-    EXPECT_FALSE(Load(Record() + block + ByteBuilder().U32(packedLength).U32(rawLength).Append(body).str() + history));
+    EXPECT_FALSE(Load(Record() + block + ByteBuilder().U32(packedLength).U32(rawLength).Append(body).str() +
+                      HistoryBytes(1, {u"h"})));
     EXPECT_TRUE(app.colors.appColors.empty());
     EXPECT_EQ(app.pool.Find(own), nullptr);
     EXPECT_EQ(app.pool.Find(shared)->users, UserCurrentDay);
@@ -347,38 +288,32 @@ TEST_F(SettingsColorBlock, PaletteShorterThanItsCountKeepsTheOldPalette) {
 
 // --- The history block ------------------------------------------------------------------------------
 
-TEST_F(SettingsFileTest, HistoryBlockIsReadWithinItsLengthAndCapacity) {
+TEST_F(SettingsFileTest, HistoryBlockIsReadWithinItsLengthAndCapacityOrNotAtAll) {
   const std::string head = "cfgi" + RecordPrefix(app.settings, sizeof(AppSettings)) + DefaultColorBlock();
+  auto block = [](uint32_t count, uint32_t length, const ByteBuilder& strings) {
+    return ByteBuilder().Text("schd").U32(count).U32(length).Append(strings.str()).str();
+  };
   // An empty string ends the list.
   ASSERT_TRUE(Load(head + HistoryBytes(3, {u"a", u"", u"b"})));
   EXPECT_EQ(HistoryTexts(app.searchHistory), std::vector<std::u16string>{u"a"});
-
   // The last string runs to the end of the block without its terminator; the count asks for more.
   app.searchHistory.ClearSearchHistory();
-  const std::string cut = ByteBuilder().Text("schd").U32(5).U32(10).Utf16(u"ab").Utf16(u"cd", false).Text("zz").str();
-  ASSERT_TRUE(Load(head + cut));
+  ASSERT_TRUE(Load(head + block(5, 10, ByteBuilder().Utf16(u"ab").Utf16(u"cd", false).Text("zz"))));
   EXPECT_EQ(HistoryTexts(app.searchHistory), (std::vector<std::u16string>{u"cd", u"ab"}));
-
   // At most the capacity is taken, from the front of the block.
   app.searchHistory.ClearSearchHistory();
   ByteBuilder many;
   for (int i = 0; i < 70; ++i) many.Utf16(u"s" + std::u16string(1, static_cast<char16_t>(u'A' + i)));
-  ASSERT_TRUE(Load(head + ByteBuilder().Text("schd").U32(70).U32(static_cast<uint32_t>(many.size())).Append(many.str()).str()));
+  ASSERT_TRUE(Load(head + block(70, static_cast<uint32_t>(many.size()), many)));
   EXPECT_EQ(app.searchHistory.Count(), 64u);
   EXPECT_EQ(app.searchHistory.Entries().front().Text(), u"s\u0080");  // u'A' + 63
-}
 
-TEST_F(SettingsFileTest, DamagedHistoryBlockLeavesTheHistoryAsItWas) {
-  const std::string head = "cfgi" + RecordPrefix(app.settings, sizeof(AppSettings)) + DefaultColorBlock();
+  // A cut, mistagged, oversized or overlong block leaves the history as it was.
+  app.searchHistory.ClearSearchHistory();
   app.searchHistory.AddSearchText(u"kept");
-  const std::string damaged[] = {
-      HistoryBytes(1, {u"x"}).substr(0, 11),
-      "schX" + HistoryBytes(1, {u"x"}).substr(4),
-      ByteBuilder().Text("schd").U32(1).U32(0xFFFFFF00).Utf16(u"x").str(),
-      ByteBuilder().Text("schd").U32(1).U32(6).Utf16(u"x").str(),
-  };
-  for (const std::string& block : damaged) {
-    EXPECT_FALSE(Load(head + block));
+  for (const std::string& damaged : {HistoryBytes(1, {u"x"}).substr(0, 11), "schX" + HistoryBytes(1, {u"x"}).substr(4),
+                                     block(1, 0xFFFFFF00, ByteBuilder().Utf16(u"x")), block(1, 6, ByteBuilder().Utf16(u"x"))}) {
+    EXPECT_FALSE(Load(head + damaged));
     EXPECT_EQ(HistoryTexts(app.searchHistory), std::vector<std::u16string>{u"kept"});
   }
 }

@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <cstring>
+
 namespace qm::test {
 
 ByteBuilder& ByteBuilder::Utf16(std::u16string_view s, bool terminate) {
@@ -17,6 +19,24 @@ std::string Deflate(const std::string& raw) {
            static_cast<uLong>(raw.size()));
   out.resize(size);
   return out;
+}
+
+std::string Inflate(const std::string& packed, size_t rawLength) {
+  std::string out(rawLength, '\0');
+  uLongf size = static_cast<uLongf>(rawLength);
+  const int status = uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
+                                reinterpret_cast<const Bytef*>(packed.data()), static_cast<uLong>(packed.size()));
+  return status == Z_OK && size == rawLength ? out : std::string();
+}
+
+std::string Utf16Bytes(std::u16string_view text, bool bom) {
+  return (bom ? std::string("\xFF\xFE", 2) : std::string()) + ByteBuilder().Utf16(text, false).str();
+}
+
+uint32_t U32At(const std::string& bytes, size_t offset) {
+  uint32_t v = 0;
+  if (offset + 4 <= bytes.size()) std::memcpy(&v, bytes.data() + offset, 4);
+  return v;
 }
 
 ByteBuilder& ByteBuilder::Section(const std::string& raw) {

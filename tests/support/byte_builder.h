@@ -30,7 +30,15 @@ class ByteBuilder {
   std::string bytes_;
 };
 
-// A compressed zlib stream of `raw` (the body of a section without its length words).
+// A compressed zlib stream of `raw` (the body of a section without its length words), and back: the
+// `rawLength` bytes `packed` expands to, or an empty string if it does not expand to exactly those.
 std::string Deflate(const std::string& raw);
+std::string Inflate(const std::string& packed, size_t rawLength);
+
+// UTF-16LE text as bytes, after the byte-order mark FF FE if asked.
+std::string Utf16Bytes(std::u16string_view text, bool bom);
+
+// The 32-bit little-endian word at `offset` of `bytes`.
+uint32_t U32At(const std::string& bytes, size_t offset);
 
 }  // namespace qm::test
