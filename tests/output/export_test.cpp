@@ -8,17 +8,13 @@
 #include "output/file_name_template.h"
 #include "output/usage_file.h"
 #include "output/usage_order.h"
+#include "support/byte_builder.h"
 #include "support/crash_safety.h"
 
 namespace qm {
 namespace {
 
-// The bytes of UTF-16LE text, with the byte-order mark if asked.
-std::string Utf16Bytes(std::u16string_view text, bool bom) {
-  std::string bytes = bom ? std::string("\xFF\xFE", 2) : std::string();
-  for (const char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-  return bytes;
-}
+using test::Utf16Bytes;
 
 TEST(ExpandFileNameTemplate, SpecifiersForbiddenCharactersAndThe129UnitLimit) {
   const LocalTime t{2016, 3, 6, 5, 9, 30, 7, 45};
