@@ -175,11 +175,7 @@ bool FakeEnv::RemoveFile(const std::u16string& path) {
   return true;
 }
 
-bool FakeEnv::SendToRecycleBin(const std::u16string& path) {
-  if (!RemoveFile(path)) return false;
-  recycled.push_back(path);
-  return true;
-}
+bool FakeEnv::SendToRecycleBin(const std::u16string& path) { return RemoveFile(path); }
 
 std::u16string FakeEnv::CombinePath(const std::u16string& folder, const std::u16string& name) {
   return path_util::Combine(folder, name, kSeparator);

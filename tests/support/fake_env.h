@@ -25,14 +25,12 @@ class FakeEnv : public Env {
   void CrashAfter(int n);
   // The process starts again on what the disk kept.
   void Restart();
-  int operations() const { return operations_; }
 
   // Direct access to the simulated disk.
   void PutFile(const std::u16string& path, const std::string& bytes);
   bool HasFile(const std::u16string& path) const { return files_.count(path) > 0; }
   std::string FileBytes(const std::u16string& path) const;
   std::vector<std::u16string> FilePaths() const;
-  std::vector<std::u16string> recycled;
 
   std::u16string executablePath = u"/app/quillmere";
   LocalTime now{2016, 3, 1, 7, 12, 34, 56, 789};
