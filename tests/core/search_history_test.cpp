@@ -37,10 +37,6 @@ TEST(SearchHistory, NewestFirstOneEntryPerKeyWithByteTotals) {
   EXPECT_TRUE(history.AddSearchText(u"BB"));
   EXPECT_EQ(TextsOf(history), (Texts{u"Aa", u"Edit", u"ab"}));
   EXPECT_EQ(history.ByteTotal(), 6u + 10 + 6);
-
-  history.ClearSearchHistory();
-  EXPECT_EQ(history.Count(), 0u);
-  EXPECT_EQ(history.ByteTotal(), 0u);
 }
 
 TEST(SearchHistory, BeyondCapacityTheOldestGoes) {
