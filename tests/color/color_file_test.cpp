@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "storage/compressed_section.h"
 #include "support/byte_builder.h"
 #include "support/fake_env.h"
 
@@ -56,21 +54,14 @@ TEST_F(ColorFileTest, ApplicationEntriesAreStoredInSignedKeyOrderAndComeBack) {
   rules.mode = ColorMode::PerApplication;
   ASSERT_TRUE(SaveColorFile(env, path, rules, pool));
 
-  EXPECT_EQ(env.FileBytes(path).substr(8, 4), ByteBuilder().U32(3).str());
+  // Behind the 20-byte header a section (packed length, raw length, stream) of byte size, colour, path.
+  const std::string bytes = env.FileBytes(path);
+  EXPECT_EQ(test::U32At(bytes, 8), 3u);
+  const std::string records = test::Inflate(bytes.substr(28, test::U32At(bytes, 20)), test::U32At(bytes, 24));
   std::vector<int32_t> keys;
-  {
-    FileReader reader(env);  // files open without sharing: closed before loading below
-    ASSERT_TRUE(reader.Open(path));
-    reader.Seek(20, SeekOrigin::Begin);
-    Section section;
-    ASSERT_TRUE(ReadSection(reader, {true, 0, 64, 64, true, kMaxSectionRawBytes}, &section));
-    for (uint32_t offset = 0; offset < section.rawLength;) {
-      uint32_t byteSize;
-      std::memcpy(&byteSize, section.data.data() + offset, 4);
-      const auto* text = reinterpret_cast<const char16_t*>(section.data.data() + offset + 8);
-      keys.push_back(StringKey(std::u16string_view(text, byteSize / 2 - 1)));
-      offset += 8 + byteSize;
-    }
+  for (size_t offset = 0; offset + 8 < records.size(); offset += 8 + test::U32At(records, offset)) {
+    const auto* text = reinterpret_cast<const char16_t*>(records.data() + offset + 8);
+    keys.push_back(StringKey(std::u16string_view(text, test::U32At(records, offset) / 2 - 1)));
   }
   EXPECT_EQ(keys, (std::vector<int32_t>{StringKey(u"C:\\a.exe"), StringKey(u"C:\\b.exe"), StringKey(u"C:\\zz.exe")}));
 

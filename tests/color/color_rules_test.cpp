@@ -100,84 +100,62 @@ TEST(ColorRules, AdoptPoolPathsGivesPaletteColoursByKeyModulo17) {
   for (const auto& [key, entry] : pool.Entries()) EXPECT_EQ((entry.users & UserColorRules) != 0, entry.text != nullptr);
 }
 
-// A path used by the colour rules and by a day survives the release of either user.
-TEST(ColorRules, PathSharedWithADaySurvivesEitherRelease) {
+// A path the colour rules share with a day survives the release of either user; reset lets go of
+// the rules' own paths only.
+TEST(ColorRules, PathsSharedWithTheDaysSurviveEitherRelease) {
   StringPool pool;
   const int32_t day = pool.Intern(u"C:\\day.exe", UserCurrentDay);
   const int32_t viewed = pool.Intern(u"C:\\viewed.exe", UserViewedDay);
   ColorRules rules;
   rules.mode = ColorMode::PerApplication;
   rules.AdoptPoolPaths(pool);
-
   pool.Release(UserCurrentDay);
   ASSERT_NE(pool.Find(day), nullptr);  // the colour rules still hold it
   EXPECT_TRUE(rules.RemoveColor(day, pool));
   EXPECT_EQ(pool.Find(day), nullptr);
   EXPECT_FALSE(rules.RemoveColor(day, pool));
-
   EXPECT_TRUE(rules.RemoveColor(viewed, pool));
-  ASSERT_NE(pool.Find(viewed), nullptr);  // the viewed day still holds it
-  EXPECT_EQ(pool.Find(viewed)->users, UserViewedDay);
-  pool.Release(UserViewedDay);
-  EXPECT_EQ(pool.Size(), 0u);
-}
+  EXPECT_EQ(pool.Find(viewed)->users, UserViewedDay);  // the viewed day still holds it
 
-TEST(ColorRules, ResetRestoresPalettesReleasesPathsAndKeepsTheMode) {
-  StringPool pool;
-  const int32_t shared = pool.Intern(u"C:\\shared.exe", UserCurrentDay);
   const int32_t own = pool.Intern(u"C:\\own.exe", UserColorRules);
-  ColorRules rules;
   rules.AdoptPoolPaths(pool);
-  rules.mode = ColorMode::NoColor;
   rules.genericColors = {1};
   rules.hourColors.clear();
   rules.ResetColors(pool);
-
-  EXPECT_EQ(rules.mode, ColorMode::NoColor);
+  EXPECT_EQ(rules.mode, ColorMode::PerApplication);
   EXPECT_TRUE(rules.appColors.empty());
   EXPECT_EQ(rules.genericColors, ColorRules().genericColors);
   EXPECT_EQ(rules.hourColors, ColorRules().hourColors);
   EXPECT_EQ(pool.Find(own), nullptr);
-  ASSERT_NE(pool.Find(shared), nullptr);
-  EXPECT_EQ(pool.Find(shared)->users, UserCurrentDay);
+  EXPECT_EQ(pool.Find(viewed)->users, UserViewedDay);
 }
 
-class ChangeRecordColorsTest : public ::testing::Test {
- protected:
-  // A chooser that records the colour it was started with and answers `answer`, or cancels.
-  ColorChooser Chooser(bool confirm, ColorRef answer) {
-    return [this, confirm, answer](ColorRef initial, ColorRef* chosen) {
+TEST(ChangeRecordColors, SelectedRowsTakeTheChosenColourStartingFromTheFirstRowsColour) {
+  ColorRules rules;
+  std::vector<ColorRef> initials;
+  auto chooser = [&](bool confirm, ColorRef answer) -> ColorChooser {
+    return [&, confirm, answer](ColorRef initial, ColorRef* chosen) {
       initials.push_back(initial);
       *chosen = answer;
       return confirm;
     };
-  }
-  ColorRules rules;
-  std::vector<ColorRef> initials;
-};
-
-TEST_F(ChangeRecordColorsTest, SelectedRowsChangeTheirHourOrExecutableColourFromTheFirstRowsColour) {
-  const ActivityRecord rows[] = {At(1, 0, 0, 0, 10), At(6, 0, 0, 0, 3)};  // hour slots 1 and 2; keys 10 and 3
-  EXPECT_TRUE(ChangeRecordColors(rules, rows, Chooser(true, 0x010101)));
-  EXPECT_EQ(initials, std::vector<ColorRef>{0xD0FFD0});
+  };
+  const ActivityRecord rows[] = {At(1, 0, 0, 0, 10), At(6, 0, 0, 0, 3)};  // keys 10 and 3; hour slots 1 and 2 of 4
+  EXPECT_FALSE(ChangeRecordColors(rules, {}, chooser(true, 0)));
+  EXPECT_TRUE(initials.empty());  // no selection: the chooser is not even shown
+  EXPECT_FALSE(ChangeRecordColors(rules, rows, chooser(false, 0)));
+  EXPECT_EQ(rules.genericColors, ColorRules().genericColors);
+  EXPECT_TRUE(ChangeRecordColors(rules, rows, chooser(true, 0x010101)));
+  EXPECT_EQ(initials, (std::vector<ColorRef>{0xD0FFD0, 0xD0FFD0}));
   EXPECT_EQ(rules.genericColors[2], 0x010101u);
   EXPECT_EQ(rules.genericColors[3], 0x010101u);
   rules.mode = ColorMode::PerHour;
   rules.hourColors = {0, 0, 0, 0};
-  EXPECT_TRUE(ChangeRecordColors(rules, rows, Chooser(true, 0x445566)));
+  EXPECT_TRUE(ChangeRecordColors(rules, rows, chooser(true, 0x445566)));
   EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0, 0x445566, 0x445566, 0}));
   rules.mode = ColorMode::PerApplication;  // without entries the rows stay white
-  EXPECT_TRUE(ChangeRecordColors(rules, rows, Chooser(true, 0x010101)));
+  EXPECT_TRUE(ChangeRecordColors(rules, rows, chooser(true, 0x010101)));
   EXPECT_EQ(rules.RecordColor(rows[0]), kWhite);
-}
-
-TEST_F(ChangeRecordColorsTest, NoSelectionOrCancelChangesNothing) {
-  const ColorRules before = rules;
-  EXPECT_FALSE(ChangeRecordColors(rules, {}, Chooser(true, 0)));
-  EXPECT_TRUE(initials.empty());  // the chooser is not even shown
-  const ActivityRecord rows[] = {At(1, 0, 0, 0, 10)};
-  EXPECT_FALSE(ChangeRecordColors(rules, rows, Chooser(false, 0)));
-  EXPECT_EQ(rules.genericColors, before.genericColors);
 }
 
 }  // namespace
