@@ -99,7 +99,7 @@ TEST_F(ExportTest, NamesExpandingToNothingFallBackToTheDateAndDotsStayInTheFolde
   EXPECT_EQ(written, Paths{u"/out/...txt"});
 }
 
-TEST_F(ExportTest, MissingFolderOrNothingEnabledWritesNothing) {
+TEST_F(ExportTest, NothingEnabledNoFolderOrAnEmptyDayWritesNoUsageAndABomOnlyList) {
   EXPECT_FALSE(ExportList(app, date));
   EXPECT_FALSE(ExportUsage(app, date));
   app.settings.listCsvExport = 1;
@@ -109,17 +109,15 @@ TEST_F(ExportTest, MissingFolderOrNothingEnabledWritesNothing) {
   EXPECT_FALSE(ExportList(app, date));
   EXPECT_FALSE(ExportUsage(app, date));
   EXPECT_TRUE(env.FilePaths().empty());
-}
 
-TEST_F(ExportTest, EmptyDayGivesABomOnlyListAndKeepsAnEarlierUsageExport) {
-  app.settings.listCsvExport = 1;
-  app.settings.usageCsvExport = 1;
+  CopyToArray(app.settings.listExportFolder, u"/out");
+  CopyToArray(app.settings.usageExportFolder, u"/stats");
   env.PutFile(u"/stats/20160305app.csv", "earlier");
   app.sampler.day.Clear();
   EXPECT_TRUE(ExportList(app, date));
   EXPECT_EQ(env.FileBytes(u"/out/20160305.csv"), "\xFF\xFE");
   EXPECT_FALSE(ExportUsage(app, date));
-  EXPECT_EQ(env.FileBytes(u"/stats/20160305app.csv"), "earlier");
+  EXPECT_EQ(env.FileBytes(u"/stats/20160305app.csv"), "earlier");  // an earlier export of the day stays
 }
 
 TEST_F(ExportTest, FailingOrKilledExportLeavesOldOrCompleteNewFiles) {

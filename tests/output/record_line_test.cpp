@@ -56,18 +56,15 @@ TEST_F(RecordLineTest, SpecifiersPercentRunsAndUnknownLetters) {
   for (const auto& [pattern, line] : percents) EXPECT_EQ(Render(pattern), line);
 }
 
-TEST_F(RecordLineTest, EmptyTemplateOrMissingRecordLeavesTheBufferAlone) {
+// A line that cannot be formatted leaves the buffer alone; with the line end added it is the line end.
+TEST_F(RecordLineTest, EmptyTemplateOrMissingRecordGivesNoLine) {
+  day.Append({0, 1, 1, 0}, u"t");
   LineBuffer line;
   line.Append(u"kept");
-  CompiledTemplate empty;
-  CompileTemplate(u"", empty);
-  day.Append({0, 1, 1, 0}, u"t");
-  EXPECT_FALSE(FormatRecordLine(line, app.pool, empty, day.At(0)));
+  EXPECT_FALSE(FormatRecordLine(line, app.pool, CompiledTemplate(), day.At(0)));
   EXPECT_FALSE(FormatRecordLine(line, app.pool, app.templates[kListTextTemplate], nullptr));
   EXPECT_EQ(line.View(), u"kept");
-  // With the line end added, a line that could not be formatted is the line end alone.
-  CopyToArray(app.settings.listCsvTemplate, u"");
-  CompileTemplates(app.settings, app.templates);
+  CompileTemplate(u"", app.templates[kListCsvTemplate]);
   app.settings.newlineMode = 1;
   line.Clear();
   ListCsvLine(line, day.At(0), app);
@@ -97,17 +94,6 @@ TEST_F(RecordLineTest, LongLinesAreCutAt1023UnitsWithTheLineEndCutToo) {
     EXPECT_EQ(line.View().substr(body), c.end);
     EXPECT_EQ(line.Data()[line.Length()], u'\0');
   }
-}
-
-TEST(AppendBounded, ReportsLengthAndRefusesAFullDestination) {
-  char16_t buffer[8] = {u'a', u'b', 0};
-  EXPECT_EQ(AppendBounded(buffer, u"", 8), 2);
-  EXPECT_EQ(AppendBounded(buffer, u"cdefghij", 8), 7);
-  EXPECT_EQ(std::u16string_view(buffer), u"abcdefg");
-  EXPECT_EQ(AppendBounded(buffer, u"x", 7), -1);  // 7 units already there
-  char16_t empty[4] = {0, u'z', u'z', u'z'};
-  EXPECT_EQ(AppendBounded(empty, u"ab", 4), 2);
-  EXPECT_EQ(empty[2], u'\0');  // terminated even though the buffer was not zeroed
 }
 
 }  // namespace

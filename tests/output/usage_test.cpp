@@ -55,15 +55,16 @@ TEST(UsageLine, EverySpecifierOfTheUsageTable) {
   EXPECT_EQ(Line(u"\"%x\"", {1, 1, key}, 1, pool), u"\"/usr/bin/ed\"");
 }
 
+// No entry, an empty template, a day of no time, an entry of no records (no division by zero).
 TEST(UsageLine, RefusesWhatCannotBeRendered) {
-  CompiledTemplate compiled, empty;
+  CompiledTemplate compiled;
   CompileTemplate(u"%u", compiled);
-  StringPool pool;
   LineBuffer line;
   line.Append(u"kept");
   const AppUsageEntry entry{10, 1, 0}, noRecords{10, 0, 0};
+  const StringPool pool;
   EXPECT_FALSE(FormatUsageLine(line, nullptr, compiled, pool, 10));
-  EXPECT_FALSE(FormatUsageLine(line, &entry, empty, pool, 10));
+  EXPECT_FALSE(FormatUsageLine(line, &entry, CompiledTemplate(), pool, 10));
   EXPECT_FALSE(FormatUsageLine(line, &entry, compiled, pool, 0));
   EXPECT_FALSE(FormatUsageLine(line, &noRecords, compiled, pool, 10));
   EXPECT_EQ(line.View(), u"kept");
@@ -72,11 +73,9 @@ TEST(UsageLine, RefusesWhatCannotBeRendered) {
 TEST(AggregateUsage, OneEntryPerKeyInSignedKeyOrderEveryRecordCounted) {
   DayLog day;
   const uint32_t negative = 0x80000005u;
-  day.Append({0, 0, 1000, 7}, u"a");
-  day.Append({0, 0, 500, negative}, u"b");
-  day.Append({0, 0, 2000, 7}, u"c");
-  day.Append({0, 0, 300, 0}, u"no path");
-  day.Append({0, 0, 4000, 7}, u"d");
+  for (const auto& [duration, key] : {std::pair{1000u, 7u}, {500u, negative}, {2000u, 7u}, {300u, 0u}, {4000u, 7u}}) {
+    day.Append({0, 0, duration, key}, u"t");
+  }
   UsageTable table;
   table.entries.push_back({1, 1, 1});  // replaced
   ASSERT_TRUE(AggregateUsage(day, table));
@@ -86,7 +85,6 @@ TEST(AggregateUsage, OneEntryPerKeyInSignedKeyOrderEveryRecordCounted) {
     EXPECT_EQ(std::tuple(table.entries[i].exeKey, table.entries[i].totalDuration, table.entries[i].count), expected[i]);
   }
   EXPECT_EQ(table.grandTotal, 7800u);
-
   day.Clear();
   AggregateUsage(day, table);
   EXPECT_TRUE(table.entries.empty());
