@@ -242,15 +242,19 @@ TEST_F(SettingsColorBlock, BlockWithoutApplicationsKeepsTheCurrentOnes) {
   EXPECT_NE(app.pool.Find(own), nullptr);
 }
 
+// The records replace the old ones and their references; a later record of the same key wins, and
+// a record running past the data ends the walk without losing what follows the section.
 TEST_F(SettingsColorBlock, ApplicationsReplaceTheOldOnesAndTheirReferences) {
   const std::string apps = AppRecord(u"C:\\new.exe", 0x0000FF) + AppRecord(u"C:\\shared.exe", 0x00FF00) +
-                           AppRecord(u"C:\\new.exe", 0xFF0000);  // a later record of the same key wins
-  ASSERT_TRUE(Load(Record() + ColorBlockBytes(200, ColorMode::PerApplication, 3, apps, {}, {}) + HistoryBytes(1, {u"h"})));
+                           AppRecord(u"C:\\new.exe", 0xFF0000) + ByteBuilder().U32(1000).U32(2).Utf16(u"C:\\b").str();
+  ASSERT_TRUE(Load(Record() + ColorBlockBytes(200, ColorMode::PerApplication, 5, apps, {4}, {}) + HistoryBytes(1, {u"h"})));
   EXPECT_EQ(app.colors.appColors,
             (std::map<int32_t, ColorRef>{{StringKey(u"C:\\new.exe"), 0xFF0000}, {shared, 0x00FF00}}));
   EXPECT_EQ(app.pool.Find(own), nullptr);
   EXPECT_EQ(app.pool.Find(shared)->users, UserCurrentDay | UserColorRules);
   EXPECT_EQ(app.pool.Find(StringKey(u"C:\\new.exe"))->users, UserColorRules);
+  EXPECT_EQ(app.colors.genericColors, std::vector<ColorRef>{4});
+  EXPECT_EQ(app.searchHistory.Count(), 1u);
 }
 
 // The old entries are let go before the section is judged: a damaged section leaves none.
@@ -268,14 +272,6 @@ TEST_F(SettingsColorBlock, DamagedApplicationSectionLeavesNoApplicationColours) 
     EXPECT_EQ(app.pool.Find(shared)->users, UserCurrentDay);
     EXPECT_EQ(app.searchHistory.Count(), 0u);
   }
-}
-
-TEST_F(SettingsColorBlock, RecordRunningPastTheDataEndsTheWalk) {
-  const std::string apps = AppRecord(u"C:\\a.exe", 1) + ByteBuilder().U32(1000).U32(2).Utf16(u"C:\\b").str();
-  ASSERT_TRUE(Load(Record() + ColorBlockBytes(200, ColorMode::PerApplication, 3, apps, {4}, {}) + HistoryBytes(1, {u"h"})));
-  EXPECT_EQ(app.colors.appColors, (std::map<int32_t, ColorRef>{{StringKey(u"C:\\a.exe"), 1}}));
-  EXPECT_EQ(app.colors.genericColors, std::vector<ColorRef>{4});
-  EXPECT_EQ(app.searchHistory.Count(), 1u);
 }
 
 TEST_F(SettingsColorBlock, PaletteShorterThanItsCountKeepsTheOldPalette) {
