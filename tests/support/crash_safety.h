@@ -22,48 +22,39 @@ struct ReplacedFile {
   std::function<void(bool isNew)> loadsAs;
 };
 
-namespace crash_safety_detail {
-
-// Every file is one of its two versions; true when all hold the new one.
-inline bool EachOldOrNew(const FakeEnv& env, const std::vector<ReplacedFile>& files) {
-  bool allNew = true;
-  for (const ReplacedFile& file : files) {
-    const std::string bytes = env.FileBytes(file.path);
-    const bool isNew = bytes == file.after;
-    EXPECT_TRUE(isNew || bytes == file.before) << "file " << std::string(file.path.begin(), file.path.end());
-    if (file.loadsAs && (isNew || bytes == file.before)) file.loadsAs(isNew);
-    allNew = allNew && isNew;
-  }
-  return allNew;
-}
-
-inline void NoTemporaryFiles(const FakeEnv& env, const std::vector<ReplacedFile>& files) {
-  for (const ReplacedFile& file : files) EXPECT_FALSE(env.HasFile(FileWriter::TemporaryPathFor(file.path)));
-}
-
-inline void PutPreviousVersions(FakeEnv& env, const std::vector<ReplacedFile>& files) {
-  for (const ReplacedFile& file : files) env.PutFile(file.path, file.before);
-}
-
-}  // namespace crash_safety_detail
-
 // For the N-th write, flush or rename failing, and for the process killed after N disk changes, each N
 // from the first until the save gets through: every file holds its old or its new bytes, and `save`
 // reports success exactly when all hold the new ones. A failed save leaves no temporary file; after a
 // kill the files load as they are and the next save succeeds and clears any leftover.
 inline void ExpectOldOrNewUnderEveryFault(FakeEnv& env, const std::vector<ReplacedFile>& files,
                                           const std::function<bool()>& save) {
-  using namespace crash_safety_detail;
+  auto putOld = [&] {
+    for (const ReplacedFile& file : files) env.PutFile(file.path, file.before);
+  };
+  auto eachOldOrNew = [&] {  // true when all hold the new bytes
+    bool allNew = true;
+    for (const ReplacedFile& file : files) {
+      const std::string bytes = env.FileBytes(file.path);
+      const bool isNew = bytes == file.after, whole = isNew || bytes == file.before;
+      EXPECT_TRUE(whole) << "file " << std::string(file.path.begin(), file.path.end());
+      if (whole && file.loadsAs) file.loadsAs(isNew);
+      allNew = allNew && isNew;
+    }
+    return allNew;
+  };
+  auto noTemporaryFiles = [&] {
+    for (const ReplacedFile& file : files) EXPECT_FALSE(env.HasFile(FileWriter::TemporaryPathFor(file.path)));
+  };
   using Op = FakeEnv::Op;
   for (Op op : {Op::Write, Op::Flush, Op::Rename}) {
     for (int n = 1;; ++n) {
       SCOPED_TRACE(::testing::Message() << "operation " << static_cast<int>(op) << " failing at " << n);
       ASSERT_LT(n, 10'000) << "the save never got through";
-      PutPreviousVersions(env, files);
+      putOld();
       env.FailNth(op, n);
       const bool saved = save();
-      EXPECT_EQ(saved, EachOldOrNew(env, files));
-      NoTemporaryFiles(env, files);
+      EXPECT_EQ(saved, eachOldOrNew());
+      noTemporaryFiles();
       if (saved) break;
     }
     env.FailNth(op, 0);
@@ -71,14 +62,14 @@ inline void ExpectOldOrNewUnderEveryFault(FakeEnv& env, const std::vector<Replac
   for (int n = 0;; ++n) {
     SCOPED_TRACE(::testing::Message() << "killed after " << n << " changes");
     ASSERT_LT(n, 10'000) << "the save never got through";
-    PutPreviousVersions(env, files);
+    putOld();
     env.CrashAfter(n);
     const bool saved = save();
     env.Restart();
-    EachOldOrNew(env, files);
+    eachOldOrNew();
     ASSERT_TRUE(save());
-    EXPECT_TRUE(EachOldOrNew(env, files));
-    NoTemporaryFiles(env, files);
+    EXPECT_TRUE(eachOldOrNew());
+    noTemporaryFiles();
     if (saved) break;
   }
 }
