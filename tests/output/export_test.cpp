@@ -1,12 +1,11 @@
-// Files leaving the program: names from date templates, the automatic exports and the saved day list
-// and statistics, checked byte for byte on the fake file system.
+// Files leaving the program: names from date templates, the automatic exports and the saved day list,
+// checked byte for byte on the fake file system. (Saved statistics: see the quillmere-log tests.)
 #include <gtest/gtest.h>
 
 #include "core/fixed_string.h"
 #include "output/auto_export.h"
 #include "output/day_list_file.h"
 #include "output/file_name_template.h"
-#include "output/usage_file.h"
 #include "output/usage_order.h"
 #include "support/byte_builder.h"
 #include "support/crash_safety.h"
@@ -149,17 +148,6 @@ TEST_F(ExportTest, SavedDayListTextFollowsTheDisplayCsvTheRecordingOrder) {
   EXPECT_FALSE(WriteDayListText(app, list, u""));
   EXPECT_FALSE(WriteDayListCsv(app, ListModel(), u"/out/none.csv"));
   EXPECT_FALSE(env.HasFile(u"/out/none.csv"));
-}
-
-TEST_F(ExportTest, SavedUsageStatisticsUseTheChosenTemplate) {
-  UsageTable table;
-  app.settings.usageSortColumn = kUsageAverage;  // saving lists the smallest average first
-  AggregateForSaving(app, app.sampler.day, table);
-  CompileTemplate(u"%a %x", app.templates[kUsageTextTemplate]);
-  ASSERT_TRUE(WriteUsageFile(app, table, u"/stats/u.txt", OutputFormat::Text));
-  EXPECT_EQ(env.FileBytes(u"/stats/u.txt"), Utf16Bytes(u"1000 none\n32672 C:\\ed.exe\n", true));
-  ASSERT_TRUE(WriteUsageFile(app, UsageTable(), u"/stats/empty.csv", OutputFormat::Csv));
-  EXPECT_EQ(env.FileBytes(u"/stats/empty.csv"), "\xFF\xFE");
 }
 
 }  // namespace
