@@ -49,21 +49,18 @@ TEST(ColorRules, SetColorChangesOnlyWhatExists) {
   rules.mode = ColorMode::PerHour;
   rules.SetColor(13, 0x0A0B0C);
   EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0xFFFFFF, 0x0A0B0C}));
-  rules.mode = ColorMode::PerApplication;
-  rules.SetColor(42, 0x111111);
-  EXPECT_TRUE(rules.appColors.empty());
-  rules.appColors[42] = 0;
-  rules.SetColor(42, 0x111111);
-  EXPECT_EQ(rules.appColors[42], 0x111111u);
-  rules.mode = ColorMode::NoColor;
-  rules.SetColor(42, 0x222222);
-  EXPECT_EQ(rules.appColors[42], 0x111111u);
-  // An empty palette paints white and takes no colour.
-  rules.mode = ColorMode::PerHour;
-  rules.hourColors.clear();
+  rules.hourColors.clear();  // an empty palette takes no colour and paints white
   rules.SetColor(3, 0x111111);
   EXPECT_TRUE(rules.hourColors.empty());
   EXPECT_EQ(rules.ColorOf(3), kWhite);
+  rules.mode = ColorMode::PerApplication;
+  rules.SetColor(42, 0x111111);  // makes no entry
+  EXPECT_TRUE(rules.appColors.empty());
+  rules.appColors[42] = 0;
+  rules.SetColor(42, 0x111111);
+  rules.mode = ColorMode::NoColor;
+  rules.SetColor(42, 0x222222);
+  EXPECT_EQ(rules.appColors[42], 0x111111u);
 }
 
 TEST(ColorRules, RemovingIndexesInDescendingOrderRemovesExactlyThoseColours) {
