@@ -73,6 +73,7 @@ TEST_F(SectionReading, MissingOrImplausibleLengthWordsFailBeforeAllocating) {
                                                    {size, 0}, {size, 0xFFFFFFF0u}, {size, 60u << 20}};
   for (const auto& [p, r] : lengths) EXPECT_FALSE(Read(WithLengths(p, r), exact)) << p << " " << r;
   EXPECT_FALSE(Read(WithLengths(size, 0x80000005u), {true, 0, 64, 64, true, kMaxSectionRawBytes}));
+  EXPECT_FALSE(Read(WithLengths(size, 5), {false, 0, 64, 64, true, 4}));  // beyond the reader's maximum
 }
 
 TEST_F(SectionReading, ExpansionIsJudgedByTheReadersRule) {

@@ -124,7 +124,8 @@ TEST_F(DayLogFileTest, StringEntryOf520BytesIsTheLargestAccepted) {
 
 TEST_F(DayLogFileTest, BadRecordsAreSkippedAndTheWalkGoesOn) {
   std::string records = RecordBytes(24, 1, 1, 0, u"a");
-  records += ByteBuilder().U32(284).U32(0).U32(0).U32(0).Zeros(268).str();  // too large: skipped whole
+  records += ByteBuilder().U32(284).U32(0).U32(0).U32(0).Zeros(268).str();  // misaligned: skipped whole
+  records += ByteBuilder().U32(288).U32(0).U32(0).U32(0).Zeros(272).str();  // too large: skipped whole
   records += RecordBytes(24, 86'400'000, 0, 0, u"b");                      // start out of range
   records += RecordBytes(24, 0, 86'400'001, 0, u"c");                      // duration out of range
   records += RecordBytes(24, 2, 2, 0, u"d");
