@@ -53,6 +53,9 @@ inline void ExpectOldOrNewUnderEveryFault(FakeEnv& env, const std::vector<Replac
       putOld();
       env.FailNth(op, n);
       const bool saved = save();
+      if (n == 1) {
+        EXPECT_FALSE(saved) << "the save must write, flush and rename";
+      }
       EXPECT_EQ(saved, eachOldOrNew());
       noTemporaryFiles();
       if (saved) break;
