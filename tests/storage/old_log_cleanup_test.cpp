@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <tuple>
 
 #include "support/real_env.h"
@@ -28,13 +29,24 @@ class OldLogCleanup : public ::testing::Test {
   void SetUp() override {
 #ifndef _WIN32
     // Keep the test's deletions out of the user's own trash.
+    if (const char* previous = std::getenv("XDG_DATA_HOME")) savedDataHome = previous;
     setenv("XDG_DATA_HOME", (folder.path() / "data").string().c_str(), 1);
 #endif
     fs::create_directories(folder.path() / "log");
   }
+  void TearDown() override {
+#ifndef _WIN32
+    if (savedDataHome.empty()) {
+      unsetenv("XDG_DATA_HOME");
+    } else {
+      setenv("XDG_DATA_HOME", savedDataHome.c_str(), 1);
+    }
+#endif
+  }
   void Touch(const char* name) { test::WriteWholeFile(folder.path() / "log" / name, name); }
   bool Exists(const char* name) { return fs::exists(folder.path() / "log" / name); }
 
+  std::string savedDataHome;
   test::TempFolder folder;
   test::RedirectedEnv env{folder.Child(u"quillmere.exe")};
   AppState app{env};
