@@ -6,7 +6,6 @@
 #include <zlib.h>
 
 #include <chrono>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -21,22 +20,12 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-// Peak resident memory since the last reset, in bytes (Linux: VmHWM, reset through clear_refs).
-long PeakResidentBytes() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6)) * 1024;
-  }
-  return 0;
-}
-long ResidentBytes() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6)) * 1024;
-  }
-  return 0;
-}
-void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+// Heap bytes in use and their peak, counted by wrapping the C allocator (operator new uses it too).
+size_t gInUse = 0;
+size_t gPeak = 0;
+
+void ResetPeak() { gPeak = gInUse; }
+
 
 struct Fixture {
   qm::test::TempFolder folder;
@@ -95,7 +84,7 @@ void LoadDay(benchmark::State& state) {
   std::string out(day.raw.size(), '\0');
   double load = 0;
   double floor = 0;
-  long peakExtra = 0;
+  size_t peakExtra = 0;
   for (auto _ : state) {
     const auto t0 = Clock::now();
     uLongf size = static_cast<uLongf>(out.size());
@@ -104,11 +93,11 @@ void LoadDay(benchmark::State& state) {
     qm::AppState viewer(day.env);
     viewer.viewedDay.Release();
     ResetPeak();
-    const long before = ResidentBytes();
+    const size_t before = gInUse;
     const auto t2 = Clock::now();
     if (!qm::LoadDayLogFile(viewer, viewer.viewedDay, day.path, qm::UserViewedDay)) state.SkipWithError("load failed");
     const auto t3 = Clock::now();
-    peakExtra = std::max(peakExtra, PeakResidentBytes() - before);
+    peakExtra = std::max(peakExtra, gPeak - before);
     floor += Seconds(t1 - t0);
     load += Seconds(t3 - t2);
     state.SetIterationTime(Seconds(t3 - t2));
@@ -122,5 +111,40 @@ BENCHMARK(SaveDay)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(LoadDay)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
 
 }  // namespace
+
+extern "C" {
+void* __libc_malloc(size_t);
+void* __libc_calloc(size_t, size_t);
+void* __libc_realloc(void*, size_t);
+void __libc_free(void*);
+size_t malloc_usable_size(void*);
+
+static void Count(void* p, bool add) {
+  if (!p) return;
+  const size_t size = malloc_usable_size(p);
+  gInUse = add ? gInUse + size : gInUse - size;
+  if (gInUse > gPeak) gPeak = gInUse;
+}
+void* malloc(size_t size) {
+  void* p = __libc_malloc(size);
+  Count(p, true);
+  return p;
+}
+void* calloc(size_t count, size_t size) {
+  void* p = __libc_calloc(count, size);
+  Count(p, true);
+  return p;
+}
+void* realloc(void* old, size_t size) {
+  Count(old, false);
+  void* p = __libc_realloc(old, size);
+  Count(p ? p : old, true);
+  return p;
+}
+void free(void* p) {
+  Count(p, false);
+  __libc_free(p);
+}
+}
 
 BENCHMARK_MAIN();
