@@ -1,4 +1,4 @@
-// The freedesktop.org trash (Trash specification 1.0) in the user's home trash folder.
+// The freedesktop.org trash (version 1.0 of its layout) in the user's home trash folder.
 #pragma once
 
 #include <string>
