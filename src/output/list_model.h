@@ -31,6 +31,8 @@ class ListModel {
   void AppendNew();
   // The record shown on `row`, or nullptr when there is none (also when the source lost its records).
   const uint8_t* RecordOfRow(uint32_t row) const;
+  // The record index shown on `row` (which must exist).
+  uint32_t RecordIndexOfRow(uint32_t row) const { return rows_[row].recordIndex; }
   // The row on which record `recordIndex` is shown; RowCount() when there is no such record.
   uint32_t RowOfRecord(uint32_t recordIndex) const;
   // Orders the rows by start, duration, title or executable path; with fewer than two rows nothing

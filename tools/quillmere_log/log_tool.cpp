@@ -13,6 +13,7 @@
 #include "platform/utf.h"
 #include "storage/day_log_file.h"
 #include "storage/legacy_day_log_file.h"
+#include "storage/log_folder.h"
 #include "storage/settings_file.h"
 
 namespace qm {
@@ -185,32 +186,11 @@ int LogTool::Usage(OutputFormat format, const std::optional<std::u16string>& out
   return kExitOk;
 }
 
-bool TakeDigits(std::string_view& text, size_t most, unsigned& value) {
-  size_t n = 0;
-  value = 0;
-  while (n < most && n < text.size() && text[n] >= '0' && text[n] <= '9') value = value * 10 + (text[n++] - '0');
-  text.remove_prefix(n);
-  return n > 0;
-}
-
-// The date of a day log's name as the main window reads it: 4, 2 and 2 digits ("20160305.bin2").
-std::optional<LocalTime> DateOfName(const std::u16string& name) {
-  const std::string text = ToUtf8(name);
-  std::string_view rest(text);
-  unsigned year = 0, month = 0, day = 0;
-  if (!TakeDigits(rest, 4, year) || !TakeDigits(rest, 2, month) || !TakeDigits(rest, 2, day)) return std::nullopt;
-  LocalTime date;
-  date.year = static_cast<uint16_t>(year);
-  date.month = static_cast<uint16_t>(month);
-  date.day = static_cast<uint16_t>(day);
-  return date;
-}
-
 int LogTool::Export(const std::vector<std::u16string>& logs) {
   // Every log is checked before anything is written, so a bad one leaves no files behind.
   bool allReadable = true;
   for (const std::u16string& path : logs) {
-    if (!DateOfName(app_.env.FindFileName(path))) {
+    if (!DateOfDayLogName(app_.env.FindFileName(path))) {
       Error("no date in the file name", path);
       allReadable = false;
     } else if (!Load(path, app_.viewedDay, UserViewedDay)) {
@@ -224,7 +204,7 @@ int LogTool::Export(const std::vector<std::u16string>& logs) {
     // The day is exported as the day being recorded, exactly as at a save of everything.
     app_.pool.Release(UserCurrentDay);
     if (!Load(path, app_.sampler.day, UserCurrentDay)) return kExitFailed;
-    const LocalTime date = *DateOfName(app_.env.FindFileName(path));
+    const LocalTime date = *DateOfDayLogName(app_.env.FindFileName(path));
     app_.sampler.lastTick = date;
     std::vector<std::u16string> written;
     RunAutoExport(app_, date, &written);

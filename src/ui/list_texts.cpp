@@ -1,0 +1,45 @@
+#include "ui/list_texts.h"
+
+#include <cstdio>
+
+namespace qm {
+namespace {
+
+std::u16string Ascii(const char* text) { return std::u16string(text, text + std::char_traits<char>::length(text)); }
+
+}  // namespace
+
+std::u16string StartCellText(uint32_t startMs) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(startMs / 3600000),
+                static_cast<int>(startMs / 60000 % 60), static_cast<int>(startMs / 1000 % 60));
+  return Ascii(text);
+}
+
+std::u16string DurationCellText(uint32_t durationMs) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%d:%02d:%02d.%03d", static_cast<int>(durationMs / 3600000),
+                static_cast<int>(durationMs / 60000 % 60), static_cast<int>(durationMs / 1000 % 60),
+                static_cast<int>(durationMs % 1000));
+  return Ascii(text);
+}
+
+std::u16string SortedHeaderText(int32_t column, bool ascending) {
+  if (column < 0 || column > 3) return std::u16string();
+  return std::u16string(kListHeaders[column]) + u" " + (ascending ? u"▽" : u"△");
+}
+
+std::u16string TotalLineText(uint32_t totalMs) {
+  char text[48];
+  const int ms = static_cast<int>(totalMs % 1000);
+  const int seconds = static_cast<int>(totalMs / 1000 % 60);
+  if (totalMs <= 3600000) {
+    std::snprintf(text, sizeof text, "total %d:%02d.%02d", static_cast<int>(totalMs / 60000), seconds, ms);
+  } else {
+    std::snprintf(text, sizeof text, "total %d:%02d:%02d.%02d", static_cast<int>(totalMs / 3600000),
+                  static_cast<int>(totalMs / 60000 % 60), seconds, ms);
+  }
+  return Ascii(text);
+}
+
+}  // namespace qm

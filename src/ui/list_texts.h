@@ -1,0 +1,23 @@
+// The texts of the main list: cells, column headers with their sort arrows, and the total line of the
+// selected rows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace qm {
+
+inline constexpr const char16_t* kListHeaders[4] = {u"time", u"duration", u"title", u"exe"};
+// The executable column of a record whose path is not in the pool.
+inline constexpr char16_t kNoExecutable[] = u"none";
+
+// "%02d:%02d:%02d" of a start time.
+std::u16string StartCellText(uint32_t startMs);
+// "%d:%02d:%02d.%03d" of a duration.
+std::u16string DurationCellText(uint32_t durationMs);
+// The header of `column` with the sort arrow: "▽" ascending, "△" descending.
+std::u16string SortedHeaderText(int32_t column, bool ascending);
+// "total 0:03.500" up to an hour, "total 1:00:00.01" above (the milliseconds printed with "%02d").
+std::u16string TotalLineText(uint32_t totalMs);
+
+}  // namespace qm
