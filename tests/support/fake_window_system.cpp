@@ -1,0 +1,71 @@
+#include "support/fake_window_system.h"
+
+#include <algorithm>
+
+namespace qm::test {
+namespace {
+
+// Copies what fits with a terminator, as the system calls do.
+size_t CopyTerminated(std::u16string_view text, std::span<char16_t> out) {
+  if (out.empty()) return 0;
+  const size_t length = std::min(text.size(), out.size() - 1);
+  std::copy_n(text.begin(), length, out.begin());
+  out[length] = u'\0';
+  return length;
+}
+
+bool CopyFound(const std::map<uintptr_t, std::u16string>& from, uintptr_t window, std::span<char16_t> out) {
+  const auto it = from.find(window);
+  if (it == from.end()) return false;
+  CopyTerminated(it->second, out);
+  return true;
+}
+
+}  // namespace
+
+void FakeWindowSystem::SetWindow(uintptr_t window, std::u16string title, std::u16string path) {
+  titles[window] = std::move(title);
+  if (!path.empty()) paths[window] = std::move(path);
+}
+
+uintptr_t FakeWindowSystem::ForegroundWindow() {
+  ++calls.foreground;
+  return foreground;
+}
+
+size_t FakeWindowSystem::WindowTitle(uintptr_t window, std::span<char16_t> title) {
+  ++calls.title;
+  const auto it = titles.find(window);
+  return CopyTerminated(it == titles.end() ? u"" : std::u16string_view(it->second), title);
+}
+
+bool FakeWindowSystem::ProcessPath(uintptr_t window, std::span<char16_t> path) {
+  ++calls.path;
+  return CopyFound(paths, window, path);
+}
+
+bool FakeWindowSystem::ProcessDevicePath(uintptr_t window, std::span<char16_t> path) {
+  ++calls.devicePath;
+  return CopyFound(devicePaths, window, path);
+}
+
+uint32_t FakeWindowSystem::LogicalDriveStrings(std::span<char16_t> buffer) {
+  ++calls.driveStrings;
+  if (driveListFails) return 0;
+  std::u16string list;
+  for (const std::u16string& root : drives) list.append(root).push_back(u'\0');
+  if (list.size() + 1 > buffer.size()) return static_cast<uint32_t>(list.size() + 1);
+  std::copy(list.begin(), list.end(), buffer.begin());
+  buffer[list.size()] = u'\0';
+  return static_cast<uint32_t>(list.size());
+}
+
+bool FakeWindowSystem::DosDeviceName(const std::u16string& drive, std::span<char16_t> device) {
+  ++calls.dosDevice;
+  const auto it = devices.find(drive);
+  if (it == devices.end()) return false;
+  CopyTerminated(it->second, device);
+  return true;
+}
+
+}  // namespace qm::test

@@ -1,0 +1,44 @@
+// A scripted window system for tests: the foreground window, titles and process paths per window,
+// the drive list and device names, failures by leaving an entry out, and a count of every call.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/window_system.h"
+
+namespace qm::test {
+
+class FakeWindowSystem : public WindowSystem {
+ public:
+  struct Calls {
+    int foreground = 0;
+    int title = 0;
+    int path = 0;
+    int devicePath = 0;
+    int driveStrings = 0;
+    int dosDevice = 0;
+  };
+
+  // One window with its title and executable path; a window without a path cannot be opened.
+  void SetWindow(uintptr_t window, std::u16string title, std::u16string path = u"");
+
+  uintptr_t foreground = 0;
+  std::map<uintptr_t, std::u16string> titles;       // absent: empty title
+  std::map<uintptr_t, std::u16string> paths;        // absent: the path cannot be read
+  std::map<uintptr_t, std::u16string> devicePaths;  // absent: the device path cannot be read
+  std::vector<std::u16string> drives;               // roots such as "C:\"
+  bool driveListFails = false;
+  std::map<std::u16string, std::u16string> devices;  // "C:" -> device name; absent: the query fails
+  Calls calls;
+
+  uintptr_t ForegroundWindow() override;
+  size_t WindowTitle(uintptr_t window, std::span<char16_t> title) override;
+  bool ProcessPath(uintptr_t window, std::span<char16_t> path) override;
+  bool ProcessDevicePath(uintptr_t window, std::span<char16_t> path) override;
+  uint32_t LogicalDriveStrings(std::span<char16_t> buffer) override;
+  bool DosDeviceName(const std::u16string& drive, std::span<char16_t> device) override;
+};
+
+}  // namespace qm::test
