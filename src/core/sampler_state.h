@@ -16,19 +16,22 @@ struct OpenEntry {
   uint32_t start = 0;      // ms since local midnight
   uint32_t startTick = 0;  // tick count at which the entry began
   uint32_t exeKey = 0;
+  // Set while an entry is in progress; start and startTick may both be 0 for a real entry.
+  bool isOpen = false;
 };
 
+// Built on first use and kept for the run: drives that appear later are not translated.
 struct DriveMap {
   struct Entry {
     std::u16string drive;   // "C:"
     std::u16string device;  // what the system names the drive's device
   };
-  std::vector<char16_t> buffer;
+  bool built = false;
   std::vector<Entry> entries;
-  int32_t lastHit = -1;
+  int32_t lastHit = -1;  // the entry that matched last, tried first
 
   void Reset() {
-    std::vector<char16_t>().swap(buffer);
+    built = false;
     std::vector<Entry>().swap(entries);
     lastHit = -1;
   }
