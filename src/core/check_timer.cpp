@@ -1,0 +1,46 @@
+#include "core/check_timer.h"
+
+#include "core/auto_save_schedule.h"
+#include "core/sampler.h"
+#include "storage/old_log_cleanup.h"
+
+namespace qm {
+namespace {
+
+bool Shows(const ListModel& list, const LocalTime& date) {
+  const ShownDate& shown = list.shownDate;
+  return shown.year == date.year && shown.month == date.month && shown.day == date.day;
+}
+
+// Follows the day being recorded: onto the new day when the finished one was shown, else new rows
+// when the current day is shown. True when the list moved to the new day.
+bool RefreshList(AppState& app, ListModel& list, const LocalTime& prev, bool dayChanged) {
+  const LocalTime& today = app.sampler.lastTick;
+  if (dayChanged && Shows(list, prev)) {
+    list.Rebuild(app.sampler.day);
+    list.shownDate = {today.year, today.month, today.day};
+    return true;
+  }
+  if (Shows(list, today)) list.AppendNew();
+  return false;
+}
+
+}  // namespace
+
+CheckTimerResult RunCheckTimer(AppState& app, WindowSystem& windows, ListModel& list,
+                               const std::function<bool()>& saveAll) {
+  CheckTimerResult result;
+  const LocalTime prev = app.sampler.lastTick;
+  result.changed = SampleTick(app, windows, windows.ForegroundWindow(), result.dayChanged);
+  if (result.changed) result.retitle = RefreshList(app, list, prev, result.dayChanged);
+
+  const LocalTime& now = app.sampler.lastTick;
+  if (AutoSaveDue(app.settings.autoSave, prev, now)) {
+    saveAll();
+    result.autoSaved = true;
+  }
+  if (result.dayChanged) DeleteOldLogs(app, now.year, now.month, now.day);
+  return result;
+}
+
+}  // namespace qm
