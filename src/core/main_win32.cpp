@@ -1,4 +1,74 @@
-// The program's entry. (Filled in with the main window.)
+// The program's entry: one instance only, the main window from its dialog template, the icon in the
+// notification area and the message loop with accelerators and dialog navigation.
 #include <windows.h>
+#include <objbase.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "ui/main_window.h"
+#include "ui/resource_ids.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"Quillmere";
+
+bool RegisterMainClass(HINSTANCE instance) {
+  WNDCLASSEXW windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  windowClass.lpfnWndProc = DefWindowProcW;  // each window gets its object's procedure once bound
+  windowClass.cbWndExtra = DLGWINDOWEXTRA;   // the main window is made from a dialog template
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUILLMERE));
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLMERE), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszMenuName = L"WINDOW_MENU";
+  windowClass.lpszClassName = kClassName;
+  return RegisterClassExW(&windowClass) != 0;
+}
+
+// Accelerators and keyboard navigation for the main window and every open modeless dialog.
+bool PreTranslate(qm::MainWindow& mainWindow, HACCEL accelerators, MSG& message) {
+  if (TranslateAcceleratorW(mainWindow.Handle(), accelerators, &message)) return true;
+  if (IsDialogMessageW(mainWindow.Handle(), &message)) return true;
+  for (HWND dialog : mainWindow.OpenDialogs()) {
+    if (dialog != nullptr && IsDialogMessageW(dialog, &message)) return true;
+  }
+  return false;
+}
+
+int RunMessageLoop(qm::MainWindow& mainWindow, HACCEL accelerators) {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (PreTranslate(mainWindow, accelerators, message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+int Run(HINSTANCE instance, qm::MainWindow& mainWindow) {
+  if (HWND running = FindWindowW(kClassName, nullptr)) {
+    MessageBoxW(nullptr, L"すでに起動しています。", qm::kProgramNameW, MB_OK);
+    PostMessageW(running, WM_COMMAND, CMD_RESTORE, 0);
+    return 0;
+  }
+  if (!RegisterMainClass(instance)) return 0;
+  HWND window = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, nullptr, 0);
+  if (window == nullptr) return -1;
+  mainWindow.Attach(window);
+  const HRESULT com = CoInitialize(nullptr);
+  mainWindow.AddTrayIcon();
+  SendMessageW(window, WM_CREATE, 0, 0);
+  const int code = RunMessageLoop(mainWindow, LoadAcceleratorsW(instance, L"MAIN_ACCEL"));
+  mainWindow.RemoveTrayIcon();
+  if (SUCCEEDED(com)) CoUninitialize();
+  return code;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  qm::MainWindow mainWindow;
+  return Run(instance, mainWindow);
+}

@@ -66,13 +66,14 @@ void DayView::ShowCurrentDay() {
 }
 
 bool DayView::LoadViewedDay(const std::u16string& path, bool legacy) {
-  DayLog loaded;
+  // The loaders empty the viewed day whatever happens, so the shown records wait aside meanwhile.
+  // Swapping contents keeps the list's pointer to the viewed day valid.
+  DayLog shown, loaded;
+  std::swap(app_.viewedDay, shown);
   const bool ok = legacy ? LoadLegacyDayLogFile(app_, loaded, path, UserViewedDay)
                          : LoadDayLogFile(app_, loaded, path, UserViewedDay);
-  if (!ok) return false;
-  // The list may point at the viewed day: swapping contents keeps that pointer valid.
-  std::swap(app_.viewedDay, loaded);
-  return true;
+  std::swap(app_.viewedDay, ok ? loaded : shown);
+  return ok;
 }
 
 void DayView::ShowViewedDay() { list.Rebuild(app_.viewedDay); }

@@ -13,7 +13,7 @@ namespace {
 class DayViewTest : public ::testing::Test {
  protected:
   DayViewTest() {
-    env.now = {2016, 3, 1, 2, 9, 0, 0, 0};
+    env.now = {2016, 3, 2, 1, 9, 0, 0, 0};  // Tuesday 1 March
     app.sampler.lastTick = env.now;
     env.CreateFolder(LogFolder(env));
     key = static_cast<uint32_t>(app.pool.Intern(u"C:\\tools\\editor.exe", UserCurrentDay));
@@ -95,12 +95,12 @@ TEST_F(DayViewTest, PreviousDayTriesImpossibleDatesAndStopsAtTheFirstLog) {
 }
 
 TEST_F(DayViewTest, SteppingGivesUpAfterThirtyMissingDates) {
-  PutDay(u"20160130.bin2", u"thirty-one dates back");  // 1 Mar -> 31..1 Feb, 31 Jan, 30 Jan
+  PutDay(u"20160201.bin2", u"thirty-one dates back");  // 1 Mar -> 31 Feb, 30 Feb ... 1 Feb
   view.ShowCurrentDay();
   EXPECT_FALSE(view.StepDay(true));
   EXPECT_FALSE(view.StepDay(false));
   EXPECT_TRUE(view.ShowsCurrentDay());
-  PutDay(u"20160131.bin2", u"thirty dates back");
+  PutDay(u"20160202.bin2", u"thirty dates back");
   ASSERT_TRUE(view.StepDay(false));
   EXPECT_EQ(ShownTitle(0), u"thirty dates back");
 }

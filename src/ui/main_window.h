@@ -1,0 +1,127 @@
+// The main window: one day's records in a virtual list, the buttons to step between days, the
+// timeline and the total of the selected rows; it also owns the notification-area icon, the two
+// timers and every command of the menus. Its data is the row table; everything else lives in the
+// application state.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "ui/day_view.h"
+#include "ui/window_base.h"
+#include "ui/window_geometry.h"
+
+namespace qm {
+
+// Private messages understood by the main window.
+inline constexpr UINT kTrayMessage = WM_APP + 1;
+inline constexpr UINT kTimelineRedrawMessage = WM_APP + 2;
+inline constexpr UINT kCommandLineMessage = WM_APP + 3;
+inline constexpr UINT kSelectionSummaryMessage = WM_APP + 4;
+inline constexpr UINT kShownDateMessage = WM_APP + 5;
+
+inline constexpr wchar_t kProgramNameW[] = L"Quillmere";
+
+inline constexpr UINT_PTR kCheckTimer = 1;
+inline constexpr UINT_PTR kTimelineTimer = 2;
+
+class MainWindow : public WindowBase {
+ public:
+  MainWindow();
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // The dialog template becomes this object's window.
+  void Attach(HWND window);
+  HWND Handle() const { return window_; }
+  // The modeless dialogs that take part in keyboard navigation; null while closed.
+  std::vector<HWND> OpenDialogs() const { return {}; }
+
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+
+ private:
+  // Messages.
+  void OnCreate();
+  void OnDestroy();
+  void OnSize(WPARAM kind);
+  void OnClose();
+  void OnTimer(UINT_PTR id);
+  LRESULT OnNotify(const NMHDR& header);
+  LRESULT OnControlColor(HDC dc, HWND control);
+  void OnLeftButtonUp();
+  void OnAppCommand(LPARAM lParam);
+  void OnTrayEvent(LPARAM mouseMessage);
+  void OnDropFiles(HDROP drop);
+  void OnCommandLine();
+  void OnShownDateQuery(WPARAM target);
+  void OnTaskbarCreated();
+
+  // Set-up and layout.
+  void RecordSetUpRectangles();
+  void RestorePlacement();
+  void LoadToday();
+  void InsertListColumns();
+  void RunLayout();
+
+  // The list.
+  LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw);
+  void OnGetDisplayInfo(NMLVDISPINFOW& info);
+  void OnItemChanged(const NMLISTVIEW& change);
+  void OnColumnClick(int column);
+  void OnRowClick();
+  std::vector<uint32_t> SelectedRows() const;
+  void ResetHeaders();
+  void SetHeaderText(int column, const std::u16string& text);
+  // Item count, repaint and timeline after the shown day changed; `retitle` also sets the title.
+  void ShowViewChange();
+  void UpdateItemCount();
+
+  // Commands.
+  void OnCommand(WORD id, WORD code);
+  void OpenLog();
+  void RestoreWindow();
+  void CopyRows(OutputFormat format);
+  void SaveList(OutputFormat format);
+  void SaveUsage();
+  void SaveColors();
+  void OpenColors();
+  void SetColorMode(ColorMode mode);
+  void UpdateColorMarks();
+  void ChangeColor();
+  void ShowRowMenu();
+  void StartTimelineDrag();
+  void AfterColorChange();
+  bool ShowFile(const std::u16string& path);
+  bool LoadColors(const std::u16string& path);
+  void OpenFiles(std::span<const std::u16string> names);
+  void OnCheckTimer();
+  // The entry in progress goes into the day before the program ends.
+  void RecordOpenEntryNow();
+  void StartTimers();
+  void ShowSaveResult(bool saved);
+
+ public:
+  // Stores the placement, writes the settings and the current day, runs the automatic exports.
+  bool SaveAll();
+
+ private:
+  HWND window_ = nullptr;
+  HWND list_ = nullptr;
+  UINT taskbarCreated_ = 0;
+  Rect windowAtSetUp_;
+  Rect listAtSetUp_;
+  Rect controlsAtSetUp_[7];  // buttons 1032, 1033, 1031, 1030, statics 1040, 1042, 1041
+  DayView view_;
+  bool selectionSummary_ = true;
+  POINT dragAnchor_ = {-1, -1};
+
+  // Set while the exit confirmation is on screen, so a second close request is ignored.
+  static bool confirmShowing_;
+};
+
+}  // namespace qm

@@ -1,0 +1,169 @@
+// The main window's list view: columns, cell texts, row colours, sorting, the total line.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "core/fixed_string.h"
+#include "ui/list_texts.h"
+#include "ui/main_window.h"
+#include "ui/resource_ids.h"
+
+namespace qm {
+namespace {
+
+constexpr int kColumnFormats[4] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_LEFT, LVCFMT_LEFT};
+constexpr DWORD kListExtendedStyles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER;
+
+const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+
+// Copies as much of `text` as the list's buffer holds.
+void CopyToCell(const NMLVDISPINFOW& info, std::u16string_view text) {
+  if (info.item.pszText == nullptr || info.item.cchTextMax <= 0) return;
+  const size_t length = std::min<size_t>(text.size(), static_cast<size_t>(info.item.cchTextMax) - 1);
+  std::copy_n(text.data(), length, reinterpret_cast<char16_t*>(info.item.pszText));
+  info.item.pszText[length] = L'\0';
+}
+
+}  // namespace
+
+void MainWindow::InsertListColumns() {
+  const AppSettings& settings = App().settings;
+  for (int c = 0; c < 4; ++c) {
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = kColumnFormats[c];
+    column.cx = settings.listColumnWidths[c];
+    column.pszText = const_cast<wchar_t*>(Wide(kListHeaders[c]));
+    column.iSubItem = c;
+    ListView_InsertColumn(list_, c, &column);
+  }
+  int order[4];
+  std::copy_n(settings.listColumnOrder, 4, order);
+  ListView_SetColumnOrderArray(list_, 4, order);
+  ListView_SetExtendedListViewStyle(list_, kListExtendedStyles);
+}
+
+LRESULT MainWindow::OnNotify(const NMHDR& header) {
+  switch (header.code) {
+    case LVN_GETDISPINFOW:
+      OnGetDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
+      return 0;
+    case LVN_ITEMCHANGED: OnItemChanged(reinterpret_cast<const NMLISTVIEW&>(header)); return 0;
+    case NM_CUSTOMDRAW: return OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
+    case LVN_COLUMNCLICK: OnColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem); return 0;
+    case NM_CLICK: OnRowClick(); return 0;
+    case NM_RCLICK: ShowRowMenu(); return 0;
+    default: return 0;
+  }
+}
+
+void MainWindow::OnGetDisplayInfo(NMLVDISPINFOW& info) {
+  if ((info.item.mask & LVIF_TEXT) == 0 || info.item.iItem < 0) return;
+  const uint8_t* record = view_.list.RecordOfRow(static_cast<uint32_t>(info.item.iItem));
+  if (record == nullptr) return;
+  const ActivityRecord header = ReadRecordHeader(record);
+  switch (info.item.iSubItem) {
+    case kListStart: CopyToCell(info, StartCellText(header.start)); break;
+    case kListDuration: CopyToCell(info, DurationCellText(header.duration)); break;
+    case kListTitle: CopyToCell(info, RecordTitle(record)); break;
+    case kListExecutable: {
+      const PoolEntry* entry = App().pool.Find(static_cast<int32_t>(header.exeKey));
+      CopyToCell(info, entry != nullptr ? entry->Text() : std::u16string_view(kNoExecutable));
+      break;
+    }
+    default: break;
+  }
+}
+
+LRESULT MainWindow::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return 0;
+  const uint8_t* record = view_.list.RecordOfRow(static_cast<uint32_t>(draw.nmcd.dwItemSpec));
+  if (record != nullptr) draw.clrTextBk = App().colors.RecordColor(ReadRecordHeader(record));
+  return CDRF_NEWFONT;
+}
+
+std::vector<uint32_t> MainWindow::SelectedRows() const {
+  std::vector<uint32_t> rows;
+  for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row != -1;
+       row = ListView_GetNextItem(list_, row, LVNI_SELECTED)) {
+    rows.push_back(static_cast<uint32_t>(row));
+  }
+  return rows;
+}
+
+void MainWindow::OnItemChanged(const NMLISTVIEW& change) {
+  if (change.iItem == -1 || (change.uNewState & (LVIS_FOCUSED | LVIS_SELECTED)) == 0 || !selectionSummary_) return;
+  uint32_t total = 0;
+  for (uint32_t row : SelectedRows()) {
+    if (const uint8_t* record = view_.list.RecordOfRow(row)) total += ReadRecordHeader(record).duration;
+  }
+  SetDlgItemTextW(window_, IDC_TOTAL_TEXT, Wide(TotalLineText(total).c_str()));
+}
+
+void MainWindow::SetHeaderText(int column, const std::u16string& text) {
+  LVCOLUMNW item = {};
+  item.mask = LVCF_TEXT;
+  item.pszText = const_cast<wchar_t*>(Wide(text.c_str()));
+  ListView_SetColumn(list_, column, &item);
+}
+
+void MainWindow::ResetHeaders() {
+  for (int c = 0; c < 4; ++c) SetHeaderText(c, kListHeaders[c]);
+}
+
+void MainWindow::OnColumnClick(int column) {
+  if (column < 0 || column > 3) return;
+  AppState& app = App();
+  std::vector<uint32_t> selectedRecords;
+  for (uint32_t row : SelectedRows()) {
+    if (view_.list.RecordOfRow(row) != nullptr) selectedRecords.push_back(view_.list.RecordIndexOfRow(row));
+  }
+  app.settings.listSortAscending = app.settings.listSortAscending ? 0 : 1;
+  const bool ascending = app.settings.listSortAscending != 0;
+  for (int c = 0; c < 4; ++c) SetHeaderText(c, c == column ? SortedHeaderText(c, ascending) : kListHeaders[c]);
+  if (view_.list.RowCount() >= 2) {
+    app.settings.listSortColumn = column;
+    view_.list.SortByColumn(column, ascending, app.pool);
+  }
+  // Reselect the same records at their new rows without a flood of total-line updates.
+  selectionSummary_ = false;
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+  int last = -1;
+  for (uint32_t record : selectedRecords) {
+    last = static_cast<int>(view_.list.RowOfRecord(record));
+    ListView_SetItemState(list_, last, LVIS_SELECTED, LVIS_SELECTED);
+  }
+  if (last != -1) ListView_EnsureVisible(list_, last, TRUE);
+  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  selectionSummary_ = true;
+  InvalidateRect(list_, nullptr, FALSE);
+}
+
+void MainWindow::OnRowClick() {
+  const int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+  if (row == -1) return;
+  const uint8_t* record = view_.list.RecordOfRow(static_cast<uint32_t>(row));
+  if (record == nullptr) return;
+  RECT image = {};
+  GetClientRect(GetDlgItem(window_, IDC_TIMELINE), &image);
+  POINT mark = {TimelineX(ReadRecordHeader(record).start, image.right - image.left), 0};
+  SendMessageW(window_, kTimelineRedrawMessage, reinterpret_cast<WPARAM>(&mark), 0);
+}
+
+void MainWindow::UpdateItemCount() {
+  ListView_SetItemCountEx(list_, view_.list.RowCount(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
+void MainWindow::ShowViewChange() {
+  ResetHeaders();
+  SetWindowTextW(window_, Wide(view_.Title().c_str()));
+  UpdateItemCount();
+  PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
+}
+
+}  // namespace qm

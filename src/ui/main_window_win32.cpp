@@ -1,0 +1,225 @@
+// The main window's message dispatch, set-up, layout and notification-area icon.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "core/fixed_string.h"
+#include "output/compiled_template.h"
+#include "storage/day_log_file.h"
+#include "storage/settings_file.h"
+#include "ui/main_window.h"
+#include "ui/resource_ids.h"
+
+namespace qm {
+namespace {
+
+// The controls that ride on the bottom edge, in the order of controlsAtSetUp_.
+constexpr int kBottomControls[7] = {IDC_PREV_DAY, IDC_NEXT_DAY, IDC_TODAY, IDC_OPEN_LOG,
+                                    IDC_HOVER_TEXT, IDC_TOTAL_TEXT, IDC_TIMELINE};
+
+Rect ScreenRect(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+static_assert(sizeof(WINDOWPLACEMENT) == sizeof(WindowPlacement));
+
+}  // namespace
+
+bool MainWindow::confirmShowing_ = false;
+
+MainWindow::MainWindow() : view_(App()) {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
+void MainWindow::Attach(HWND window) {
+  window_ = window;
+  Bind(window);
+}
+
+LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_SIZE: OnSize(wParam); return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
+      return 0;
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_ENDSESSION:
+      RecordOpenEntryNow();
+      SaveAll();
+      break;
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      if (header.idFrom == IDC_RECORD_LIST) return OnNotify(header);
+      break;
+    }
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_CTLCOLORSTATIC: return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_MOUSEMOVE: return 0;
+    case WM_LBUTTONUP: OnLeftButtonUp(); return 0;
+    case WM_LBUTTONDBLCLK: PostMessageW(window_, WM_COMMAND, CMD_USAGE_WINDOW, 0); return 0;
+    case WM_RBUTTONDBLCLK: PostMessageW(window_, WM_COMMAND, CMD_SETTINGS_WINDOW, 0); return 0;
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMSUSPEND) SaveAll();
+      break;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_APPCOMMAND: OnAppCommand(lParam); return 0;
+    case kTrayMessage: OnTrayEvent(lParam); return 0;
+    case kTimelineRedrawMessage: return 0;  // the timeline image is drawn by a later addition
+    case kCommandLineMessage: OnCommandLine(); return 0;
+    case kSelectionSummaryMessage: selectionSummary_ = wParam != 0; return 0;
+    case kShownDateMessage: OnShownDateQuery(wParam); return 0;
+    default:
+      if (taskbarCreated_ != 0 && message == taskbarCreated_) OnTaskbarCreated();
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void MainWindow::OnCreate() {
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  AppState& app = App();
+  RecordSetUpRectangles();
+  LoadSettingsFile(app);
+  CompileTemplates(app.settings, app.templates);
+  StartTimers();
+  RestorePlacement();
+  InsertListColumns();
+  SetFocus(list_);
+  LoadToday();
+  // The timeline image comes with a later addition; static 1041 stays empty until then.
+  PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
+  UpdateColorMarks();
+  DragAcceptFiles(window_, TRUE);
+  PostMessageW(window_, kCommandLineMessage, 0, 0);
+}
+
+void MainWindow::RecordSetUpRectangles() {
+  list_ = GetDlgItem(window_, IDC_RECORD_LIST);
+  windowAtSetUp_ = ScreenRect(window_);
+  listAtSetUp_ = ScreenRect(list_);
+  for (int i = 0; i < 7; ++i) controlsAtSetUp_[i] = ScreenRect(GetDlgItem(window_, kBottomControls[i]));
+}
+
+void MainWindow::StartTimers() {
+  const AppSettings& settings = App().settings;
+  SetTimer(window_, kCheckTimer, static_cast<UINT>(settings.checkPeriodMs), nullptr);
+  SetTimer(window_, kTimelineTimer, static_cast<UINT>(settings.timelinePeriodMs), nullptr);
+}
+
+void MainWindow::RestorePlacement() {
+  WINDOWPLACEMENT placement;
+  std::memcpy(&placement, &App().settings.mainPlacement, sizeof placement);
+  if (!SetWindowPlacement(window_, &placement)) {
+    CenterOnScreen(window_);
+    ShowWindow(window_, SW_SHOWNORMAL);
+  } else {
+    PostMessageW(window_, WM_SIZE, 0, 0);
+  }
+}
+
+void MainWindow::LoadToday() {
+  AppState& app = App();
+  const LocalTime today = app.env.Now();
+  // A today's file that cannot be read is set aside, never overwritten by the first save.
+  LoadTodayDayLog(app, today.year, today.month, today.day);
+  view_.ShowCurrentDay();
+  view_.list.shownDate = {today.year, today.month, today.day};
+  view_.SetDatedTitle();
+  ShowViewChange();
+}
+
+void MainWindow::OnSize(WPARAM kind) {
+  if (kind == SIZE_MINIMIZED) {
+    // It lives on in the notification area.
+    ShowWindow(window_, SW_HIDE);
+    return;
+  }
+  RunLayout();
+}
+
+void MainWindow::RunLayout() {
+  const Rect now = ScreenRect(window_);
+  const Rect listSize = LayoutControl(Anchor::Stretch, listAtSetUp_, windowAtSetUp_, now);
+  SetWindowPos(list_, nullptr, 0, 0, listSize.Width(), listSize.Height(), SWP_NOMOVE | SWP_NOZORDER);
+  for (int i = 0; i < 7; ++i) {
+    const Anchor anchor = kBottomControls[i] == IDC_TIMELINE ? Anchor::BottomStretch : Anchor::Bottom;
+    const Rect r = LayoutControl(anchor, controlsAtSetUp_[i], windowAtSetUp_, now);
+    SetWindowPos(GetDlgItem(window_, kBottomControls[i]), nullptr, r.left, r.top, r.Width(), r.Height(),
+                 SWP_NOZORDER);
+  }
+  PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void MainWindow::OnTimer(UINT_PTR id) {
+  if (id == kCheckTimer) OnCheckTimer();
+  // Timer 2 drives the timeline's hover text, which comes with the timeline image.
+}
+
+LRESULT MainWindow::OnControlColor(HDC dc, HWND control) {
+  const int id = GetDlgCtrlID(control);
+  if (id != IDC_HOVER_TEXT && id != IDC_TOTAL_TEXT) {
+    return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  }
+  SetBkColor(dc, RGB(255, 255, 255));
+  SetTextColor(dc, RGB(0, 0, 0));
+  // The brush fills the rest of the line, so the text lines sit on white like the window.
+  return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+}
+
+void MainWindow::OnLeftButtonUp() {
+  if (dragAnchor_.x == -1 && dragAnchor_.y == -1) return;
+  SendMessageW(window_, WM_TIMER, kTimelineTimer, 0);
+  ReleaseCapture();
+  dragAnchor_ = {-1, -1};
+}
+
+void MainWindow::OnAppCommand(LPARAM lParam) {
+  const int command = GET_APPCOMMAND_LPARAM(lParam);
+  if (command == APPCOMMAND_BROWSER_BACKWARD) SendMessageW(window_, WM_COMMAND, CMD_PREV_DAY, 0);
+  if (command == APPCOMMAND_BROWSER_FORWARD) SendMessageW(window_, WM_COMMAND, CMD_NEXT_DAY, 0);
+}
+
+void MainWindow::OnShownDateQuery(WPARAM target) {
+  if (target == 0) return;
+  auto* date = reinterpret_cast<SYSTEMTIME*>(target);
+  date->wYear = view_.list.shownDate.year;
+  date->wMonth = view_.list.shownDate.month;
+  date->wDay = view_.list.shownDate.day;
+}
+
+void MainWindow::AddTrayIcon() {
+  NOTIFYICONDATAW icon = {};
+  icon.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  icon.hWnd = window_;
+  icon.uID = 0;
+  icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  icon.uCallbackMessage = kTrayMessage;
+  icon.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLMERE));
+  lstrcpynW(icon.szTip, kProgramNameW, 64);
+  Shell_NotifyIconW(NIM_ADD, &icon);
+}
+
+void MainWindow::RemoveTrayIcon() {
+  NOTIFYICONDATAW icon = {};
+  icon.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  icon.hWnd = window_;
+  icon.uID = 0;
+  Shell_NotifyIconW(NIM_DELETE, &icon);
+}
+
+void MainWindow::OnTaskbarCreated() {
+  RemoveTrayIcon();
+  AddTrayIcon();
+}
+
+}  // namespace qm
