@@ -1,0 +1,227 @@
+# Sourced by tests/e2e/run_all.sh and by each test: the real program under Wine on a private Xvfb
+# display, driven with xdotool.
+#
+# run_all.sh sets the display and the Wine prefix up once (e2e_setup) and exports everything a test
+# needs; a test calls e2e_case to get a fresh program folder, and its exit takes every Wine process
+# of the run down again.
+
+e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# shellcheck source=../../tools/wine_prefix.sh
+source "$e2e_root/tools/wine_prefix.sh"
+
+e2e_fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+e2e_note() { echo "  $*"; }
+
+# --- Set-up and tear-down of a whole run ---------------------------------------------------------
+
+# Starts Xvfb on the first free display from :100 on (lower numbers belong to other people's runs)
+# and exports DISPLAY. Another run may grab the same number between the check and the start, so a
+# server that dies at once means: try the next number.
+e2e_start_display() {
+  local n
+  for ((n = 100; n < 200; n++)); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    E2E_XVFB_PID=$!
+    local i
+    for ((i = 0; i < 50; i++)); do
+      if ! kill -0 "$E2E_XVFB_PID" 2>/dev/null; then break; fi
+      if [ -e "/tmp/.X11-unix/X$n" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n" E2E_XVFB_PID
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$E2E_XVFB_PID" 2>/dev/null || true
+  done
+  e2e_fail "no free X display between :100 and :199"
+}
+
+# A throwaway Wine prefix with the settings every test relies on.
+e2e_make_prefix() {
+  E2E_PREFIX=$(mktemp -d /tmp/qm-e2e-prefix.XXXXXX)
+  export E2E_PREFIX
+  qm_wine_prefix "$E2E_PREFIX" >>"$E2E_OUT/wine-prefix.log" 2>&1 ||
+    e2e_fail "could not create the Wine prefix (see $E2E_OUT/wine-prefix.log)"
+  # - Japanese texts need a CJK font in place of the Windows dialog fonts.
+  # - With no window manager nobody sends WM_TAKE_FOCUS, so by default Wine ignores focus changes
+  #   made with xdotool (and drops the foreground to the desktop when a window loses the focus):
+  #   UseTakeFocus=N makes the X input focus decide the foreground window.
+  cat >"$E2E_PREFIX/e2e.reg" <<'EOF'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"MS UI Gothic"="Noto Sans CJK JP"
+"MS Shell Dlg"="Noto Sans CJK JP"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"UseTakeFocus"="N"
+EOF
+  wine regedit /S "$(e2e_winpath "$E2E_PREFIX/e2e.reg")" >>"$E2E_OUT/wine-prefix.log" 2>&1
+  # The registry reaches the disk when the server ends; wait for that, so no test can miss it.
+  wineserver -w
+  grep -q UseTakeFocus "$E2E_PREFIX/user.reg" || e2e_fail "the Wine prefix did not take the test settings"
+}
+
+e2e_setup() {
+  export LC_ALL=C.UTF-8  # pins Wine's own dialogs (the save dialog's caption) to English
+  e2e_start_display
+  e2e_make_prefix
+}
+
+# Safe to call more than once and half-way through the set-up.
+e2e_teardown() {
+  if [ -n "${E2E_PREFIX:-}" ] && [ -d "$E2E_PREFIX" ]; then
+    WINEPREFIX=$E2E_PREFIX wineserver -k 2>/dev/null || true
+    WINEPREFIX=$E2E_PREFIX wineserver -w 2>/dev/null || true
+    rm -rf "$E2E_PREFIX"
+  fi
+  if [ -n "${E2E_XVFB_PID:-}" ]; then
+    kill "$E2E_XVFB_PID" 2>/dev/null || true
+    wait "$E2E_XVFB_PID" 2>/dev/null || true
+  fi
+}
+
+# --- One test ------------------------------------------------------------------------------------
+
+# A fresh program folder for test NAME: $E2E_CASE/Quillmere/quillmere.exe, a data folder for day
+# logs, and a working folder in which Wine processes start (the save dialogs open there).
+e2e_case() {
+  E2E_CASE="$E2E_OUT/$1"
+  rm -rf "$E2E_CASE"
+  mkdir -p "$E2E_CASE/Quillmere" "$E2E_CASE/data" "$E2E_CASE/cwd"
+  cp "$E2E_EXE" "$E2E_CASE/Quillmere/quillmere.exe"
+  E2E_PROGRAM="$E2E_CASE/Quillmere/quillmere.exe"
+  trap e2e_case_end EXIT
+}
+
+# Whatever happened: a screenshot for the post-mortem when the test failed, then every Wine process
+# of the run ends, so the next test starts from nothing.
+e2e_case_end() {
+  local status=$?
+  if [ "$status" -ne 0 ]; then
+    import -window root "$E2E_CASE/failure.png" 2>/dev/null &&
+      echo "  screen at the failure: $E2E_CASE/failure.png" >&2
+    echo "  windows at the failure:" >&2
+    e2e_list_windows >&2
+  fi
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  exit "$status"
+}
+
+# A Windows path for a Linux one (Wine's drive Z: is /).
+e2e_winpath() {
+  local path
+  path=$(realpath -m "$1")
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+# Starts the test's program (or with E2E_START set, another command) in the working folder;
+# its process id goes to E2E_PID. Wine execs the program in the same process, so this is the
+# program's own process and its exit status is the program's exit code.
+e2e_start_program() {
+  (cd "$E2E_CASE/cwd" && exec wine "$E2E_PROGRAM" "$@" >>"$E2E_CASE/wine.log" 2>&1) &
+  E2E_PID=$!
+}
+
+# Starts a program of the Wine prefix (notepad, winemine) in the background.
+e2e_start_wine_program() {
+  (cd "$E2E_CASE/cwd" && exec wine "$@" >>"$E2E_CASE/wine.log" 2>&1) &
+}
+
+# Waits up to TIMEOUT seconds for the process PID to end and sets E2E_EXIT to its exit status.
+e2e_wait_exit() {
+  local pid=$1 timeout=${2:-30} waited=0
+  while kill -0 "$pid" 2>/dev/null; do
+    if ((waited >= timeout * 10)); then e2e_fail "process $pid still runs after ${timeout} s"; fi
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  E2E_EXIT=0
+  wait "$pid" || E2E_EXIT=$?
+}
+
+# --- Windows ---------------------------------------------------------------------------------------
+
+e2e_list_windows() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+    printf '    %s "%s"\n' "$id" "$(xdotool getwindowname "$id" 2>/dev/null)"
+  done
+}
+
+# The id of a mapped window whose title is exactly TITLE, once there is one (up to TIMEOUT s).
+# xdotool matches names as case-insensitive regular expressions, so its hits are checked here.
+e2e_wait_window() {
+  local title=$1 timeout=${2:-30} waited=0 id
+  while :; do
+    for id in $(xdotool search --onlyvisible --name "$(e2e_regex_of "$title")" 2>/dev/null); do
+      if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    if ((waited >= timeout * 10)); then
+      echo "FAIL: no window \"$title\" after ${timeout} s; the windows are:" >&2
+      e2e_list_windows >&2
+      return 1
+    fi
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+}
+
+e2e_regex_of() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|/]/\\&/g')"; }
+
+e2e_is_mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+
+# Waits until window ID is shown (STATE=shown) or hidden (STATE=hidden).
+e2e_wait_state() {
+  local id=$1 state=$2 timeout=${3:-15} waited=0
+  while :; do
+    if e2e_is_mapped "$id"; then
+      [ "$state" = shown ] && return 0
+    else
+      [ "$state" = hidden ] && return 0
+    fi
+    ((waited >= timeout * 10)) && e2e_fail "window $id not $state after ${timeout} s"
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+}
+
+# Gives window ID the X input focus, which (with UseTakeFocus=N) makes it Wine's foreground window.
+# --sync returns once the X server reports the focus; Wine acts on it a moment later.
+e2e_focus() {
+  timeout 10 xdotool windowfocus --sync "$1" || e2e_fail "could not focus window $1"
+}
+
+# Focuses window ID and types the key combinations that follow.
+e2e_keys() {
+  local id=$1
+  shift
+  e2e_focus "$id"
+  xdotool key --delay 50 "$@"
+}
+
+# --- Time ------------------------------------------------------------------------------------------
+
+# Milliseconds since local midnight, the clock of the day log's start times.
+e2e_ms_of_day() {
+  local h m s ns
+  read -r h m s ns < <(date '+%H %M %S %N')
+  echo $(((10#$h * 3600 + 10#$m * 60 + 10#$s) * 1000 + 10#$ns / 1000000))
+}
+
+# --- Day logs ----------------------------------------------------------------------------------------
+
+# The records of a day log, one a line: start (ms of the day) TAB duration (ms) TAB executable TAB
+# title, read with the native quillmere-log.
+e2e_records() {
+  "$E2E_LOG_TOOL" list --template '%i	%d	%x	%t' "$1"
+}

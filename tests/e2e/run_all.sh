@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# End-to-end tests: the real quillmere.exe under Wine on a private Xvfb display, driven with xdotool,
+# its day logs read back with the native quillmere-log.
+#
+#   tests/e2e/run_all.sh [TEST...]      (default: every tests/e2e/*.test.sh, in name order)
+#
+# Environment:
+#   QM_E2E_EXE       the program (default build/mingw/quillmere.exe)
+#   QM_E2E_LOG_TOOL  the native quillmere-log (default build/native/quillmere-log)
+#   QM_E2E_OUT       what the tests leave behind: program folders, screenshots (default build/e2e)
+# One Wine prefix serves the whole run (creating one takes ~10 s); each test gets a fresh program
+# folder and ends every Wine process it started. The display and the prefix go away at the end,
+# whatever happened.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+cd "$e2e_root"
+
+E2E_EXE=$(realpath "${QM_E2E_EXE:-build/mingw/quillmere.exe}")
+E2E_LOG_TOOL=$(realpath "${QM_E2E_LOG_TOOL:-build/native/quillmere-log}")
+E2E_OUT=$(realpath -m "${QM_E2E_OUT:-build/e2e}")
+[ -f "$E2E_EXE" ] || e2e_fail "no program at $E2E_EXE (build it first)"
+[ -x "$E2E_LOG_TOOL" ] || e2e_fail "no quillmere-log at $E2E_LOG_TOOL (build it first)"
+export E2E_EXE E2E_LOG_TOOL E2E_OUT
+
+tests=("$@")
+if [ ${#tests[@]} -eq 0 ]; then
+  for file in "$here"/*.test.sh; do tests+=("$(basename "$file" .test.sh)"); done
+fi
+
+rm -rf "$E2E_OUT"
+mkdir -p "$E2E_OUT"
+trap e2e_teardown EXIT
+started=$SECONDS
+e2e_setup
+echo "display $DISPLAY, Wine prefix ready in $((SECONDS - started)) s"
+
+failed=()
+for name in "${tests[@]}"; do
+  script="$here/$name.test.sh"
+  [ -f "$script" ] || e2e_fail "no test $script"
+  echo "-- $name"
+  test_started=$SECONDS
+  # A hung program or dialog fails its test instead of the whole run.
+  if timeout --kill-after=10 120 bash "$script"; then
+    echo "-- $name: passed ($((SECONDS - test_started)) s)"
+  else
+    echo "-- $name: FAILED ($((SECONDS - test_started)) s; left behind in $E2E_OUT/$name)"
+    failed+=("$name")
+    # A test killed by the timeout had no chance to end its Wine processes.
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+  fi
+done
+
+echo "end-to-end: $((${#tests[@]} - ${#failed[@]})) of ${#tests[@]} passed in $((SECONDS - started)) s"
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "failed: ${failed[*]}"
+  exit 1
+fi
