@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds every configuration and runs every test, from a fresh Debian 12 machine on:
 #   native (RelWithDebInfo), native with AddressSanitizer + UBSan, Windows (MinGW-w64) under Wine,
-#   and each libFuzzer target for QM_FUZZ_SECONDS seconds (default 60).
+#   the end-to-end tests of the program under Wine + Xvfb (tests/e2e), and each libFuzzer target for
+#   QM_FUZZ_SECONDS seconds (default 60).
 # Each stage builds incrementally in its own folder under build/, so running it again is quick.
 set -euo pipefail
 
@@ -86,6 +87,11 @@ qm_wine_prefix "$root/build/mingw/wineprefix"
 # The tests are console programs, but a display of their own lets any that open a window run too.
 run_ctest build/mingw xvfb-run -a -s "-screen 0 1280x800x24"
 wineserver -k || true
+end_stage
+
+begin_stage "end-to-end tests under Wine + Xvfb"
+# The real program, driven on a display of its own; its day logs are read back with the native tool.
+QM_E2E_EXE=build/mingw/quillmere.exe QM_E2E_LOG_TOOL=build/native/quillmere-log tests/e2e/run_all.sh
 end_stage
 
 begin_stage "fuzzing (${fuzz_seconds} s per target)"
