@@ -25,7 +25,7 @@ e2e_start_display() {
   local n
   for ((n = 100; n < 200; n++)); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
     E2E_XVFB_PID=$!
     local i
     for ((i = 0; i < 50; i++)); do
@@ -195,8 +195,12 @@ e2e_wait_state() {
   done
 }
 
-# Gives window ID the X input focus, which (with UseTakeFocus=N) makes it Wine's foreground window.
-# --sync returns once the X server reports the focus; Wine acts on it a moment later.
+# Gives window ID the X input focus, which (with UseTakeFocus=N) makes it Wine's foreground window;
+# key presses go to the process that owns the X focus window, and in it to its window in front.
+# Move the focus only from the root window (nobody's) or within one process: when it moves from one
+# Wine process to another, the losing process hands the foreground to the desktop, sometimes after
+# the winner took it. To bring another program to the front, click into it (e2e_click): that changes
+# Wine's foreground and leaves the X focus alone.
 e2e_focus() {
   timeout 10 xdotool windowfocus --sync "$1" || e2e_fail "could not focus window $1"
 }
@@ -207,6 +211,21 @@ e2e_keys() {
   shift
   e2e_focus "$id"
   xdotool key --delay 50 "$@"
+}
+
+# Clicks into window ID at X, Y (from its right or bottom edge when negative). Without a window
+# manager nothing raises a window, so the point must not be under another window (see e2e_move).
+e2e_click() {
+  local id=$1 x=$2 y=$3 WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$id" | grep -E '^(WIDTH|HEIGHT)=')"
+  if ((x < 0)); then x=$((WIDTH + x)); fi
+  if ((y < 0)); then y=$((HEIGHT + y)); fi
+  xdotool mousemove --window "$id" "$x" "$y" click 1
+}
+
+# Moves window ID to X, Y on the screen.
+e2e_move() {
+  timeout 10 xdotool windowmove --sync "$1" "$2" "$3" || e2e_fail "could not move window $1"
 }
 
 # --- Time ------------------------------------------------------------------------------------------

@@ -8,10 +8,10 @@ e2e_case recording
 
 hold=1.0          # seconds each window stays in front; ten check periods at the default 100 ms
 switches=6        # notepad, winemine, notepad, ...
-# Wine acts on an X focus change a little after xdotool returns, and the program sees it at its next
-# check (at most 100 ms later). On a loaded machine that delay was seen to reach about a second,
-# so a record may start up to this much after the switch that caused it, never before it.
-late_ms=1500
+# A record starts after the click that caused it, by the time Wine takes to act on the click plus up
+# to one check period (100 ms): 95-125 ms in total with both cores busy. Ten times that allows for
+# a machine loaded with builds; a lost or misdated switch is off by a whole hold (1 s) or more.
+late_ms=1000
 
 today=$(date +%Y%m%d)
 day_started_ms=$(e2e_ms_of_day)
@@ -24,24 +24,39 @@ notepad=$(e2e_wait_window "Untitled - Notepad")
 e2e_start_wine_program winemine
 mine=$(e2e_wait_window "WineMine")
 
+# Side by side, so that every click lands in the window it is meant for.
+e2e_move "$main" 0 0
+e2e_move "$notepad" 900 0
+e2e_move "$mine" 900 600
+# The keyboard stays with the program from here on; the switches are clicks.
+e2e_focus "$main"
+click_notepad() { e2e_click "$notepad" 100 300; }  # in the text
+click_mine() { e2e_click "$mine" 52 35; }          # the black strip between the counter and the face
+click_main() { e2e_click "$main" -30 -8; }         # the empty strip along the bottom edge
+
 # A known starting point: winemine in front, long enough to be recorded.
-e2e_focus "$mine"
+click_mine
 sleep "$hold"
 
-# Each switch: the time before the focus request and the window it went to.
+# Each switch: the time before the click and the window it went to.
 switch_ms=()
 switch_title=()
 for ((i = 0; i < switches; i++)); do
-  if ((i % 2 == 0)); then id=$notepad title="Untitled - Notepad"; else id=$mine title="WineMine"; fi
   switch_ms+=("$(e2e_ms_of_day)")
-  switch_title+=("$title")
-  e2e_focus "$id"
+  if ((i % 2 == 0)); then
+    click_notepad
+    switch_title+=("Untitled - Notepad")
+  else
+    click_mine
+    switch_title+=("WineMine")
+  fi
   sleep "$hold"
 done
 
 # Close through the menu ファイル(&F) > 終了(&X); the confirmation comes up in front.
 back_ms=$(e2e_ms_of_day)
-e2e_keys "$main" alt+f x
+click_main
+xdotool key --delay 50 alt+f x
 box=$(e2e_wait_window "確認")
 sleep 0.5  # a few checks with the confirmation in front: the entry in progress at exit
 yes_ms=$(e2e_ms_of_day)
