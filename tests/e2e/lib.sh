@@ -48,8 +48,8 @@ e2e_make_prefix() {
   qm_wine_prefix "$E2E_PREFIX" >>"$E2E_OUT/wine-prefix.log" 2>&1 ||
     e2e_fail "could not create the Wine prefix (see $E2E_OUT/wine-prefix.log)"
   # - Japanese texts need a CJK font in place of the Windows dialog fonts.
-  # - With no window manager nobody sends WM_TAKE_FOCUS, so by default Wine ignores focus changes
-  #   made with xdotool (and drops the foreground to the desktop when a window loses the focus):
+  # - With no window manager nobody sends WM_TAKE_FOCUS, so by default Wine ignores the focus that
+  #   xdotool gives a window (and drops the foreground to the desktop when a window loses it):
   #   UseTakeFocus=N makes the X input focus decide the foreground window.
   cat >"$E2E_PREFIX/e2e.reg" <<'EOF'
 REGEDIT4
@@ -121,8 +121,8 @@ e2e_winpath() {
   printf 'Z:%s' "${path//\//\\}"
 }
 
-# Starts the test's program (or with E2E_START set, another command) in the working folder;
-# its process id goes to E2E_PID. Wine execs the program in the same process, so this is the
+# Starts the test's program with the given arguments in the working folder; its process id goes to
+# E2E_PID. Wine execs the program in the same process, so this is the
 # program's own process and its exit status is the program's exit code.
 e2e_start_program() {
   (cd "$E2E_CASE/cwd" && exec wine "$E2E_PROGRAM" "$@" >>"$E2E_CASE/wine.log" 2>&1) &
