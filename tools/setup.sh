@@ -8,8 +8,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
-  # fonts-wine: Wine draws title-bar buttons with a font of its own; x11-utils: xwininfo for tests/e2e
-  wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick fonts-noto-cjk
+  # x11-utils: xwininfo and xdpyinfo for tests/e2e
+  wine wine64 xvfb xauth x11-utils xdotool imagemagick fonts-noto-cjk
 )
 
 missing=()
