@@ -7,21 +7,16 @@
 namespace qm {
 namespace {
 
-bool Shows(const ListModel& list, const LocalTime& date) {
-  const ShownDate& shown = list.shownDate;
-  return shown.year == date.year && shown.month == date.month && shown.day == date.day;
-}
-
 // Follows the day being recorded: onto the new day when the finished one was shown, else new rows
 // when the current day is shown. True when the list moved to the new day.
 bool RefreshList(AppState& app, ListModel& list, const LocalTime& prev, bool dayChanged) {
   const LocalTime& today = app.sampler.lastTick;
-  if (dayChanged && Shows(list, prev)) {
+  if (dayChanged && ShowsDate(list.shownDate, prev)) {
     list.Rebuild(app.sampler.day);
     list.shownDate = {today.year, today.month, today.day};
     return true;
   }
-  if (Shows(list, today)) list.AppendNew();
+  if (ShowsDate(list.shownDate, today)) list.AppendNew();
   return false;
 }
 

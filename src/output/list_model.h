@@ -7,6 +7,7 @@
 
 #include "core/day_log.h"
 #include "core/string_pool.h"
+#include "platform/env.h"
 
 namespace qm {
 
@@ -22,6 +23,11 @@ struct ShownDate {
   uint16_t month = 0;
   uint16_t day = 0;  // all 0 when the shown log came from a file whose name is not a date
 };
+
+// True when `shown` is the date of `time`.
+inline bool ShowsDate(const ShownDate& shown, const LocalTime& time) {
+  return shown.year == time.year && shown.month == time.month && shown.day == time.day;
+}
 
 class ListModel {
  public:

@@ -5,6 +5,7 @@
 
 #include "core/fixed_string.h"
 #include "platform/path_util.h"
+#include "platform/utf.h"
 #include "storage/day_log_file.h"
 #include "storage/legacy_day_log_file.h"
 #include "storage/log_folder.h"
@@ -14,14 +15,12 @@ namespace {
 
 inline constexpr size_t kTitleLimit = 256;
 
-std::u16string Ascii(const char* text) { return std::u16string(text, text + std::char_traits<char>::length(text)); }
-
 }  // namespace
 
 std::u16string DatedTitle(const ShownDate& date) {
   char digits[48];
   std::snprintf(digits, sizeof digits, " [%d/%d/%d]", date.year, date.month, date.day);
-  return kProgramName + Ascii(digits);
+  return kProgramName + FromUtf8(digits);
 }
 
 std::u16string FileTitle(std::u16string_view fileName) {
@@ -50,10 +49,6 @@ ShownDate NextDate(ShownDate date) {
     }
   }
   return date;
-}
-
-bool SameDate(const ShownDate& a, const LocalTime& b) {
-  return a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
 void DayView::ShowCurrentDay() {
@@ -94,7 +89,7 @@ bool DayView::StepDay(bool forward) {
   ShownDate date = list.shownDate;
   for (int failed = 0; failed < kDayStepAttempts; ++failed) {
     date = forward ? NextDate(date) : PreviousDate(date);
-    if (SameDate(date, app_.sampler.lastTick)) {
+    if (ShowsDate(date, app_.sampler.lastTick)) {
       ShowCurrentDay();
       return true;
     }

@@ -25,8 +25,6 @@ std::u16string FileTitle(std::u16string_view fileName);
 ShownDate PreviousDate(ShownDate date);
 ShownDate NextDate(ShownDate date);
 
-bool SameDate(const ShownDate& a, const LocalTime& b);
-
 class DayView {
  public:
   explicit DayView(AppState& app) : app_(app) {}

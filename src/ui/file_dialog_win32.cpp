@@ -5,11 +5,11 @@
 #include <algorithm>
 
 #include "output/file_dialog_state.h"
+#include "ui/window_base.h"
 
 namespace qm {
 namespace {
 
-wchar_t* Wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
 
 OPENFILENAMEW DialogFor(FileDialogState& state, HWND owner, FilterList filters, const wchar_t* defaultExtension) {
   OPENFILENAMEW dialog = {};

@@ -2,18 +2,14 @@
 
 #include <cstdio>
 
+#include "platform/utf.h"
+
 namespace qm {
-namespace {
-
-std::u16string Ascii(const char* text) { return std::u16string(text, text + std::char_traits<char>::length(text)); }
-
-}  // namespace
-
 std::u16string StartCellText(uint32_t startMs) {
   char text[32];
   std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(startMs / 3600000),
                 static_cast<int>(startMs / 60000 % 60), static_cast<int>(startMs / 1000 % 60));
-  return Ascii(text);
+  return FromUtf8(text);
 }
 
 std::u16string DurationCellText(uint32_t durationMs) {
@@ -21,7 +17,7 @@ std::u16string DurationCellText(uint32_t durationMs) {
   std::snprintf(text, sizeof text, "%d:%02d:%02d.%03d", static_cast<int>(durationMs / 3600000),
                 static_cast<int>(durationMs / 60000 % 60), static_cast<int>(durationMs / 1000 % 60),
                 static_cast<int>(durationMs % 1000));
-  return Ascii(text);
+  return FromUtf8(text);
 }
 
 std::u16string SortedHeaderText(int32_t column, bool ascending) {
@@ -39,7 +35,7 @@ std::u16string TotalLineText(uint32_t totalMs) {
     std::snprintf(text, sizeof text, "total %d:%02d:%02d.%02d", static_cast<int>(totalMs / 3600000),
                   static_cast<int>(totalMs / 60000 % 60), seconds, ms);
   }
-  return Ascii(text);
+  return FromUtf8(text);
 }
 
 }  // namespace qm

@@ -33,7 +33,6 @@ constexpr wchar_t kListFilters[] = L"txt(*.txt)\0*.txt\0csv(*.csv)\0*.csv\0";
 constexpr wchar_t kUsageFilters[] = L"text(*.txt)\0*.txt\0csv(*.csv)\0*.csv\0";
 constexpr wchar_t kColorFilters[] = L"Quillmere Color File (*.color)\0*.color\0";
 
-const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 std::u16string FromWide(const wchar_t* text) { return std::u16string(reinterpret_cast<const char16_t*>(text)); }
 
 OutputFormat FormatOfFilter(int filterIndex) { return filterIndex == 2 ? OutputFormat::Csv : OutputFormat::Text; }

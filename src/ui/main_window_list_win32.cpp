@@ -16,7 +16,6 @@ namespace {
 constexpr int kColumnFormats[4] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_LEFT, LVCFMT_LEFT};
 constexpr DWORD kListExtendedStyles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER;
 
-const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 
 // Copies as much of `text` as the list's buffer holds.
 void CopyToCell(const NMLVDISPINFOW& info, std::u16string_view text) {

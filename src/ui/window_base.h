@@ -8,6 +8,10 @@
 
 namespace qm {
 
+// The system's wide strings are our UTF-16 texts.
+inline const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+inline wchar_t* Wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
+
 class WindowBase {
  public:
   virtual ~WindowBase() = default;
