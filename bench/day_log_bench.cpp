@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "storage/day_log_file.h"
 #include "storage/log_folder.h"
 #include "support/busy_day.h"

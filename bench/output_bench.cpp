@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "output/day_list_file.h"
 #include "output/record_line.h"
 #include "output/usage_file.h"

@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "core/sampler.h"
+#include "app/app_state.h"
+#include "app/sampler.h"
 #include "support/fake_env.h"
 #include "support/fake_window_system.h"
 

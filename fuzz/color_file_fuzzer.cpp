@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "color/color_file.h"
+#include "storage/color_file.h"
 #include "support/fake_env.h"
 
 namespace {

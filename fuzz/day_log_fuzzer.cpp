@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/app_state.h"
 #include "storage/day_log_file.h"
 #include "support/fake_env.h"
 

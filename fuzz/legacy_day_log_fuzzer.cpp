@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/app_state.h"
 #include "storage/legacy_day_log_file.h"
 #include "support/fake_env.h"
 

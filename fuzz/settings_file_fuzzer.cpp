@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/app_state.h"
 #include "storage/settings_file.h"
 #include "support/fake_env.h"
 

@@ -66,7 +66,7 @@ std::u16string ExportBaseName(const LocalTime& date, std::u16string_view pattern
   return name.empty() ? ExpandFileNameTemplate(date, fallback) : name;
 }
 
-bool ExportList(AppState& app, const LocalTime& date, std::vector<std::u16string>* written) {
+bool ExportList(OutputState& app, const LocalTime& date, std::vector<std::u16string>* written) {
   const AppSettings& s = app.settings;
   const std::u16string name = ExportBaseName(date, ArrayText(s.listExportName), u"%y%M%D");
   ExportPair files(app.env);
@@ -81,7 +81,7 @@ bool ExportList(AppState& app, const LocalTime& date, std::vector<std::u16string
   return files.Commit(written);
 }
 
-bool ExportUsage(AppState& app, const LocalTime& date, std::vector<std::u16string>* written) {
+bool ExportUsage(OutputState& app, const LocalTime& date, std::vector<std::u16string>* written) {
   const AppSettings& s = app.settings;
   UsageTable table;
   AggregateForSaving(app, app.sampler.day, table);
@@ -101,7 +101,7 @@ bool ExportUsage(AppState& app, const LocalTime& date, std::vector<std::u16strin
   return files.Commit(written);
 }
 
-void RunAutoExport(AppState& app, const LocalTime& date, std::vector<std::u16string>* written) {
+void RunAutoExport(OutputState& app, const LocalTime& date, std::vector<std::u16string>* written) {
   ExportList(app, date, written);
   ExportUsage(app, date, written);
 }

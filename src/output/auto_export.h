@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app_state.h"
+#include "output/output_state.h"
 
 namespace qm {
 
@@ -16,8 +16,8 @@ std::u16string ExportBaseName(const LocalTime& date, std::u16string_view pattern
 
 // Each returns true when every file it set out to write was written; a file whose folder does not
 // exist is left out. `written`, if given, receives the paths of the files written.
-bool ExportList(AppState& app, const LocalTime& date, std::vector<std::u16string>* written = nullptr);
-bool ExportUsage(AppState& app, const LocalTime& date, std::vector<std::u16string>* written = nullptr);
-void RunAutoExport(AppState& app, const LocalTime& date, std::vector<std::u16string>* written = nullptr);
+bool ExportList(OutputState& app, const LocalTime& date, std::vector<std::u16string>* written = nullptr);
+bool ExportUsage(OutputState& app, const LocalTime& date, std::vector<std::u16string>* written = nullptr);
+void RunAutoExport(OutputState& app, const LocalTime& date, std::vector<std::u16string>* written = nullptr);
 
 }  // namespace qm

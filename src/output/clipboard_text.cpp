@@ -5,7 +5,7 @@
 
 namespace qm {
 
-std::u16string RecordRowsText(const AppState& app, const ListModel& list, std::span<const uint32_t> rows,
+std::u16string RecordRowsText(const OutputState& app, const ListModel& list, std::span<const uint32_t> rows,
                               OutputFormat format) {
   std::u16string text;
   LineBuffer line;
@@ -19,7 +19,7 @@ std::u16string RecordRowsText(const AppState& app, const ListModel& list, std::s
   return text;
 }
 
-std::u16string UsageRowsText(const AppState& app, const UsageIndexList& index, std::span<const uint32_t> rows,
+std::u16string UsageRowsText(const OutputState& app, const UsageIndexList& index, std::span<const uint32_t> rows,
                              OutputFormat format) {
   std::u16string text;
   if (index.Table() == nullptr) return text;

@@ -11,7 +11,7 @@
 
 namespace qm {
 
-// The four compiled templates of AppState, in this order.
+// The four compiled templates of the output state, in this order.
 enum TemplateSlot : int { kListTextTemplate, kListCsvTemplate, kUsageTextTemplate, kUsageCsvTemplate };
 
 // Which of a kind's two templates renders a line.

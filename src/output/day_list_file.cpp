@@ -6,14 +6,14 @@
 namespace qm {
 namespace {
 
-bool OpenFor(const AppState& app, const ListModel& list, const std::u16string& path, TextFileWriter& file) {
+bool OpenFor(const OutputState& app, const ListModel& list, const std::u16string& path, TextFileWriter& file) {
   if (path.empty() || list.Source() == nullptr) return false;
   return file.Open(path, app.settings.writeBom != 0);
 }
 
 }  // namespace
 
-bool WriteDayListText(const AppState& app, const ListModel& list, const std::u16string& path) {
+bool WriteDayListText(const OutputState& app, const ListModel& list, const std::u16string& path) {
   TextFileWriter file(app.env);
   if (!OpenFor(app, list, path, file)) return false;
   LineBuffer line;
@@ -25,7 +25,7 @@ bool WriteDayListText(const AppState& app, const ListModel& list, const std::u16
   return file.Commit();
 }
 
-bool WriteDayListCsv(const AppState& app, const ListModel& list, const std::u16string& path) {
+bool WriteDayListCsv(const OutputState& app, const ListModel& list, const std::u16string& path) {
   TextFileWriter file(app.env);
   if (!OpenFor(app, list, path, file)) return false;
   const DayLog& day = *list.Source();
@@ -38,7 +38,7 @@ bool WriteDayListCsv(const AppState& app, const ListModel& list, const std::u16s
   return file.Commit();
 }
 
-bool WriteDayList(const AppState& app, const ListModel& list, const std::u16string& path, OutputFormat format) {
+bool WriteDayList(const OutputState& app, const ListModel& list, const std::u16string& path, OutputFormat format) {
   return format == OutputFormat::Csv ? WriteDayListCsv(app, list, path) : WriteDayListText(app, list, path);
 }
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/app_state.h"
+#include "output/output_state.h"
 #include "output/list_model.h"
 
 namespace qm {
@@ -12,8 +12,8 @@ namespace qm {
 // the order they were recorded, through the list CSV template. Both start with FF FE when `writeBom`
 // is set and end lines by `newlineMode`. False (any previous file kept) when there is no path or no
 // shown day, or the file could not be written completely.
-bool WriteDayListText(const AppState& app, const ListModel& list, const std::u16string& path);
-bool WriteDayListCsv(const AppState& app, const ListModel& list, const std::u16string& path);
-bool WriteDayList(const AppState& app, const ListModel& list, const std::u16string& path, OutputFormat format);
+bool WriteDayListText(const OutputState& app, const ListModel& list, const std::u16string& path);
+bool WriteDayListCsv(const OutputState& app, const ListModel& list, const std::u16string& path);
+bool WriteDayList(const OutputState& app, const ListModel& list, const std::u16string& path, OutputFormat format);
 
 }  // namespace qm

@@ -38,7 +38,7 @@ void AppendSpecifier(LineBuffer& line, uint32_t kind, const RecordFields& r) {
   }
 }
 
-void RecordLineWithEnd(LineBuffer& line, const uint8_t* record, const AppState& app, TemplateSlot slot) {
+void RecordLineWithEnd(LineBuffer& line, const uint8_t* record, const OutputState& app, TemplateSlot slot) {
   FormatRecordLine(line, app.pool, app.templates[slot], record);
   line.AppendLineEnd(app.settings.newlineMode);
 }
@@ -57,15 +57,15 @@ bool FormatRecordLine(LineBuffer& line, const StringPool& pool, const CompiledTe
   return true;
 }
 
-void ListTextLine(LineBuffer& line, const uint8_t* record, const AppState& app) {
+void ListTextLine(LineBuffer& line, const uint8_t* record, const OutputState& app) {
   RecordLineWithEnd(line, record, app, kListTextTemplate);
 }
 
-void ListCsvLine(LineBuffer& line, const uint8_t* record, const AppState& app) {
+void ListCsvLine(LineBuffer& line, const uint8_t* record, const OutputState& app) {
   RecordLineWithEnd(line, record, app, kListCsvTemplate);
 }
 
-void ListLine(LineBuffer& line, const uint8_t* record, const AppState& app, OutputFormat format) {
+void ListLine(LineBuffer& line, const uint8_t* record, const OutputState& app, OutputFormat format) {
   RecordLineWithEnd(line, record, app, format == OutputFormat::Csv ? kListCsvTemplate : kListTextTemplate);
 }
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "core/app_state.h"
+#include "output/output_state.h"
 #include "core/string_pool.h"
 #include "output/compiled_template.h"
 #include "output/line_buffer.h"
@@ -17,9 +17,9 @@ bool FormatRecordLine(LineBuffer& line, const StringPool& pool, const CompiledTe
 
 // The record with the list text or list CSV template of `app` and the configured line end. The
 // caller clears `line` first; a line that could not be formatted is the line end alone.
-void ListTextLine(LineBuffer& line, const uint8_t* record, const AppState& app);
-void ListCsvLine(LineBuffer& line, const uint8_t* record, const AppState& app);
+void ListTextLine(LineBuffer& line, const uint8_t* record, const OutputState& app);
+void ListCsvLine(LineBuffer& line, const uint8_t* record, const OutputState& app);
 // One of the two by `format`.
-void ListLine(LineBuffer& line, const uint8_t* record, const AppState& app, OutputFormat format);
+void ListLine(LineBuffer& line, const uint8_t* record, const OutputState& app, OutputFormat format);
 
 }  // namespace qm

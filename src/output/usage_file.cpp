@@ -6,12 +6,12 @@
 
 namespace qm {
 
-void AggregateForSaving(const AppState& app, const DayLog& day, UsageTable& table) {
+void AggregateForSaving(const OutputState& app, const DayLog& day, UsageTable& table) {
   AggregateUsage(day, table);
   SortUsage(table, app.settings.usageSortDescending != 0, app.settings.usageSortColumn);
 }
 
-bool WriteUsageFile(const AppState& app, const UsageTable& table, const std::u16string& path, OutputFormat format) {
+bool WriteUsageFile(const OutputState& app, const UsageTable& table, const std::u16string& path, OutputFormat format) {
   TextFileWriter file(app.env);
   if (path.empty() || !file.Open(path, app.settings.writeBom != 0)) return false;
   LineBuffer line;

@@ -54,7 +54,7 @@ void AppendSpecifier(LineBuffer& line, uint32_t kind, const UsageFields& f) {
   }
 }
 
-void UsageLineWithEnd(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal,
+void UsageLineWithEnd(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint32_t grandTotal,
                       TemplateSlot slot) {
   FormatUsageLine(line, entry, app.templates[slot], app.pool, grandTotal);
   line.AppendLineEnd(app.settings.newlineMode);
@@ -74,15 +74,15 @@ bool FormatUsageLine(LineBuffer& line, const AppUsageEntry* entry, const Compile
   return true;
 }
 
-void UsageTextLine(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal) {
+void UsageTextLine(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint32_t grandTotal) {
   UsageLineWithEnd(line, entry, app, grandTotal, kUsageTextTemplate);
 }
 
-void UsageCsvLine(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal) {
+void UsageCsvLine(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint32_t grandTotal) {
   UsageLineWithEnd(line, entry, app, grandTotal, kUsageCsvTemplate);
 }
 
-void UsageLine(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal,
+void UsageLine(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint32_t grandTotal,
                OutputFormat format) {
   UsageLineWithEnd(line, entry, app, grandTotal, format == OutputFormat::Csv ? kUsageCsvTemplate : kUsageTextTemplate);
 }

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "core/app_state.h"
+#include "output/output_state.h"
 #include "core/string_pool.h"
 #include "output/compiled_template.h"
 #include "output/line_buffer.h"
@@ -18,10 +18,10 @@ bool FormatUsageLine(LineBuffer& line, const AppUsageEntry* entry, const Compile
 
 // The entry with the usage text or usage CSV template of `app` and the configured line end. The
 // caller clears `line` first; a line that could not be formatted is the line end alone.
-void UsageTextLine(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal);
-void UsageCsvLine(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal);
+void UsageTextLine(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint32_t grandTotal);
+void UsageCsvLine(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint32_t grandTotal);
 // One of the two by `format`.
-void UsageLine(LineBuffer& line, const AppUsageEntry* entry, const AppState& app, uint32_t grandTotal,
+void UsageLine(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint32_t grandTotal,
                OutputFormat format);
 
 }  // namespace qm

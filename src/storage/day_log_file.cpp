@@ -92,13 +92,13 @@ bool WriteDayLogFile(Env& env, const std::u16string& path, const StringPool& poo
   return writer.Commit();
 }
 
-bool SaveDayLog(AppState& app, uint16_t year, uint16_t month, uint16_t day) {
+bool SaveDayLog(StoredState& app, uint16_t year, uint16_t month, uint16_t day) {
   const std::u16string folder = LogFolder(app.env);
   app.env.CreateFolder(folder);  // an existing folder is fine
   return WriteDayLogFile(app.env, PathOfDay(app.env, folder, year, month, day, u"bin2"), app.pool, app.sampler.day);
 }
 
-bool LoadDayLogFile(AppState& app, DayLog& target, const std::u16string& path, uint16_t user) {
+bool LoadDayLogFile(StoredState& app, DayLog& target, const std::u16string& path, uint16_t user) {
   app.viewedDay.Clear();
   FileReader reader(app.env);
   if (!reader.Open(path)) return false;
@@ -113,7 +113,7 @@ bool LoadDayLogFile(AppState& app, DayLog& target, const std::u16string& path, u
   return true;
 }
 
-bool LoadDayLogByDate(AppState& app, uint16_t year, uint16_t month, uint16_t day) {
+bool LoadDayLogByDate(StoredState& app, uint16_t year, uint16_t month, uint16_t day) {
   const std::u16string path = PathOfDay(app.env, OpenDialogFolder(app.settings), year, month, day, u"bin2");
   return LoadDayLogFile(app, app.viewedDay, path, UserViewedDay);
 }
@@ -127,7 +127,7 @@ bool SetAsideUnreadable(Env& env, const std::u16string& path) {
   return false;
 }
 
-bool LoadTodayDayLog(AppState& app, uint16_t year, uint16_t month, uint16_t day) {
+bool LoadTodayDayLog(StoredState& app, uint16_t year, uint16_t month, uint16_t day) {
   const std::u16string folder = LogFolder(app.env);
   const std::u16string current = PathOfDay(app.env, folder, year, month, day, u"bin2");
   if (LoadDayLogFile(app, app.sampler.day, current, UserCurrentDay)) return true;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/app_state.h"
+#include "storage/stored_state.h"
 
 namespace qm {
 
@@ -18,19 +18,19 @@ DayLogKind DayLogKindOf(std::u16string_view path);
 
 // Writes the day being recorded (the UserCurrentDay strings and the recording day log) as the file of
 // the given date. A failed save leaves the previous file of that day as it was.
-bool SaveDayLog(AppState& app, uint16_t year, uint16_t month, uint16_t day);
+bool SaveDayLog(StoredState& app, uint16_t year, uint16_t month, uint16_t day);
 // The same for any pool, day and path.
 bool WriteDayLogFile(Env& env, const std::u16string& path, const StringPool& pool, const DayLog& day);
 
 // Reads one .bin2 file: its strings are acquired with `user`, its records replace `target`'s. The
 // viewed day is emptied first, whatever the target and the outcome.
-bool LoadDayLogFile(AppState& app, DayLog& target, const std::u16string& path, uint16_t user);
+bool LoadDayLogFile(StoredState& app, DayLog& target, const std::u16string& path, uint16_t user);
 // Loads the .bin2 file of a date from the open dialog's folder into the viewed day.
-bool LoadDayLogByDate(AppState& app, uint16_t year, uint16_t month, uint16_t day);
+bool LoadDayLogByDate(StoredState& app, uint16_t year, uint16_t month, uint16_t day);
 
 // Start-up: today's .bin2 into the recording day, else today's legacy .bin. A file that exists but
 // cannot be read is renamed aside (NAME.unreadable-N), so that no later save can overwrite it.
-bool LoadTodayDayLog(AppState& app, uint16_t year, uint16_t month, uint16_t day);
+bool LoadTodayDayLog(StoredState& app, uint16_t year, uint16_t month, uint16_t day);
 // Renames `path` to the first free `path`.unreadable-N; false if that fails.
 bool SetAsideUnreadable(Env& env, const std::u16string& path);
 

@@ -58,7 +58,7 @@ void ConvertRecords(const Section& section, DayLog& target) {
 
 }  // namespace
 
-bool LoadLegacyDayLogFile(AppState& app, DayLog& target, const std::u16string& path, uint16_t user) {
+bool LoadLegacyDayLogFile(StoredState& app, DayLog& target, const std::u16string& path, uint16_t user) {
   if (DayLogKindOf(path) != DayLogKind::Legacy) return false;
   app.viewedDay.Clear();
   FileReader reader(app.env);
@@ -75,7 +75,7 @@ bool LoadLegacyDayLogFile(AppState& app, DayLog& target, const std::u16string& p
   return true;
 }
 
-bool LoadLegacyDayLogByDate(AppState& app, uint16_t year, uint16_t month, uint16_t day) {
+bool LoadLegacyDayLogByDate(StoredState& app, uint16_t year, uint16_t month, uint16_t day) {
   const std::u16string path =
       app.env.CombinePath(OpenDialogFolder(app.settings), DayLogFileName(year, month, day, u"bin"));
   return LoadLegacyDayLogFile(app, app.viewedDay, path, UserViewedDay);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/app_state.h"
+#include "storage/stored_state.h"
 
 namespace qm {
 
@@ -14,8 +14,8 @@ inline constexpr uint32_t kLegacyTitleUnits = 256;
 
 // Converts the file's records into `target` (appended through the validated append, out-of-range
 // records dropped); strings are acquired with `user`. Only paths ending in ".bin" (any case).
-bool LoadLegacyDayLogFile(AppState& app, DayLog& target, const std::u16string& path, uint16_t user);
+bool LoadLegacyDayLogFile(StoredState& app, DayLog& target, const std::u16string& path, uint16_t user);
 // Loads the .bin file of a date from the open dialog's folder into the viewed day.
-bool LoadLegacyDayLogByDate(AppState& app, uint16_t year, uint16_t month, uint16_t day);
+bool LoadLegacyDayLogByDate(StoredState& app, uint16_t year, uint16_t month, uint16_t day);
 
 }  // namespace qm

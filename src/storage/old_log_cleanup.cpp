@@ -70,7 +70,7 @@ std::optional<DayLogName> ParseDayLogName(std::u16string_view name) {
   return parsed;
 }
 
-bool DeleteOldLogs(AppState& app, uint16_t year, uint16_t month, uint16_t day) {
+bool DeleteOldLogs(StoredState& app, uint16_t year, uint16_t month, uint16_t day) {
   const int32_t deleteAge = app.settings.deleteAge;
   if (deleteAge == 0) return false;
   Env& env = app.env;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "storage/stored_state.h"
 
 namespace qm {
 
@@ -24,6 +24,6 @@ std::optional<DayLogName> ParseDayLogName(std::u16string_view name);
 
 // Deletes the day logs older than the age of deleteAge in the settings (1 week, 2 month, 3 half a
 // year, 4 year; 0 never). True when at least one file went to the recycle bin.
-bool DeleteOldLogs(AppState& app, uint16_t year, uint16_t month, uint16_t day);
+bool DeleteOldLogs(StoredState& app, uint16_t year, uint16_t month, uint16_t day);
 
 }  // namespace qm

@@ -52,7 +52,7 @@ bool WriteSettingsBlock(FileWriter& file, const AppSettings& settings) {
 
 std::u16string SettingsFilePath(Env& env) { return env.CombinePath(ExecutableFolder(env), u"config"); }
 
-bool SaveSettingsFile(AppState& app) {
+bool SaveSettingsFile(StoredState& app) {
   FileWriter file(app.env);
   if (!file.Open(SettingsFilePath(app.env))) return false;
   if (!WriteSettingsBlock(file, app.settings) || !WriteColorBlock(file, app.colors, app.pool)) return false;
@@ -60,9 +60,9 @@ bool SaveSettingsFile(AppState& app) {
   return file.Commit() && historyWritten;
 }
 
-bool LoadSettingsFile(AppState& app) { return LoadSettingsFileFrom(app, SettingsFilePath(app.env)); }
+bool LoadSettingsFile(StoredState& app) { return LoadSettingsFileFrom(app, SettingsFilePath(app.env)); }
 
-bool LoadSettingsFileFrom(AppState& app, const std::u16string& path) {
+bool LoadSettingsFileFrom(StoredState& app, const std::u16string& path) {
   FileReader file(app.env);
   if (!file.Open(path)) return false;
   return ReadSettingsBlock(file, app.settings) && ReadColorBlock(file, app.colors, app.pool) &&

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/app_state.h"
+#include "app/app_state.h"
 #include "output/list_model.h"
 
 namespace qm {

@@ -7,10 +7,10 @@
 
 #include <cstring>
 
-#include "color/color_file.h"
-#include "core/check_timer.h"
+#include "storage/color_file.h"
+#include "app/check_timer.h"
 #include "core/fixed_string.h"
-#include "core/sampler.h"
+#include "app/sampler.h"
 #include "output/auto_export.h"
 #include "output/clipboard_text.h"
 #include "output/day_list_file.h"

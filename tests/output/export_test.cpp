@@ -2,6 +2,7 @@
 // checked byte for byte on the fake file system. (Saved statistics: see the quillmere-log tests.)
 #include <gtest/gtest.h>
 
+#include "app/app_state.h"
 #include "core/fixed_string.h"
 #include "output/auto_export.h"
 #include "output/day_list_file.h"

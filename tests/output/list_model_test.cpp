@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/app_state.h"
 #include "output/clipboard_text.h"
 #include "support/fake_env.h"
 

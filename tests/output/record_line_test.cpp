@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/app_state.h"
 #include "core/fixed_string.h"
 #include "support/fake_env.h"
 

@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "app/app_state.h"
 #include "output/usage_index_list.h"
 #include "output/usage_line.h"
 #include "output/usage_order.h"

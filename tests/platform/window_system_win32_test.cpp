@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/fixed_string.h"
-#include "core/sampler.h"
+#include "app/sampler.h"
 
 namespace qm {
 namespace {

@@ -2,6 +2,7 @@
 // previous file or the complete new one.
 #include <gtest/gtest.h>
 
+#include "app/app_state.h"
 #include "storage/day_log_file.h"
 #include "storage/settings_file.h"
 #include "support/crash_safety.h"

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/app_state.h"
 #include "storage/log_folder.h"
 #include "support/byte_builder.h"
 #include "support/fake_env.h"

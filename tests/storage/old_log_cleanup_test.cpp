@@ -7,6 +7,7 @@
 #include <string>
 #include <tuple>
 
+#include "app/app_state.h"
 #include "support/real_env.h"
 
 namespace qm {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "core/fixed_string.h"
 #include "support/byte_builder.h"
 #include "support/fake_env.h"

@@ -2,7 +2,7 @@
 // Japanese words, quotes and commas) spread over 40 executables, recorded into the current day.
 #pragma once
 
-#include "core/app_state.h"
+#include "app/app_state.h"
 
 namespace qm::test {
 

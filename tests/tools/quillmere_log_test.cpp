@@ -1,5 +1,6 @@
 // quillmere-log end to end on real files: day logs written by the program's own writer and legacy
 // files built by hand, settings written by the program's own settings writer.
+#include "app/app_state.h"
 #include "quillmere_log/log_tool.h"
 
 #include <gtest/gtest.h>

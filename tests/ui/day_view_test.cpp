@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/app_state.h"
 #include "core/fixed_string.h"
 #include "storage/day_log_file.h"
 #include "storage/log_folder.h"

@@ -3,7 +3,7 @@
 #include <numeric>
 #include <optional>
 
-#include "core/app_state.h"
+#include "app/app_state.h"
 #include "core/fixed_string.h"
 #include "output/auto_export.h"
 #include "output/clipboard_text.h"

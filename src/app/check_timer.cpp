@@ -1,7 +1,7 @@
-#include "core/check_timer.h"
+#include "app/check_timer.h"
 
-#include "core/auto_save_schedule.h"
-#include "core/sampler.h"
+#include "app/auto_save_schedule.h"
+#include "app/sampler.h"
 #include "storage/old_log_cleanup.h"
 
 namespace qm {

@@ -1,4 +1,4 @@
-#include "color/color_file.h"
+#include "storage/color_file.h"
 
 #include "platform/path_util.h"
 #include "storage/color_block.h"

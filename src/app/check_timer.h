@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "core/app_state.h"
+#include "app/app_state.h"
 #include "output/list_model.h"
 #include "platform/window_system.h"
 

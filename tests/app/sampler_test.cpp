@@ -4,8 +4,9 @@
 
 #include <memory>
 
+#include "app/app_state.h"
 #include "core/fixed_string.h"
-#include "core/sampler.h"
+#include "app/sampler.h"
 #include "storage/day_log_file.h"
 #include "support/fake_env.h"
 #include "support/fake_window_system.h"

@@ -1,8 +1,8 @@
-#include "core/app_state.h"
+#include "app/app_state.h"
 
 namespace qm {
 
-AppState::AppState(Env& environment) : env(environment) {
+AppState::AppState(Env& environment) : OutputState(environment) {
   sampler.lastTick = env.Now();
   SettingsDefaults(settings, env);
 }

@@ -1,4 +1,4 @@
-#include "core/sampler.h"
+#include "app/sampler.h"
 
 #include <algorithm>
 #include <vector>

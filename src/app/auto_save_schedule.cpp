@@ -1,4 +1,4 @@
-#include "core/auto_save_schedule.h"
+#include "app/auto_save_schedule.h"
 
 namespace qm {
 namespace {

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "app/app_state.h"
 #include "platform/window_system.h"
 
 namespace qm {

@@ -1,4 +1,4 @@
-#include "color/color_file.h"
+#include "storage/color_file.h"
 
 #include <gtest/gtest.h>
 

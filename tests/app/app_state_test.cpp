@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/app_state.h"
+#include "app/app_state.h"
 #include "core/fixed_string.h"
 #include "support/fake_env.h"
 

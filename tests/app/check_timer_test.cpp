@@ -2,8 +2,9 @@
 // follows across midnight.
 #include <gtest/gtest.h>
 
-#include "core/auto_save_schedule.h"
-#include "core/check_timer.h"
+#include "app/app_state.h"
+#include "app/auto_save_schedule.h"
+#include "app/check_timer.h"
 #include "support/fake_env.h"
 #include "support/fake_window_system.h"
 
