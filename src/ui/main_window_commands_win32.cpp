@@ -79,7 +79,14 @@ void MainWindow::OnCommand(WORD id, WORD code) {
     case CMD_COLOR_PER_HOUR: SetColorMode(ColorMode::PerHour); break;
     case CMD_COLOR_NONE: SetColorMode(ColorMode::NoColor); break;
     case CMD_CHANGE_COLOR: ChangeColor(); break;
-    // The usage, settings, version, search and colour settings windows are added separately.
+    case CMD_USAGE_REFRESH: usage_.Refill(view_.list.Source()); break;
+    case CMD_USAGE_WINDOW:
+      usage_.Refill(view_.list.Source());
+      usage_.ShowModal(IDD_USAGE, window_);
+      break;
+    case CMD_SEARCH_NEEDS_LIST: search_.SetList(&view_.list); break;
+    case CMD_SEARCH_WINDOW: search_.OpenOrClose(window_, &view_.list); break;
+    // The settings, version and colour settings windows are added separately.
     default: break;
   }
 }
@@ -116,12 +123,12 @@ void MainWindow::CopyRows(OutputFormat format) {
   CopyTextToClipboard(RecordRowsText(App(), view_.list, rows, format));
 }
 
-void MainWindow::ShowSaveResult(bool saved) {
+void MainWindow::ShowSaveResult(bool saved, HWND owner) {
   const wchar_t* caption = Wide(App().settings.exportDialog.fileTitle);
   if (saved) {
-    MessageBoxW(window_, L"保存しました", caption, MB_OK);
+    MessageBoxW(owner, L"保存しました", caption, MB_OK);
   } else {
-    MessageBoxW(window_, L"保存できませんでした", caption, MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, L"保存できませんでした", caption, MB_OK | MB_ICONERROR);
   }
 }
 
@@ -136,7 +143,8 @@ void MainWindow::SaveList(OutputFormat format) {
   const int filter = ShowSaveDialog(dialog, app.env, window_, kListFilters, csv ? L"csv" : L"txt", csv ? 2 : 1);
   if (filter == 0) return;
   // The filter the user ended with decides the format, not the command.
-  ShowSaveResult(WriteDayList(app, view_.list, std::u16string(ArrayText(dialog.fullPath)), FormatOfFilter(filter)));
+  ShowSaveResult(WriteDayList(app, view_.list, std::u16string(ArrayText(dialog.fullPath)), FormatOfFilter(filter)),
+                 window_);
 }
 
 void MainWindow::SaveUsage() {
@@ -148,11 +156,15 @@ void MainWindow::SaveUsage() {
   date.month = view_.list.shownDate.month;
   date.day = view_.list.shownDate.day;
   ProposeFileName(dialog, app.env, ExportBaseName(date, ArrayText(app.settings.usageExportName), u"%y%M%Dapp"));
-  const int filter = ShowSaveDialog(dialog, app.env, window_, kUsageFilters, L"txt", 0);
+  // From the usage window, that window owns the dialogs: owned by this window, which the usage window
+  // keeps disabled, they would enable it again when they close.
+  HWND owner = usage_.Handle() != nullptr ? usage_.Handle() : window_;
+  const int filter = ShowSaveDialog(dialog, app.env, owner, kUsageFilters, L"txt", 0);
   if (filter == 0) return;
   UsageTable table;
   AggregateForSaving(app, *view_.list.Source(), table);
-  ShowSaveResult(WriteUsageFile(app, table, std::u16string(ArrayText(dialog.fullPath)), FormatOfFilter(filter)));
+  ShowSaveResult(WriteUsageFile(app, table, std::u16string(ArrayText(dialog.fullPath)), FormatOfFilter(filter)),
+                 owner);
 }
 
 void MainWindow::SaveColors() {
