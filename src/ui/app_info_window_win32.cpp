@@ -1,13 +1,12 @@
 #include "ui/app_info_window.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "app/app_state.h"
 #include "output/clipboard_text.h"
 #include "platform/clipboard.h"
+#include "ui/list_view.h"
 #include "ui/main_window.h"
 #include "ui/resource_ids.h"
 #include "ui/usage_cells.h"
@@ -27,14 +26,6 @@ Rect ScreenRect(HWND window) {
 
 void MoveControl(HWND control, const Rect& r) {
   SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
-}
-
-// Copies as much of `text` as the list's buffer holds.
-void CopyToCell(const NMLVDISPINFOW& info, std::u16string_view text) {
-  if (info.item.pszText == nullptr || info.item.cchTextMax <= 0) return;
-  const size_t length = std::min<size_t>(text.size(), static_cast<size_t>(info.item.cchTextMax) - 1);
-  std::copy_n(text.data(), length, reinterpret_cast<char16_t*>(info.item.pszText));
-  info.item.pszText[length] = L'\0';
 }
 
 }  // namespace
@@ -73,10 +64,12 @@ void AppInfoWindow::OnInitDialog(HWND window) {
   if (placement.length == sizeof placement) SetWindowPlacement(window_, &placement);
   RunLayout();
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(IDI_USAGE))));
-  SendMessageW(window_, WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_USAGE), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+  HICON bigIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_USAGE));
+  auto smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_USAGE), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                 LR_SHARED));
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 }
 
 void AppInfoWindow::InsertColumns() {
@@ -224,14 +217,7 @@ INT_PTR AppInfoWindow::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
   return CDRF_NEWFONT;
 }
 
-std::vector<uint32_t> AppInfoWindow::SelectedRows() const {
-  std::vector<uint32_t> rows;
-  for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row != -1;
-       row = ListView_GetNextItem(list_, row, LVNI_SELECTED)) {
-    rows.push_back(static_cast<uint32_t>(row));
-  }
-  return rows;
-}
+std::vector<uint32_t> AppInfoWindow::SelectedRows() const { return SelectedListRows(list_); }
 
 void AppInfoWindow::OnColumnClick(int column) {
   if (column < 0 || column >= kUsageColumnCount) return;
@@ -265,15 +251,7 @@ void AppInfoWindow::ShowRowMenu() {
 void AppInfoWindow::ChangeColor() {
   AppState& app = App();
   const auto choose = [&](ColorRef initial, ColorRef* chosen) {
-    CHOOSECOLORW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window_;
-    dialog.rgbResult = initial;
-    dialog.lpCustColors = reinterpret_cast<COLORREF*>(app.settings.customColors);
-    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorW(&dialog)) return false;
-    *chosen = dialog.rgbResult;
-    return true;
+    return ChooseColorFrom(window_, initial, app.settings.customColors, chosen);
   };
   if (!ChangeUsageColors(app.colors, index_, SelectedRows(), choose)) return;
   // The new colours show at once, here and in the main window's list and timeline behind.

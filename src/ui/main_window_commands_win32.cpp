@@ -22,6 +22,7 @@
 #include "storage/log_folder.h"
 #include "storage/settings_file.h"
 #include "ui/file_dialog.h"
+#include "ui/list_view.h"
 #include "ui/main_window.h"
 #include "ui/resource_ids.h"
 
@@ -226,15 +227,7 @@ void MainWindow::ChangeColor() {
     if (const uint8_t* record = view_.list.RecordOfRow(row)) selected.push_back(ReadRecordHeader(record));
   }
   const auto choose = [&](ColorRef initial, ColorRef* chosen) {
-    CHOOSECOLORW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window_;
-    dialog.rgbResult = initial;
-    dialog.lpCustColors = reinterpret_cast<COLORREF*>(app.settings.customColors);
-    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorW(&dialog)) return false;
-    *chosen = dialog.rgbResult;
-    return true;
+    return ChooseColorFrom(window_, initial, app.settings.customColors, chosen);
   };
   if (!ChangeRecordColors(app.colors, selected, choose)) return;
   AfterColorChange();

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "ui/list_view.h"
 #include "ui/main_window.h"
 #include "ui/resource_ids.h"
 #include "ui/window_geometry.h"
@@ -45,7 +46,8 @@ void SearchWindow::OnInitDialog(HWND window) {
   hook_.reset(SetWindowsHookExW(WH_KEYBOARD, &SearchKeyboardHook, nullptr, GetCurrentThreadId()));
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLMERE), IMAGE_ICON,
-                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                  LR_SHARED));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   RestorePlacement();
   HWND combo = GetDlgItem(window_, IDC_SEARCH_TEXT);
@@ -179,11 +181,8 @@ void SearchWindow::SearchDown() {
 void SearchWindow::SearchUp() {
   SearchQuery query;
   if (!PrepareSearch(query)) return;
-  int last = -1;
-  for (int row = ListView_GetNextItem(MainList(), -1, LVNI_SELECTED); row != -1;
-       row = ListView_GetNextItem(MainList(), row, LVNI_SELECTED)) {
-    last = row;
-  }
+  const std::vector<uint32_t> selected = SelectedListRows(MainList());
+  const int last = selected.empty() ? -1 : static_cast<int>(selected.back());
   SelectOnly(FindMatchingRow(*list_, query, UpwardStart(last), false));
 }
 

@@ -33,7 +33,8 @@ std::u16string UsageCellText(const UsageIndexList& index, const StringPool& pool
   switch (column) {
     case kUsageRate: return RateCellText(*entry, index.Table()->grandTotal);
     case kUsageDuration: return DurationCellText(entry->totalDuration);
-    case kUsageAverage: return entry->count == 0 ? std::u16string() : DurationCellText(entry->totalDuration / entry->count);
+    case kUsageAverage:
+      return entry->count == 0 ? std::u16string() : DurationCellText(entry->totalDuration / entry->count);
     case kUsageExecutable: {
       const PoolEntry* path = pool.Find(entry->exeKey);
       return path != nullptr ? std::u16string(path->Text()) : std::u16string();
