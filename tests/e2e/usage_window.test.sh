@@ -21,7 +21,7 @@ expect_rows_copied() {
   e2e_click "$usage" 300 44  # the first row
   xdotool key --delay 50 shift+End
   xdotool mousemove --window "$usage" 300 44 click 3
-  sleep 0.3
+  sleep 0.5  # the menu opens
   xdotool key --delay 100 Down Return  # コピー
   for ((i = 0; i < 50; i++)); do
     got=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r') || true
@@ -53,7 +53,7 @@ xdotool mousemove --window "$usage" 70 23 mousedown 1 mousemove_relative --sync 
 
 # The system menu's Minimize (Wine's English menu): both windows go, and come back from the tray.
 e2e_keys "$usage" alt+space
-sleep 0.3
+sleep 1  # the menu opens
 xdotool key n
 e2e_wait_state "$usage" hidden
 e2e_wait_state "$main" hidden

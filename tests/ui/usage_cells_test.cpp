@@ -86,7 +86,7 @@ TEST(UsageCells, ColourChangeGoesToEverySelectedProgram) {
 
   EXPECT_EQ(UsageRowColor(rules, 2), 0xABCDEFu);
   rules.mode = ColorMode::PerHour;
-  EXPECT_EQ(UsageRowColor(rules, 2), kWhite);
+  EXPECT_EQ(UsageRowColor(rules, 3), kWhite);  // not the hour palette's slot 1
 }
 
 }  // namespace
