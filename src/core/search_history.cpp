@@ -16,7 +16,9 @@ bool SearchHistory::AddSearchText(std::u16string_view text) {
   text = text.substr(0, text.find(u'\0'));
   if (text.empty()) return false;
   const int32_t key = StringKey(text);
-  const auto held = std::find_if(entries_.begin(), entries_.end(), [key](const Entry& e) { return e.key == key; });
+  // The key only narrows the search: two texts may share one, and each keeps an entry of its own.
+  const auto held = std::find_if(entries_.begin(), entries_.end(),
+                                 [key, text](const Entry& e) { return e.key == key && e.Text() == text; });
   if (held != entries_.end()) {
     std::rotate(entries_.begin(), held, held + 1);
     return true;

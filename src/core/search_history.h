@@ -14,7 +14,7 @@ inline constexpr size_t kSearchHistoryCapacity = 64;
 class SearchHistory {
  public:
   struct Entry {
-    int32_t key;        // StringKey of the text; one entry per key
+    int32_t key;        // StringKey of the text, a quick pre-filter; one entry per text
     uint32_t byteSize;  // 2 * (length + 1): the text with its terminator
     std::unique_ptr<char16_t[]> text;
 
@@ -23,9 +23,8 @@ class SearchHistory {
 
   explicit SearchHistory(size_t capacity = kSearchHistoryCapacity);
 
-  // Puts `text` (up to its first 0) at the front. A text whose key is already held moves that entry to
-  // the front unchanged; beyond the capacity the oldest entry goes. False for an empty text or when
-  // the copy cannot be made.
+  // Puts `text` (up to its first 0) at the front. A text already held moves its entry to the front;
+  // beyond the capacity the oldest entry goes. False for an empty text or when the copy cannot be made.
   bool AddSearchText(std::u16string_view text);
   void ClearSearchHistory();
 

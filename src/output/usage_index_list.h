@@ -20,6 +20,8 @@ class UsageIndexList {
 
   // The entry shown on `row`, or nullptr.
   const AppUsageEntry* EntryOfRow(uint32_t row) const;
+  // The index of the entry shown on `row` (which must exist).
+  uint32_t EntryIndexOfRow(uint32_t row) const { return rows_[row].entryIndex; }
   // The row showing entry `entryIndex`; RowCount() when there is none.
   uint32_t RowOfEntry(uint32_t entryIndex) const;
   uint32_t RowCount() const { return static_cast<uint32_t>(rows_.size()); }

@@ -1,14 +1,9 @@
 #include "output/usage_line.h"
 
+#include "output/usage_figures.h"
+
 namespace qm {
 namespace {
-
-// A duration split into hours (not reduced modulo 24), minutes, seconds and milliseconds.
-struct DurationParts {
-  explicit DurationParts(uint32_t ms)
-      : hours(ms / 3'600'000), minutes(ms / 60'000 % 60), seconds(ms / 1'000 % 60), millis(ms % 1'000) {}
-  uint32_t hours, minutes, seconds, millis;
-};
 
 struct UsageFields {
   const AppUsageEntry& entry;
@@ -19,12 +14,12 @@ struct UsageFields {
   std::u16string_view path;
 };
 
-// The share of the day as "P.FF", truncated; the products need 64 bits.
+// The share of the day as "P.FF".
 void AppendRate(LineBuffer& line, const UsageFields& f) {
-  const uint64_t total = f.entry.totalDuration;
-  line.AppendDecimal(total * 100 / f.grandTotal);
+  const UsageRate rate(f.entry.totalDuration, f.grandTotal);
+  line.AppendDecimal(rate.percent);
   line.Append(u".");
-  line.AppendDecimal(total * 10'000 / f.grandTotal % 100, 2);
+  line.AppendDecimal(rate.hundredths, 2);
 }
 
 // The usage template's own specifier table; letters mean other things than in record lines.

@@ -12,7 +12,9 @@
 #include <span>
 #include <vector>
 
+#include "ui/app_info_window.h"
 #include "ui/day_view.h"
+#include "ui/search_window.h"
 #include "ui/window_base.h"
 #include "ui/window_geometry.h"
 
@@ -39,7 +41,7 @@ class MainWindow : public WindowBase {
   void Attach(HWND window);
   HWND Handle() const { return window_; }
   // The modeless dialogs that take part in keyboard navigation; null while closed.
-  std::vector<HWND> OpenDialogs() const { return {}; }
+  std::vector<HWND> OpenDialogs() const { return {usage_.Handle(), search_.Handle()}; }
 
   void AddTrayIcon();
   void RemoveTrayIcon();
@@ -103,7 +105,7 @@ class MainWindow : public WindowBase {
   // The entry in progress goes into the day before the program ends.
   void RecordOpenEntryNow();
   void StartTimers();
-  void ShowSaveResult(bool saved);
+  void ShowSaveResult(bool saved, HWND owner);
 
  public:
   // Stores the placement, writes the settings and the current day, runs the automatic exports.
@@ -119,6 +121,8 @@ class MainWindow : public WindowBase {
   DayView view_;
   bool selectionSummary_ = true;
   POINT dragAnchor_ = {-1, -1};
+  AppInfoWindow usage_;
+  SearchWindow search_;
 
   // Set while the exit confirmation is on screen, so a second close request is ignored.
   static bool confirmShowing_;

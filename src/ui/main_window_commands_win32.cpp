@@ -22,6 +22,7 @@
 #include "storage/log_folder.h"
 #include "storage/settings_file.h"
 #include "ui/file_dialog.h"
+#include "ui/list_view.h"
 #include "ui/main_window.h"
 #include "ui/resource_ids.h"
 
@@ -79,7 +80,14 @@ void MainWindow::OnCommand(WORD id, WORD code) {
     case CMD_COLOR_PER_HOUR: SetColorMode(ColorMode::PerHour); break;
     case CMD_COLOR_NONE: SetColorMode(ColorMode::NoColor); break;
     case CMD_CHANGE_COLOR: ChangeColor(); break;
-    // The usage, settings, version, search and colour settings windows are added separately.
+    case CMD_USAGE_REFRESH: usage_.Refill(view_.list.Source()); break;
+    case CMD_USAGE_WINDOW:
+      usage_.Refill(view_.list.Source());
+      usage_.ShowModal(IDD_USAGE, window_);
+      break;
+    case CMD_SEARCH_NEEDS_LIST: search_.SetList(&view_.list); break;
+    case CMD_SEARCH_WINDOW: search_.OpenOrClose(window_, &view_.list); break;
+    // The settings, version and colour settings windows are added separately.
     default: break;
   }
 }
@@ -116,12 +124,12 @@ void MainWindow::CopyRows(OutputFormat format) {
   CopyTextToClipboard(RecordRowsText(App(), view_.list, rows, format));
 }
 
-void MainWindow::ShowSaveResult(bool saved) {
+void MainWindow::ShowSaveResult(bool saved, HWND owner) {
   const wchar_t* caption = Wide(App().settings.exportDialog.fileTitle);
   if (saved) {
-    MessageBoxW(window_, L"保存しました", caption, MB_OK);
+    MessageBoxW(owner, L"保存しました", caption, MB_OK);
   } else {
-    MessageBoxW(window_, L"保存できませんでした", caption, MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, L"保存できませんでした", caption, MB_OK | MB_ICONERROR);
   }
 }
 
@@ -136,7 +144,8 @@ void MainWindow::SaveList(OutputFormat format) {
   const int filter = ShowSaveDialog(dialog, app.env, window_, kListFilters, csv ? L"csv" : L"txt", csv ? 2 : 1);
   if (filter == 0) return;
   // The filter the user ended with decides the format, not the command.
-  ShowSaveResult(WriteDayList(app, view_.list, std::u16string(ArrayText(dialog.fullPath)), FormatOfFilter(filter)));
+  ShowSaveResult(WriteDayList(app, view_.list, std::u16string(ArrayText(dialog.fullPath)), FormatOfFilter(filter)),
+                 window_);
 }
 
 void MainWindow::SaveUsage() {
@@ -148,11 +157,15 @@ void MainWindow::SaveUsage() {
   date.month = view_.list.shownDate.month;
   date.day = view_.list.shownDate.day;
   ProposeFileName(dialog, app.env, ExportBaseName(date, ArrayText(app.settings.usageExportName), u"%y%M%Dapp"));
-  const int filter = ShowSaveDialog(dialog, app.env, window_, kUsageFilters, L"txt", 0);
+  // From the usage window, that window owns the dialogs: owned by this window, which the usage window
+  // keeps disabled, they would enable it again when they close.
+  HWND owner = usage_.Handle() != nullptr ? usage_.Handle() : window_;
+  const int filter = ShowSaveDialog(dialog, app.env, owner, kUsageFilters, L"txt", 0);
   if (filter == 0) return;
   UsageTable table;
   AggregateForSaving(app, *view_.list.Source(), table);
-  ShowSaveResult(WriteUsageFile(app, table, std::u16string(ArrayText(dialog.fullPath)), FormatOfFilter(filter)));
+  ShowSaveResult(WriteUsageFile(app, table, std::u16string(ArrayText(dialog.fullPath)), FormatOfFilter(filter)),
+                 owner);
 }
 
 void MainWindow::SaveColors() {
@@ -214,15 +227,7 @@ void MainWindow::ChangeColor() {
     if (const uint8_t* record = view_.list.RecordOfRow(row)) selected.push_back(ReadRecordHeader(record));
   }
   const auto choose = [&](ColorRef initial, ColorRef* chosen) {
-    CHOOSECOLORW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window_;
-    dialog.rgbResult = initial;
-    dialog.lpCustColors = reinterpret_cast<COLORREF*>(app.settings.customColors);
-    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorW(&dialog)) return false;
-    *chosen = dialog.rgbResult;
-    return true;
+    return ChooseColorFrom(window_, initial, app.settings.customColors, chosen);
   };
   if (!ChangeRecordColors(app.colors, selected, choose)) return;
   AfterColorChange();

@@ -7,6 +7,7 @@
 
 #include "core/fixed_string.h"
 #include "ui/list_texts.h"
+#include "ui/list_view.h"
 #include "ui/main_window.h"
 #include "ui/resource_ids.h"
 
@@ -15,15 +16,6 @@ namespace {
 
 constexpr int kColumnFormats[4] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_LEFT, LVCFMT_LEFT};
 constexpr DWORD kListExtendedStyles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER;
-
-
-// Copies as much of `text` as the list's buffer holds.
-void CopyToCell(const NMLVDISPINFOW& info, std::u16string_view text) {
-  if (info.item.pszText == nullptr || info.item.cchTextMax <= 0) return;
-  const size_t length = std::min<size_t>(text.size(), static_cast<size_t>(info.item.cchTextMax) - 1);
-  std::copy_n(text.data(), length, reinterpret_cast<char16_t*>(info.item.pszText));
-  info.item.pszText[length] = L'\0';
-}
 
 }  // namespace
 
@@ -84,14 +76,7 @@ LRESULT MainWindow::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
   return CDRF_NEWFONT;
 }
 
-std::vector<uint32_t> MainWindow::SelectedRows() const {
-  std::vector<uint32_t> rows;
-  for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row != -1;
-       row = ListView_GetNextItem(list_, row, LVNI_SELECTED)) {
-    rows.push_back(static_cast<uint32_t>(row));
-  }
-  return rows;
-}
+std::vector<uint32_t> MainWindow::SelectedRows() const { return SelectedListRows(list_); }
 
 void MainWindow::OnItemChanged(const NMLISTVIEW& change) {
   if (change.iItem == -1 || (change.uNewState & (LVIS_FOCUSED | LVIS_SELECTED)) == 0 || !selectionSummary_) return;

@@ -143,6 +143,7 @@ void MainWindow::OnSize(WPARAM kind) {
     ShowWindow(window_, SW_HIDE);
     return;
   }
+  usage_.ShowWithOwner();
   RunLayout();
 }
 

@@ -11,6 +11,8 @@
 
 // Dialog templates.
 #define IDD_MAIN 105
+#define IDD_USAGE 106
+#define IDD_SEARCH 109
 
 // Controls of the main window.
 #define IDC_RECORD_LIST 1001
@@ -21,6 +23,23 @@
 #define IDC_HOVER_TEXT 1040
 #define IDC_TIMELINE 1041
 #define IDC_TOTAL_TEXT 1042
+
+// Controls of the application-usage window.
+#define IDC_USAGE_LIST 1001
+#define IDC_USAGE_PREV 1032
+#define IDC_USAGE_NEXT 1033
+#define IDC_USAGE_OUTPUT 1010
+#define IDC_USAGE_CLOSE 1035
+
+// Controls of the search window.
+#define IDC_SEARCH_TEXT 1002
+#define IDC_SEARCH_UP 1032
+#define IDC_SEARCH_DOWN 1033
+#define IDC_SELECT_MATCHES 1016
+#define IDC_CLEAR_HISTORY 1015
+#define IDC_SEARCH_CLOSE 1035
+#define IDC_SEARCH_IN_TITLE 1065
+#define IDC_SEARCH_IN_EXE 1066
 
 // Commands of the main window's menus, buttons and accelerators.
 #define CMD_OPEN_LOG 1030

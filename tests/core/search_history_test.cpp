@@ -18,7 +18,7 @@ Texts TextsOf(const SearchHistory& history) {
   return texts;
 }
 
-TEST(SearchHistory, NewestFirstOneEntryPerKeyWithByteTotals) {
+TEST(SearchHistory, NewestFirstOneEntryPerTextWithByteTotals) {
   SearchHistory history;
   EXPECT_FALSE(history.AddSearchText(u""));
   EXPECT_FALSE(history.AddSearchText(std::u16string_view(u"\0abc", 4)));
@@ -30,12 +30,12 @@ TEST(SearchHistory, NewestFirstOneEntryPerKeyWithByteTotals) {
   EXPECT_EQ(history.Entries()[1].key, StringKey(u"Edit"));
   EXPECT_EQ(history.ByteTotal(), 6u + 10 + 6);
 
-  // A known text, or one with the same key, moves its entry to the front.
+  // A known text moves its entry to the front; another text with the same key gets an entry of its own.
   EXPECT_TRUE(history.AddSearchText(u"ab"));
   ASSERT_EQ(StringKey(u"Aa"), StringKey(u"BB"));
   EXPECT_TRUE(history.AddSearchText(u"BB"));
-  EXPECT_EQ(TextsOf(history), (Texts{u"Aa", u"ab", u"Edit"}));
-  EXPECT_EQ(history.ByteTotal(), 6u + 10 + 6);
+  EXPECT_EQ(TextsOf(history), (Texts{u"BB", u"ab", u"Aa", u"Edit"}));
+  EXPECT_EQ(history.ByteTotal(), 6u + 6 + 6 + 10);
 }
 
 TEST(SearchHistory, BeyondCapacityTheOldestGoes) {

@@ -1,0 +1,64 @@
+// The application-usage window: a modal dialog with the usage statistics of the day that the main
+// window shows, one row per program. It sorts by any column, copies rows, changes the programs'
+// colours, steps the main window's day and saves the statistics.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "core/day_log.h"
+#include "output/compiled_template.h"
+#include "output/usage_index_list.h"
+#include "output/usage_table.h"
+#include "ui/window_base.h"
+#include "ui/window_geometry.h"
+
+namespace qm {
+
+class AppInfoWindow : public DialogWindowBase {
+ public:
+  INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // The statistics of `day` afresh, in entry order; without a day the table stays as it was.
+  void Refill(const DayLog* day);
+  // The dialog while it is open, else null.
+  HWND Handle() const { return window_; }
+  // Shows the dialog again when the main window comes back from the notification area.
+  void ShowWithOwner();
+
+ private:
+  void OnInitDialog(HWND window);
+  void OnClose();
+  void OnSize(WPARAM kind);
+  INT_PTR OnSystemCommand(WPARAM command);
+  INT_PTR OnCommand(WORD id);
+  INT_PTR OnNotify(NMHDR& header);
+  void OnAppCommand(LPARAM lParam);
+
+  void InsertColumns();
+  void WriteHeaders(int sortColumn);
+  void OnGetDisplayInfo(NMLVDISPINFOW& info);
+  INT_PTR OnCustomDraw(NMLVCUSTOMDRAW& draw);
+  void OnColumnClick(int column);
+  void ShowRowMenu();
+  void ChangeColor();
+  void CopyRows(OutputFormat format);
+  void StepDay(WORD command);
+  void RunLayout();
+  std::vector<uint32_t> SelectedRows() const;
+  // Item count, sort by the stored column, headers and a repaint after the table was refilled.
+  void ShowTable();
+
+  HWND window_ = nullptr;
+  HWND list_ = nullptr;
+  UsageTable table_;
+  UsageIndexList index_;
+  Rect windowAtSetUp_;
+  Rect listAtSetUp_;
+  Rect buttonsAtSetUp_[4];  // "<", ">", "output", "close"
+};
+
+}  // namespace qm

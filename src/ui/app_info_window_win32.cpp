@@ -1,0 +1,268 @@
+#include "ui/app_info_window.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/app_state.h"
+#include "output/clipboard_text.h"
+#include "platform/clipboard.h"
+#include "ui/list_view.h"
+#include "ui/main_window.h"
+#include "ui/resource_ids.h"
+#include "ui/usage_cells.h"
+
+namespace qm {
+namespace {
+
+constexpr int kButtons[4] = {IDC_USAGE_PREV, IDC_USAGE_NEXT, IDC_USAGE_OUTPUT, IDC_USAGE_CLOSE};
+constexpr int kColumnFormats[kUsageColumnCount] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_RIGHT, LVCFMT_LEFT, LVCFMT_RIGHT};
+constexpr DWORD kListExtendedStyles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_LABELTIP;
+
+Rect ScreenRect(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+void MoveControl(HWND control, const Rect& r) {
+  SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
+}
+
+}  // namespace
+
+void AppInfoWindow::Refill(const DayLog* day) {
+  if (day == nullptr) return;
+  AggregateUsage(*day, table_);
+  index_.Rebuild(table_);
+}
+
+INT_PTR AppInfoWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: OnInitDialog(window); return 1;
+    case WM_SIZE: OnSize(wParam); return 1;
+    case WM_SYSCOMMAND: return OnSystemCommand(wParam);
+    case WM_CLOSE: OnClose(); return 1;
+    case WM_NOTIFY: {
+      auto& header = *reinterpret_cast<NMHDR*>(lParam);
+      return header.idFrom == IDC_USAGE_LIST ? OnNotify(header) : 0;
+    }
+    case WM_COMMAND: return OnCommand(LOWORD(wParam));
+    case WM_APPCOMMAND: OnAppCommand(lParam); return 1;
+    default: return 0;
+  }
+}
+
+void AppInfoWindow::OnInitDialog(HWND window) {
+  window_ = window;
+  list_ = GetDlgItem(window_, IDC_USAGE_LIST);
+  InsertColumns();
+  windowAtSetUp_ = ScreenRect(window_);
+  listAtSetUp_ = ScreenRect(list_);
+  for (int i = 0; i < 4; ++i) buttonsAtSetUp_[i] = ScreenRect(GetDlgItem(window_, kButtons[i]));
+  WINDOWPLACEMENT placement;
+  std::memcpy(&placement, &App().settings.usagePlacement, sizeof placement);
+  if (placement.length == sizeof placement) SetWindowPlacement(window_, &placement);
+  RunLayout();
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  HICON bigIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_USAGE));
+  auto smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_USAGE), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                 LR_SHARED));
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+}
+
+void AppInfoWindow::InsertColumns() {
+  const AppSettings& settings = App().settings;
+  for (int c = 0; c < kUsageColumnCount; ++c) {
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = kColumnFormats[c];
+    column.cx = settings.usageColumnWidths[c];
+    column.iSubItem = c;
+    ListView_InsertColumn(list_, c, &column);
+  }
+  int order[kUsageColumnCount];
+  std::copy_n(settings.usageColumnOrder, kUsageColumnCount, order);
+  // A damaged settings file may hold anything here; the list view gets only a true order.
+  constexpr int kIdentity[kUsageColumnCount] = {0, 1, 2, 3, 4};
+  if (std::is_permutation(order, order + kUsageColumnCount, kIdentity)) {
+    ListView_SetColumnOrderArray(list_, kUsageColumnCount, order);
+  }
+  ListView_SetExtendedListViewStyle(list_, kListExtendedStyles);
+  ShowTable();
+}
+
+void AppInfoWindow::WriteHeaders(int sortColumn) {
+  const AppSettings& settings = App().settings;
+  for (int c = 0; c < kUsageColumnCount; ++c) {
+    const std::u16string text = UsageHeaderText(c, sortColumn, settings.usageSortDescending != 0);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    column.fmt = kColumnFormats[c];
+    column.cx = settings.usageColumnWidths[c];
+    column.pszText = const_cast<wchar_t*>(Wide(text.c_str()));
+    ListView_SetColumn(list_, c, &column);
+  }
+}
+
+void AppInfoWindow::ShowTable() {
+  AppState& app = App();
+  ListView_SetItemCountEx(list_, index_.RowCount(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  SortUsageRows(index_, app.settings, app.pool, app.settings.usageSortColumn);
+  WriteHeaders(app.settings.usageSortColumn);
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
+void AppInfoWindow::OnClose() {
+  HWND window = window_;
+  window_ = nullptr;
+  AppSettings& settings = App().settings;
+  for (int c = 0; c < kUsageColumnCount; ++c) settings.usageColumnWidths[c] = ListView_GetColumnWidth(list_, c);
+  int order[kUsageColumnCount];
+  if (ListView_GetColumnOrderArray(list_, kUsageColumnCount, order)) {
+    std::copy_n(order, kUsageColumnCount, settings.usageColumnOrder);
+  }
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof placement;
+  if (GetWindowPlacement(window, &placement)) {
+    if (placement.showCmd == SW_SHOWMINIMIZED || placement.showCmd == SW_MINIMIZE) {
+      placement.showCmd = placement.flags == WPF_RESTORETOMAXIMIZED ? SW_SHOWMAXIMIZED : SW_RESTORE;
+    }
+    std::memcpy(&settings.usagePlacement, &placement, sizeof placement);
+  }
+  EndDialog(window, 1);
+}
+
+void AppInfoWindow::OnSize(WPARAM kind) {
+  // Minimised some other way than its minimise box, it stays a minimised window that can be restored:
+  // hidden, it could never come back while its owner waits for it.
+  if (kind != SIZE_MINIMIZED) RunLayout();
+}
+
+INT_PTR AppInfoWindow::OnSystemCommand(WPARAM command) {
+  if ((command & 0xFFF0) != SC_MINIMIZE) return 0;
+  // The minimise box takes the main window, which hides in the notification area, and this window
+  // with it; the main window brings it back when it is restored.
+  ShowWindow(window_, SW_HIDE);
+  ShowWindow(GetWindow(window_, GW_OWNER), SW_MINIMIZE);
+  return 1;
+}
+
+void AppInfoWindow::ShowWithOwner() {
+  if (window_ != nullptr && !IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
+}
+
+void AppInfoWindow::RunLayout() {
+  const Rect now = ScreenRect(window_);
+  const Rect listSize = LayoutControl(Anchor::Stretch, listAtSetUp_, windowAtSetUp_, now);
+  SetWindowPos(list_, nullptr, 0, 0, listSize.Width(), listSize.Height(), SWP_NOMOVE | SWP_NOZORDER);
+  const int32_t dW = now.Width() - windowAtSetUp_.Width();
+  for (int i = 0; i < 4; ++i) {
+    Rect r = LayoutControl(Anchor::Bottom, buttonsAtSetUp_[i], windowAtSetUp_, now);
+    if (kButtons[i] == IDC_USAGE_CLOSE) r.left += dW, r.right += dW;  // "close" keeps to the right edge
+    MoveControl(GetDlgItem(window_, kButtons[i]), r);
+  }
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+INT_PTR AppInfoWindow::OnCommand(WORD id) {
+  switch (id) {
+    case IDC_USAGE_PREV: StepDay(CMD_PREV_DAY); return 1;
+    case IDC_USAGE_NEXT: StepDay(CMD_NEXT_DAY); return 1;
+    case IDC_USAGE_OUTPUT: PostMessageW(GetWindow(window_, GW_OWNER), WM_COMMAND, CMD_SAVE_USAGE, 0); return 1;
+    case IDC_USAGE_CLOSE: PostMessageW(window_, WM_CLOSE, 0, 0); return 1;
+    case CMD_COPY: CopyRows(OutputFormat::Text); return 1;
+    case CMD_COPY_CSV: CopyRows(OutputFormat::Csv); return 1;
+    case CMD_CHANGE_COLOR: ChangeColor(); return 1;
+    default: return 0;
+  }
+}
+
+void AppInfoWindow::OnAppCommand(LPARAM lParam) {
+  const int command = GET_APPCOMMAND_LPARAM(lParam);
+  if (command == APPCOMMAND_BROWSER_BACKWARD) StepDay(CMD_PREV_DAY);
+  if (command == APPCOMMAND_BROWSER_FORWARD) StepDay(CMD_NEXT_DAY);
+}
+
+void AppInfoWindow::StepDay(WORD command) {
+  HWND owner = GetWindow(window_, GW_OWNER);
+  SendMessageW(owner, WM_COMMAND, command, 0);
+  SendMessageW(owner, WM_COMMAND, CMD_USAGE_REFRESH, 0);
+  ShowTable();
+}
+
+INT_PTR AppInfoWindow::OnNotify(NMHDR& header) {
+  switch (header.code) {
+    case LVN_GETDISPINFOW: OnGetDisplayInfo(reinterpret_cast<NMLVDISPINFOW&>(header)); return 0;
+    case NM_CUSTOMDRAW: return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
+    case LVN_COLUMNCLICK: OnColumnClick(reinterpret_cast<NMLISTVIEW&>(header).iSubItem); return 0;
+    case NM_RCLICK: ShowRowMenu(); return 0;
+    case NM_DBLCLK: ChangeColor(); return 0;
+    default: return 0;
+  }
+}
+
+void AppInfoWindow::OnGetDisplayInfo(NMLVDISPINFOW& info) {
+  if ((info.item.mask & LVIF_TEXT) == 0 || info.item.iItem < 0) return;
+  CopyToCell(info, UsageCellText(index_, App().pool, static_cast<uint32_t>(info.item.iItem), info.item.iSubItem));
+}
+
+INT_PTR AppInfoWindow::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  if (const AppUsageEntry* entry = index_.EntryOfRow(static_cast<uint32_t>(draw.nmcd.dwItemSpec))) {
+    draw.clrTextBk = UsageRowColor(App().colors, entry->exeKey);
+  }
+  return CDRF_NEWFONT;
+}
+
+std::vector<uint32_t> AppInfoWindow::SelectedRows() const { return SelectedListRows(list_); }
+
+void AppInfoWindow::OnColumnClick(int column) {
+  if (column < 0 || column >= kUsageColumnCount) return;
+  AppState& app = App();
+  const std::vector<uint32_t> rows = ClickUsageColumn(index_, app.settings, app.pool, column, SelectedRows());
+  WriteHeaders(column);
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+  for (uint32_t row : rows) ListView_SetItemState(list_, static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
+  if (!rows.empty()) ListView_EnsureVisible(list_, static_cast<int>(rows.back()), TRUE);
+  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
+void AppInfoWindow::ShowRowMenu() {
+  HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), L"MAIN_POPUP_MENU");
+  if (menu == nullptr) return;
+  HMENU popup = GetSubMenu(menu, 0);
+  const UINT state = ListView_GetNextItem(list_, -1, LVNI_SELECTED) == -1 ? MF_GRAYED : MF_ENABLED;
+  for (UINT id : {CMD_COPY, CMD_COPY_CSV, CMD_CHANGE_COLOR}) EnableMenuItem(popup, id, MF_BYCOMMAND | state);
+  const ColorMode mode = App().colors.mode;
+  if (mode == ColorMode::PerHour || mode == ColorMode::NoColor) {
+    EnableMenuItem(popup, CMD_CHANGE_COLOR, MF_BYCOMMAND | MF_ENABLED);
+  }
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, window_, nullptr);
+  DestroyMenu(menu);
+}
+
+void AppInfoWindow::ChangeColor() {
+  AppState& app = App();
+  const auto choose = [&](ColorRef initial, ColorRef* chosen) {
+    return ChooseColorFrom(window_, initial, app.settings.customColors, chosen);
+  };
+  if (!ChangeUsageColors(app.colors, index_, SelectedRows(), choose)) return;
+  // The new colours show at once, here and in the main window's list and timeline behind.
+  HWND owner = GetWindow(window_, GW_OWNER);
+  InvalidateRect(list_, nullptr, TRUE);
+  InvalidateRect(GetDlgItem(owner, IDC_RECORD_LIST), nullptr, TRUE);
+  PostMessageW(owner, kTimelineRedrawMessage, 0, 0);
+}
+
+void AppInfoWindow::CopyRows(OutputFormat format) {
+  CopyTextToClipboard(UsageRowsText(App(), index_, SelectedRows(), format));
+}
+
+}  // namespace qm
