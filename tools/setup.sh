@@ -8,8 +8,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
-  # x11-utils: xwininfo and xdpyinfo for tests/e2e
-  wine wine64 xvfb xauth x11-utils xdotool imagemagick fonts-noto-cjk
+  # x11-utils: xwininfo and xdpyinfo for tests/e2e; xclip reads the clipboard there
+  wine wine64 xvfb xauth x11-utils xdotool xclip imagemagick fonts-noto-cjk
 )
 
 missing=()

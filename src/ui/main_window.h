@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ui/day_view.h"
+#include "ui/dib_section_win32.h"
 #include "ui/window_base.h"
 #include "ui/window_geometry.h"
 
@@ -81,6 +82,16 @@ class MainWindow : public WindowBase {
   void ShowViewChange();
   void UpdateItemCount();
 
+  // The timeline image.
+  void RecreateTimelineImage();
+  void SetTimelineImage(HBITMAP bitmap);
+  void RedrawTimeline(const POINT* point);
+  void TimelineTick();
+  POINT TimelineCursor() const;
+  bool Dragging() const { return dragAnchor_.x != -1 || dragAnchor_.y != -1; }
+  void SelectRecordAt(const DayLog& day, int32_t seconds);
+  void SelectDraggedRecords(const DayLog& day, int32_t anchorSeconds, int32_t seconds);
+
   // Commands.
   void OnCommand(WORD id, WORD code);
   void OpenLog();
@@ -119,6 +130,8 @@ class MainWindow : public WindowBase {
   DayView view_;
   bool selectionSummary_ = true;
   POINT dragAnchor_ = {-1, -1};
+  DIBSection timeline_;
+  TimelineState timelineState_;
 
   // Set while the exit confirmation is on screen, so a second close request is ignored.
   static bool confirmShowing_;

@@ -16,9 +16,11 @@
 
 namespace qm {
 
-inline constexpr uint32_t kBackgroundPixel = 0xFFFFFFFF;
-inline constexpr uint32_t kScalePixel = 0xFF202020;  // middle line and ticks
-inline constexpr uint32_t kMousePixel = 0xFFFF0000;  // mouse line and drag band
+// The top byte stays 0, as in the bars' colours: a static control shows a picture with alpha through
+// a copy of its own, which would miss every later redraw (and show the bars as holes).
+inline constexpr uint32_t kBackgroundPixel = 0x00FFFFFF;
+inline constexpr uint32_t kScalePixel = 0x00202020;  // middle line and ticks
+inline constexpr uint32_t kMousePixel = 0x00FF0000;  // mouse line and drag band
 // The text colour of the hour numbers, a COLORREF like kScalePixel.
 inline constexpr ColorRef kHourTextColor = 0x202020;
 
