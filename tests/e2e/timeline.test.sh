@@ -39,11 +39,12 @@ e2e_focus "$main"
 xdotool mousemove 1599 999  # off the picture: no record selected yet
 sleep 1
 
-# The timeline's place in the window: the longest run of scale pixels (#202020) in one row is its
-# middle line, as wide as the picture; the midnight tick rises from its left end to the top edge.
-shot="$E2E_CASE/timeline.png"
-import -window "$main" "$shot"
-read -r left top width middle < <(convert "$shot" -depth 8 rgb:- | python3 -c '
+# The timeline's place in a screenshot of the window: the longest run of scale pixels (#202020) in
+# one row is its middle line, as wide as the picture; the midnight tick rises from its left end to
+# the top edge. Sets left, top, width and middle.
+find_timeline() {
+  import -window "$main" "$1"
+  read -r left top width middle < <(convert "$1" -depth 8 rgb:- | python3 -c '
 import sys
 data = sys.stdin.buffer.read()
 w, h = map(int, sys.argv[1:3])
@@ -57,9 +58,13 @@ for y in range(h):
 length, x0, mid = best
 top = mid
 while top > 0 and px(x0, top - 1) == b"\x20\x20\x20": top -= 1
-print(x0, top, length, mid)' $(identify -format '%w %h' "$shot"))
-e2e_note "timeline at x $left, y $top, $width wide, middle line at y $middle; screenshot: $shot"
-((width > 300)) || e2e_fail "no timeline found in the screenshot ($width pixels of middle line)"
+print(x0, top, length, mid)' $(identify -format '%w %h' "$1"))
+  e2e_note "timeline at x $left, y $top, $width wide, middle line at y $middle in $1"
+  ((width > 300)) || e2e_fail "no timeline in $1 ($width pixels of middle line)"
+}
+
+shot="$E2E_CASE/timeline.png"
+find_timeline "$shot"
 
 x_of() { # hh:mm -> the window's x of that time on the picture
   local h=${1%:*} m=${1#*:}
