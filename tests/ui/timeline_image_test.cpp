@@ -13,18 +13,12 @@ namespace {
 constexpr int32_t kW = 1440, kH = 80;
 constexpr uint32_t kWhite = kBackgroundPixel, kScale = kScalePixel, kRed = kMousePixel;
 
-uint32_t Ms(int h, int m, int s = 0) { return ((h * 60 + m) * 60 + s) * 1000u; }
+uint32_t Ms(int h, int m) { return (h * 60 + m) * 60'000u; }
 
-struct Text {
-  int32_t x, y;
-  std::u16string text;
-  bool operator==(const Text&) const = default;
-};
-
-class Recorder : public HourTextPainter {
- public:
-  void DrawText(int32_t x, int32_t y, std::u16string_view text) override { calls.push_back({x, y, std::u16string(text)}); }
-  std::vector<Text> calls;
+using Texts = std::vector<std::tuple<int32_t, int32_t, std::u16string>>;
+struct Recorder : HourTextPainter {
+  void DrawText(int32_t x, int32_t y, std::u16string_view text) override { calls.emplace_back(x, y, text); }
+  Texts calls;
 };
 
 // A row as runs of equal pixels: {first column, last column, pixel}.
@@ -32,11 +26,8 @@ using Runs = std::vector<std::tuple<int32_t, int32_t, uint32_t>>;
 Runs RowRuns(DIB& image, int32_t y) {
   Runs runs;
   for (int32_t x = 0; x < image.Width(); ++x) {
-    if (!runs.empty() && std::get<2>(runs.back()) == image.At(x, y)) {
-      std::get<1>(runs.back()) = x;
-    } else {
-      runs.emplace_back(x, x, image.At(x, y));
-    }
+    if (runs.empty() || std::get<2>(runs.back()) != image.At(x, y)) runs.emplace_back(x, x, image.At(x, y));
+    std::get<1>(runs.back()) = x;
   }
   return runs;
 }
@@ -50,12 +41,21 @@ std::vector<int32_t> Columns(DIB& image, int32_t y, uint32_t pixel) {
   return columns;
 }
 
+std::vector<int32_t> Every(int32_t first, int32_t step, int32_t last) {
+  std::vector<int32_t> columns;
+  for (int32_t x = first; x <= last; x += step) columns.push_back(x);
+  return columns;
+}
+
 class Timeline : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(image.CreateImage(kW, kH)); }
+  void SetUp() override {
+    ASSERT_TRUE(image.CreateImage(kW, kH));
+    list.Rebuild(day);
+  }
   void Add(uint32_t start, uint32_t duration, uint32_t exeKey) {
     ASSERT_TRUE(day.Append({0, start, duration, exeKey}, u"t"));
-    list.Rebuild(day);
+    list.AppendNew();
   }
   uint32_t Bar(uint32_t exeKey) const { return PixelOf(colors.ColorOf(static_cast<int32_t>(exeKey))); }
   void Render(Point mouse, Point mark = kNoPoint) {
@@ -75,77 +75,43 @@ TEST_F(Timeline, DayBarsTicksAndMiddleLine) {
   Add(Ms(12, 0), Ms(0, 30), 1);
   Add(Ms(8, 0), 10'000, 2);  // 10 s: raised to one column
   Render(kNoPoint);
-  const uint32_t noon = Bar(1), eight = Bar(2);
-  EXPECT_EQ(RowRuns(image, 0), (Runs{{0, 0, kScale}, {1, 479, kWhite}, {480, 480, eight}, {481, 718, kWhite},
-                                    {719, 719, kScale}, {720, 749, noon}, {750, 1438, kWhite}, {1439, 1439, kScale}}));
-  std::vector<int32_t> ticks = {0};
-  for (int i = 1; i <= 24; ++i) ticks.push_back(60 * i - 1);
-  EXPECT_EQ(Columns(image, kH / 2 - 1, kScale), ticks);
-  EXPECT_EQ(Columns(image, kH / 2 - 1, noon).size(), 30u);
+  EXPECT_EQ(RowRuns(image, 0), (Runs{{0, 0, kScale}, {1, 479, kWhite}, {480, 480, Bar(2)}, {481, 718, kWhite},
+                                    {719, 719, kScale}, {720, 749, Bar(1)}, {750, 1438, kWhite}, {1439, 1439, kScale}}));
+  std::vector<int32_t> hours = Every(59, 60, 1439);
+  hours.insert(hours.begin(), 0);
+  EXPECT_EQ(Columns(image, kH / 2 - 1, kScale), hours);
+  EXPECT_EQ(Columns(image, kH / 2 - 1, Bar(1)), Every(720, 1, 749));
   EXPECT_EQ(Columns(image, kH / 2, kScale).size(), size_t{kW});
   // Six and eighteen o'clock reach an eighth of the height, the other hours a quarter.
   EXPECT_EQ(Columns(image, kH / 8, kScale), (std::vector<int32_t>{0, 359, 719, 1079, 1439}));
   EXPECT_EQ(Columns(image, kH / 4 - 1, kScale), Columns(image, kH / 8, kScale));
-  EXPECT_EQ(Columns(image, kH / 4, kScale).size(), 25u);
+  EXPECT_EQ(Columns(image, kH / 4, kScale), hours);
 }
 
-TEST_F(Timeline, MagnifierSpansTheHourAroundTheMouse) {
+TEST_F(Timeline, MagnifierSpansTheHourAroundTheMouseAndStaysWhenItLeaves) {
   Add(Ms(11, 0), Ms(0, 10), 2);  // ends before the magnifier's hour
   Add(Ms(12, 0), Ms(0, 30), 1);
   Render({720, 5});  // 12:00: the magnifier shows 11:30 to 12:30
-  EXPECT_EQ(RowRuns(image, kH - 1), (Runs{{0, 719, kWhite}, {720, 720, kScale}, {721, 1439, Bar(1)}}));
-  // Five-minute ticks down to six eighths, the half hours to seven eighths.
-  std::vector<int32_t> fives;
-  for (int x = 120; x < kW; x += 120) fives.push_back(x);
-  EXPECT_EQ(Columns(image, 6 * kH / 8, kScale), fives);
-  EXPECT_EQ(Columns(image, 7 * kH / 8, kScale), (std::vector<int32_t>{720}));
-  EXPECT_EQ(text.calls, (std::vector<Text>{{721, kH - 12, u"12"}}));
-  // The mouse line runs down to the middle line only, over the bars.
-  EXPECT_EQ(Columns(image, 0, kRed), (std::vector<int32_t>{720}));
-  EXPECT_EQ(Columns(image, kH / 2, kRed), (std::vector<int32_t>{720}));
+  const Runs bottom = RowRuns(image, kH - 1);
+  EXPECT_EQ(bottom, (Runs{{0, 719, kWhite}, {720, 720, kScale}, {721, 1439, Bar(1)}}));
+  EXPECT_EQ(Columns(image, 6 * kH / 8, kScale), Every(120, 120, 1320));  // five minutes
+  EXPECT_EQ(Columns(image, 7 * kH / 8, kScale), (std::vector<int32_t>{720}));  // half hours
+  EXPECT_EQ(text.calls, (Texts{{721, kH - 12, u"12"}}));
+  // The mouse line runs down to the middle line only.
+  for (int32_t y : {0, kH / 2}) EXPECT_EQ(Columns(image, y, kRed), (std::vector<int32_t>{720}));
   EXPECT_TRUE(Columns(image, kH / 2 + 1, kRed).empty());
+
+  Render(kNoPoint);  // the mouse left the picture
+  EXPECT_EQ(RowRuns(image, kH - 1), bottom);
+  EXPECT_TRUE(Columns(image, 0, kRed).empty());
 }
 
 TEST_F(Timeline, MagnifierNearMidnightFindsTheFirstRecordsAndHourZero) {
   Add(Ms(0, 5), Ms(0, 10), 1);
   Add(Ms(6, 0), Ms(0, 30), 2);
   Render({10, 0});  // 00:10: from 23:40 of the day before
-  EXPECT_EQ(Columns(image, kH - 1, Bar(1)).front(), 600);
-  EXPECT_EQ(Columns(image, kH - 1, Bar(1)).back(), 839);
-  EXPECT_EQ(text.calls, (std::vector<Text>{{481, kH - 12, u"0"}}));
-}
-
-TEST_F(Timeline, MouseOutsideKeepsTheMagnifierAndDrawsNoLine) {
-  Add(Ms(12, 0), Ms(0, 30), 1);
-  Render({720, 5});
-  const Runs magnifier = RowRuns(image, kH - 1);
-  Render(kNoPoint);
-  EXPECT_EQ(RowRuns(image, kH - 1), magnifier);
-  EXPECT_TRUE(Columns(image, 0, kRed).empty());
-}
-
-TEST_F(Timeline, DragBandRunsFromMarkToMouseAcrossTheMiddleLine) {
-  list.Rebuild(day);
-  // 01:00 to 02:00 either way round; the mouse line at 02:00 adds a column only in the first.
-  for (const auto& [mark, mouse, last] : {std::tuple{60, 120, 120}, {120, 60, 119}}) {
-    Render({mouse, 3}, {mark, 3});
-    std::vector<int32_t> band;
-    for (int32_t x = 60; x <= last; ++x) band.push_back(x);
-    EXPECT_EQ(Columns(image, kH / 2 - 1, kRed), band);
-    EXPECT_EQ(Columns(image, kH / 2, kRed), band);
-    EXPECT_EQ(Columns(image, kH / 2 + 1, kRed).size(), 0u);
-  }
-}
-
-TEST_F(Timeline, EmptyDayShowsOnlyTheScale) {
-  list.Rebuild(day);  // a day without records
-  Render({720, 5});
-  EXPECT_EQ(Columns(image, 0, kScale), (std::vector<int32_t>{0, 719, 1439}));
-  EXPECT_EQ(Columns(image, 0, kRed), (std::vector<int32_t>{720}));
-  for (int32_t y = kH / 2 + 1; y < kH; ++y) {
-    for (const auto& [first, last, pixel] : RowRuns(image, y)) EXPECT_TRUE(pixel == kWhite || pixel == kScale);
-  }
-  EXPECT_EQ(text.calls.size(), 1u);
+  EXPECT_EQ(Columns(image, kH - 1, Bar(1)), Every(600, 1, 839));
+  EXPECT_EQ(text.calls, (Texts{{481, kH - 12, u"0"}}));
 }
 
 TEST_F(Timeline, MagnifierCentreStaysInTheDay) {
@@ -160,41 +126,56 @@ TEST_F(Timeline, MagnifierCentreStaysInTheDay) {
   EXPECT_EQ(Columns(image, kH - 1, Bar(1)).size(), 240u);
 }
 
+TEST_F(Timeline, DragBandRunsFromMarkToMouseAcrossTheMiddleLine) {
+  // 01:00 to 02:00 either way round; the mouse line at 02:00 adds a column to the first.
+  for (const auto& [mark, mouse, last] : {std::tuple{60, 120, 120}, {120, 60, 119}}) {
+    Render({mouse, 3}, {mark, 3});
+    for (int32_t y : {kH / 2 - 1, kH / 2}) EXPECT_EQ(Columns(image, y, kRed), Every(60, 1, last));
+    EXPECT_TRUE(Columns(image, kH / 2 + 1, kRed).empty());
+  }
+}
+
+TEST_F(Timeline, EmptyDayShowsOnlyTheScale) {
+  Render({720, 5});
+  EXPECT_EQ(Columns(image, 0, kScale), (std::vector<int32_t>{0, 719, 1439}));
+  for (int32_t y = kH / 2 + 1; y < kH; ++y) {
+    EXPECT_EQ(Columns(image, y, kWhite).size() + Columns(image, y, kScale).size(), size_t{kW});
+  }
+  EXPECT_EQ(text.calls.size(), 1u);
+}
+
 TEST(TimelinePixels, FillAndLineClipToTheImage) {
   DIB image;
   EXPECT_FALSE(FillPixels(image, 0, 0, 1, 1, kRed));
   EXPECT_FALSE(DrawPixelLine(image, 0, 0, 1, 1, kRed));
   ASSERT_TRUE(image.CreateImage(6, 4));
   EXPECT_TRUE(FillPixels(image, 1, 4, -3, 9, kRed));  // sizes count as absolute; clipped right and below
-  const std::vector<int32_t> filled = {4, 5};
-  for (int32_t y = 0; y < 4; ++y) EXPECT_EQ(Columns(image, y, kRed), y == 0 ? std::vector<int32_t>() : filled);
-  EXPECT_FALSE(DrawPixelLine(image, 2, 3, 3, 2, kScale));   // a point
+  EXPECT_EQ(RowRuns(image, 0), (Runs{{0, 5, 0}}));
+  EXPECT_EQ(RowRuns(image, 3), (Runs{{0, 3, 0}, {4, 5, kRed}}));
+  EXPECT_FALSE(DrawPixelLine(image, 2, 3, 3, 2, kScale));      // a point
   EXPECT_FALSE(DrawPixelLine(image, -1, -5, -1, -2, kScale));  // wholly left and above
-  EXPECT_FALSE(DrawPixelLine(image, 9, 6, 7, 4, kScale));   // wholly right and below
-  ASSERT_TRUE(DrawPixelLine(image, 3, 0, 5, 0, kScale));    // flat, rising to the right; its right end left out
+  EXPECT_FALSE(DrawPixelLine(image, 9, 6, 7, 4, kScale));      // wholly right and below
+  ASSERT_TRUE(DrawPixelLine(image, 3, 0, 5, 0, kScale));       // flat, its right end left out
   EXPECT_EQ(Columns(image, 3, kScale), (std::vector<int32_t>{0}));
   EXPECT_EQ(Columns(image, 0, kScale), (std::vector<int32_t>{4}));
   ASSERT_TRUE(DrawPixelLine(image, 9, 1, 1, -3, kScale));  // steep, clipped at both ends
   for (int32_t y = 0; y < 4; ++y) EXPECT_EQ(image.At(1, y), kScale);
+  EXPECT_EQ(PixelOf(0x00112233), 0x00332211u);
 }
 
-TEST(TimelineImage, CreateRegrowAndRelease) {
+TEST(TimelinePixels, CreateRegrowAndRelease) {
   DIB image;
   EXPECT_FALSE(image.CreateImage(0, 5));
   EXPECT_FALSE(image.CreateImage(1 << 15, 1 << 15));
   ASSERT_TRUE(image.CreateImage(2, 2));
-  EXPECT_EQ(image.info.imageSize, 16u);
   image.At(1, 0) = 7;
   ASSERT_TRUE(image.Regrow(3, 3, 9));
   EXPECT_EQ(RowRuns(image, 0), (Runs{{0, 0, 0}, {1, 1, 7}, {2, 2, 9}}));
   EXPECT_EQ(RowRuns(image, 2), (Runs{{0, 2, 9}}));
-  EXPECT_TRUE(image.Regrow(3, 3, 1));
-  EXPECT_EQ(image.At(2, 2), 9u);
+  EXPECT_EQ(image.info.imageSize, 36u);
   EXPECT_FALSE(image.Regrow(0, 3, 1));
   image.ReleaseImage();
   EXPECT_EQ(image.bits, nullptr);
-  EXPECT_EQ(image.Width(), 0);
-  EXPECT_EQ(PixelOf(0x00112233), 0x00332211u);
 }
 
 TEST(TimelineHover, TextsRecordsAndTicks) {
@@ -205,14 +186,14 @@ TEST(TimelineHover, TextsRecordsAndTicks) {
 
   DayLog day;
   EXPECT_EQ(FindRecordAt(day, 0), -1);
-  EXPECT_FALSE(DraggedRecords(day, 0, 86'399));
+  EXPECT_FALSE(DraggedRecords(day, 0, 86'399));  // nothing to select on an empty day
   for (uint32_t start : {100, 200, 300}) day.Append({0, start * 1000, 1000, 1}, u"t");
-  const std::pair<uint32_t, int32_t> cases[] = {{0, 0}, {100, 0}, {199, 0}, {200, 1}, {250, 1}, {300, 2}, {86'399, 2}};
-  for (const auto& [seconds, record] : cases) EXPECT_EQ(FindRecordAt(day, seconds), record) << seconds;
+  for (const auto& [seconds, record] : {std::pair{0u, 0}, {100u, 0}, {199u, 0}, {200u, 1}, {250u, 1}, {86'399u, 2}}) {
+    EXPECT_EQ(FindRecordAt(day, seconds), record) << seconds;
+  }
   const auto range = DraggedRecords(day, 250, 100);
   ASSERT_TRUE(range);
-  EXPECT_EQ(range->first, 0u);
-  EXPECT_EQ(range->last, 1u);
+  EXPECT_EQ(std::pair(range->first, range->last), std::pair(0u, 1u));
 
   TimelineState state;
   EXPECT_FALSE(HoverMoved(state, false, {5, 5}, {10, 10}));  // another window is active
