@@ -221,6 +221,7 @@ void DrawZoomHour(DIB& image, const TimelineScene& scene, Point mouse, TimelineS
   } else {
     state.zoomCentre = mouse;
   }
+  if (image.bits == nullptr) return;
   const int32_t w = image.Width(), h = image.Height();
   const int64_t centre = SecondsAtX(mouse.x, w);
   const int64_t s0 = centre - kZoomSeconds / 2;
