@@ -14,6 +14,7 @@
 
 #include "ui/app_info_window.h"
 #include "ui/day_view.h"
+#include "ui/dib_section_win32.h"
 #include "ui/search_window.h"
 #include "ui/window_base.h"
 #include "ui/window_geometry.h"
@@ -83,6 +84,16 @@ class MainWindow : public WindowBase {
   void ShowViewChange();
   void UpdateItemCount();
 
+  // The timeline image.
+  void RecreateTimelineImage();
+  void SetTimelineImage(HBITMAP bitmap);
+  void RedrawTimeline(const POINT* point);
+  void TimelineTick();
+  POINT TimelineCursor() const;
+  bool Dragging() const { return dragAnchor_.x != -1 || dragAnchor_.y != -1; }
+  void SelectRecordAt(const DayLog& day, int32_t seconds);
+  void SelectDraggedRecords(const DayLog& day, int32_t anchorSeconds, int32_t seconds);
+
   // Commands.
   void OnCommand(WORD id, WORD code);
   void OpenLog();
@@ -121,6 +132,8 @@ class MainWindow : public WindowBase {
   DayView view_;
   bool selectionSummary_ = true;
   POINT dragAnchor_ = {-1, -1};
+  DIBSection timeline_;
+  TimelineState timelineState_;
   AppInfoWindow usage_;
   SearchWindow search_;
 

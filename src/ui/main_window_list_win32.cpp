@@ -15,7 +15,9 @@ namespace qm {
 namespace {
 
 constexpr int kColumnFormats[4] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_LEFT, LVCFMT_LEFT};
-constexpr DWORD kListExtendedStyles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER;
+constexpr DWORD kListExtendedStyles =
+    LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP;
+static_assert(kListExtendedStyles == 0x14030);
 
 }  // namespace
 

@@ -73,7 +73,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_APPCOMMAND: OnAppCommand(lParam); return 0;
     case kTrayMessage: OnTrayEvent(lParam); return 0;
-    case kTimelineRedrawMessage: return 0;  // the timeline image is drawn by a later addition
+    case kTimelineRedrawMessage: RedrawTimeline(reinterpret_cast<const POINT*>(wParam)); return 0;
     case kCommandLineMessage: OnCommandLine(); return 0;
     case kSelectionSummaryMessage: selectionSummary_ = wParam != 0; return 0;
     case kShownDateMessage: OnShownDateQuery(wParam); return 0;
@@ -95,7 +95,7 @@ void MainWindow::OnCreate() {
   InsertListColumns();
   SetFocus(list_);
   LoadToday();
-  // The timeline image comes with a later addition; static 1041 stays empty until then.
+  RecreateTimelineImage();
   PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
   UpdateColorMarks();
   DragAcceptFiles(window_, TRUE);
@@ -157,13 +157,14 @@ void MainWindow::RunLayout() {
     SetWindowPos(GetDlgItem(window_, kBottomControls[i]), nullptr, r.left, r.top, r.Width(), r.Height(),
                  SWP_NOZORDER);
   }
+  RecreateTimelineImage();
   PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
   InvalidateRect(window_, nullptr, TRUE);
 }
 
 void MainWindow::OnTimer(UINT_PTR id) {
   if (id == kCheckTimer) OnCheckTimer();
-  // Timer 2 drives the timeline's hover text, which comes with the timeline image.
+  if (id == kTimelineTimer) TimelineTick();
 }
 
 LRESULT MainWindow::OnControlColor(HDC dc, HWND control) {
