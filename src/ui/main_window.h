@@ -12,7 +12,11 @@
 #include <span>
 #include <vector>
 
+#include "ui/color_config_window.h"
+#include "ui/command_str_config_window.h"
+#include "ui/config_window.h"
 #include "ui/day_view.h"
+#include "ui/version_window.h"
 #include "ui/window_base.h"
 #include "ui/window_geometry.h"
 
@@ -39,7 +43,7 @@ class MainWindow : public WindowBase {
   void Attach(HWND window);
   HWND Handle() const { return window_; }
   // The modeless dialogs that take part in keyboard navigation; null while closed.
-  std::vector<HWND> OpenDialogs() const { return {}; }
+  std::vector<HWND> OpenDialogs() const { return {versionWindow_.Handle()}; }
 
   void AddTrayIcon();
   void RemoveTrayIcon();
@@ -104,6 +108,10 @@ class MainWindow : public WindowBase {
   void RecordOpenEntryNow();
   void StartTimers();
   void ShowSaveResult(bool saved);
+  // The settings, colour settings and version windows.
+  void OpenSettings();
+  void OpenColorSettings();
+  void SaveSettingsNow();
 
  public:
   // Stores the placement, writes the settings and the current day, runs the automatic exports.
@@ -119,6 +127,10 @@ class MainWindow : public WindowBase {
   DayView view_;
   bool selectionSummary_ = true;
   POINT dragAnchor_ = {-1, -1};
+  CommandStrConfigWindow commandStrWindow_;
+  ConfigWindow configWindow_{&commandStrWindow_};
+  ColorConfigWindow colorWindow_;
+  VersionWindow versionWindow_;
 
   // Set while the exit confirmation is on screen, so a second close request is ignored.
   static bool confirmShowing_;

@@ -79,7 +79,10 @@ void MainWindow::OnCommand(WORD id, WORD code) {
     case CMD_COLOR_PER_HOUR: SetColorMode(ColorMode::PerHour); break;
     case CMD_COLOR_NONE: SetColorMode(ColorMode::NoColor); break;
     case CMD_CHANGE_COLOR: ChangeColor(); break;
-    // The usage, settings, version, search and colour settings windows are added separately.
+    case CMD_SETTINGS_WINDOW: OpenSettings(); break;
+    case CMD_COLOR_SETTINGS_WINDOW: OpenColorSettings(); break;
+    case CMD_VERSION_WINDOW: versionWindow_.Show(window_); break;
+    // The usage and search windows are added separately.
     default: break;
   }
 }

@@ -1,0 +1,34 @@
+// Small helpers the dialogs share: their icon, the yes/no confirmation, control texts and the
+// system's colour chooser.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <string_view>
+
+#include "color/default_palette.h"
+#include "storage/app_settings.h"
+
+namespace qm {
+
+// Sets the window's small icon from an icon resource (shared, so nothing to free).
+void SetSmallIcon(HWND window, int iconId);
+
+// The question box captioned "確認" with Yes and No; true on Yes.
+bool AskYesNo(HWND owner, const wchar_t* question);
+
+// At most `maxUnits` code units of a control's text.
+std::u16string ControlText(HWND dialog, int controlId, size_t maxUnits);
+void SetControlText(HWND dialog, int controlId, std::u16string_view text);
+
+// Copies as much of `text` as a list view's cell buffer holds.
+void CopyToListCell(const NMLVDISPINFOW& info, std::u16string_view text);
+
+// The system's colour chooser, fully opened, starting at `initial`, with the settings' 16 custom
+// colours (which it updates). False when the user cancels.
+bool ChooseColorFor(HWND owner, ColorRef initial, AppSettings& settings, ColorRef* chosen);
+
+}  // namespace qm

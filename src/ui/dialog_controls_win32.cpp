@@ -1,0 +1,52 @@
+#include "ui/dialog_controls.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/window_base.h"
+
+namespace qm {
+
+void SetSmallIcon(HWND window, int iconId) {
+  const HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+bool AskYesNo(HWND owner, const wchar_t* question) {
+  return MessageBoxW(owner, question, L"確認", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+std::u16string ControlText(HWND dialog, int controlId, size_t maxUnits) {
+  std::vector<wchar_t> text(maxUnits + 1, L'\0');
+  const UINT length = GetDlgItemTextW(dialog, controlId, text.data(), static_cast<int>(text.size()));
+  return std::u16string(reinterpret_cast<const char16_t*>(text.data()), length);
+}
+
+void SetControlText(HWND dialog, int controlId, std::u16string_view text) {
+  SetDlgItemTextW(dialog, controlId, Wide(std::u16string(text).c_str()));
+}
+
+void CopyToListCell(const NMLVDISPINFOW& info, std::u16string_view text) {
+  if (info.item.pszText == nullptr || info.item.cchTextMax <= 0) return;
+  const size_t length = std::min<size_t>(text.size(), static_cast<size_t>(info.item.cchTextMax) - 1);
+  std::copy_n(text.data(), length, reinterpret_cast<char16_t*>(info.item.pszText));
+  info.item.pszText[length] = L'\0';
+}
+
+bool ChooseColorFor(HWND owner, ColorRef initial, AppSettings& settings, ColorRef* chosen) {
+  static_assert(sizeof(COLORREF) == sizeof(settings.customColors[0]));
+  CHOOSECOLORW dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.rgbResult = initial;
+  dialog.lpCustColors = reinterpret_cast<COLORREF*>(settings.customColors);
+  dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
+  if (!ChooseColorW(&dialog)) return false;
+  *chosen = dialog.rgbResult;
+  return true;
+}
+
+}  // namespace qm
