@@ -228,6 +228,48 @@ e2e_move() {
   timeout 10 xdotool windowmove --sync "$1" "$2" "$3" || e2e_fail "could not move window $1"
 }
 
+# Waits up to TIMEOUT seconds until the command that follows succeeds; false if it never does.
+e2e_wait_until() {
+  local timeout=$1 waited=0
+  shift
+  until "$@"; do
+    ((waited >= timeout * 10)) && return 1
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+}
+
+# A screenshot of window ID (a Wine desktop) into FILE once the picture differs from the file's
+# picture before the call (if any) and has then stayed the same for a second: windows inside a Wine
+# desktop are not X windows, so their drawing can only be watched. A blinking caret does not count.
+e2e_settled_shot() {
+  local id=$1 file=$2 same=0 i
+  local before="$file.before.png" last="$file.last.png" now="$file.now.png"
+  if [ -f "$file" ]; then cp "$file" "$before"; else convert -size 1x1 xc:black "$before"; fi
+  cp "$before" "$last"
+  for ((i = 0; i < 150 && same < 5; i++)); do
+    sleep 0.2
+    import -window "$id" "$now" || continue
+    if e2e_pictures_differ "$now" "$before" && ! e2e_pictures_differ "$now" "$last"; then
+      same=$((same + 1))
+    else
+      same=0
+    fi
+    cp "$now" "$last"
+  done
+  mv "$last" "$file"
+  rm -f "$before" "$now"
+  ((same >= 5))
+}
+
+# True when two pictures differ in more pixels than a text caret covers.
+e2e_pictures_differ() {
+  local pixels
+  pixels=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+  pixels=${pixels%% *}
+  [[ ! "$pixels" =~ ^[0-9]+$ ]] || ((pixels > 40))
+}
+
 # --- Time ------------------------------------------------------------------------------------------
 
 # Milliseconds since local midnight, the clock of the day log's start times.
