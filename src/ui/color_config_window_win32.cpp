@@ -75,19 +75,8 @@ void ColorConfigWindow::RecordOpeningRectangles() {
 
 void ColorConfigWindow::InsertColumns() {
   const AppSettings& settings = App().settings;
-  for (int c = 0; c < 2; ++c) {
-    LVCOLUMNW column = {};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = kColumnFormats[c];
-    column.cx = settings.colorColumnWidths[c];
-    column.pszText = const_cast<wchar_t*>(Wide(kColorListHeaders[c]));
-    column.iSubItem = c;
-    ListView_InsertColumn(list_, c, &column);
-  }
-  if (IsColumnOrder(settings.colorColumnOrder, 2)) {
-    int order[2] = {settings.colorColumnOrder[0], settings.colorColumnOrder[1]};
-    ListView_SetColumnOrderArray(list_, 2, order);
-  }
+  const int32_t* order = IsColumnOrder(settings.colorColumnOrder, 2) ? settings.colorColumnOrder : nullptr;
+  AddListColumns(list_, 2, kColorListHeaders, kColumnFormats, settings.colorColumnWidths, order);
   ListView_SetExtendedListViewStyle(list_, kListExtendedStyles);
 }
 

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,11 @@ bool AskYesNo(HWND owner, const wchar_t* question);
 // At most `maxUnits` code units of a control's text.
 std::u16string ControlText(HWND dialog, int controlId, size_t maxUnits);
 void SetControlText(HWND dialog, int controlId, std::u16string_view text);
+
+// Inserts `count` report-view columns with their headers, alignments (LVCFMT_*) and widths, then
+// puts them in `order` unless that is null.
+void AddListColumns(HWND list, int count, const char16_t* const* headers, const int* formats, const int32_t* widths,
+                    const int32_t* order);
 
 // Copies as much of `text` as a list view's cell buffer holds.
 void CopyToListCell(const NMLVDISPINFOW& info, std::u16string_view text);

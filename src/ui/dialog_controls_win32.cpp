@@ -29,6 +29,22 @@ void SetControlText(HWND dialog, int controlId, std::u16string_view text) {
   SetDlgItemTextW(dialog, controlId, Wide(std::u16string(text).c_str()));
 }
 
+void AddListColumns(HWND list, int count, const char16_t* const* headers, const int* formats, const int32_t* widths,
+                    const int32_t* order) {
+  for (int c = 0; c < count; ++c) {
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = formats[c];
+    column.cx = widths[c];
+    column.pszText = const_cast<wchar_t*>(Wide(headers[c]));
+    column.iSubItem = c;
+    ListView_InsertColumn(list, c, &column);
+  }
+  if (order == nullptr) return;
+  std::vector<int> columns(order, order + count);
+  ListView_SetColumnOrderArray(list, count, columns.data());
+}
+
 void CopyToListCell(const NMLVDISPINFOW& info, std::u16string_view text) {
   if (info.item.pszText == nullptr || info.item.cchTextMax <= 0) return;
   const size_t length = std::min<size_t>(text.size(), static_cast<size_t>(info.item.cchTextMax) - 1);

@@ -21,6 +21,7 @@
 #include "storage/day_log_file.h"
 #include "storage/log_folder.h"
 #include "storage/settings_file.h"
+#include "ui/dialog_controls.h"
 #include "ui/file_dialog.h"
 #include "ui/main_window.h"
 #include "ui/resource_ids.h"
@@ -217,15 +218,7 @@ void MainWindow::ChangeColor() {
     if (const uint8_t* record = view_.list.RecordOfRow(row)) selected.push_back(ReadRecordHeader(record));
   }
   const auto choose = [&](ColorRef initial, ColorRef* chosen) {
-    CHOOSECOLORW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window_;
-    dialog.rgbResult = initial;
-    dialog.lpCustColors = reinterpret_cast<COLORREF*>(app.settings.customColors);
-    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorW(&dialog)) return false;
-    *chosen = dialog.rgbResult;
-    return true;
+    return ChooseColorFor(window_, initial, app.settings, chosen);
   };
   if (!ChangeRecordColors(app.colors, selected, choose)) return;
   AfterColorChange();

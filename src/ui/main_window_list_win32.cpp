@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/fixed_string.h"
+#include "ui/dialog_controls.h"
 #include "ui/list_texts.h"
 #include "ui/main_window.h"
 #include "ui/resource_ids.h"
@@ -16,31 +17,11 @@ namespace {
 constexpr int kColumnFormats[4] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_LEFT, LVCFMT_LEFT};
 constexpr DWORD kListExtendedStyles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER;
 
-
-// Copies as much of `text` as the list's buffer holds.
-void CopyToCell(const NMLVDISPINFOW& info, std::u16string_view text) {
-  if (info.item.pszText == nullptr || info.item.cchTextMax <= 0) return;
-  const size_t length = std::min<size_t>(text.size(), static_cast<size_t>(info.item.cchTextMax) - 1);
-  std::copy_n(text.data(), length, reinterpret_cast<char16_t*>(info.item.pszText));
-  info.item.pszText[length] = L'\0';
-}
-
 }  // namespace
 
 void MainWindow::InsertListColumns() {
   const AppSettings& settings = App().settings;
-  for (int c = 0; c < 4; ++c) {
-    LVCOLUMNW column = {};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = kColumnFormats[c];
-    column.cx = settings.listColumnWidths[c];
-    column.pszText = const_cast<wchar_t*>(Wide(kListHeaders[c]));
-    column.iSubItem = c;
-    ListView_InsertColumn(list_, c, &column);
-  }
-  int order[4];
-  std::copy_n(settings.listColumnOrder, 4, order);
-  ListView_SetColumnOrderArray(list_, 4, order);
+  AddListColumns(list_, 4, kListHeaders, kColumnFormats, settings.listColumnWidths, settings.listColumnOrder);
   ListView_SetExtendedListViewStyle(list_, kListExtendedStyles);
 }
 
@@ -64,12 +45,12 @@ void MainWindow::OnGetDisplayInfo(NMLVDISPINFOW& info) {
   if (record == nullptr) return;
   const ActivityRecord header = ReadRecordHeader(record);
   switch (info.item.iSubItem) {
-    case kListStart: CopyToCell(info, StartCellText(header.start)); break;
-    case kListDuration: CopyToCell(info, DurationCellText(header.duration)); break;
-    case kListTitle: CopyToCell(info, RecordTitle(record)); break;
+    case kListStart: CopyToListCell(info, StartCellText(header.start)); break;
+    case kListDuration: CopyToListCell(info, DurationCellText(header.duration)); break;
+    case kListTitle: CopyToListCell(info, RecordTitle(record)); break;
     case kListExecutable: {
       const PoolEntry* entry = App().pool.Find(static_cast<int32_t>(header.exeKey));
-      CopyToCell(info, entry != nullptr ? entry->Text() : std::u16string_view(kNoExecutable));
+      CopyToListCell(info, entry != nullptr ? entry->Text() : std::u16string_view(kNoExecutable));
       break;
     }
     default: break;

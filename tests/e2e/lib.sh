@@ -228,6 +228,24 @@ e2e_move() {
   timeout 10 xdotool windowmove --sync "$1" "$2" "$3" || e2e_fail "could not move window $1"
 }
 
+# Starts notepad and winemine beside the main window MAIN (moved to the top left), each where no
+# other window covers it, so that every click lands in the window it is meant for; the keyboard
+# stays with MAIN. The click helpers below bring each one to the front.
+e2e_beside_notepad_and_winemine() {
+  E2E_MAIN=$1
+  e2e_start_wine_program notepad
+  E2E_NOTEPAD=$(e2e_wait_window "Untitled - Notepad")
+  e2e_start_wine_program winemine
+  E2E_MINE=$(e2e_wait_window "WineMine")
+  e2e_move "$E2E_MAIN" 0 0
+  e2e_move "$E2E_NOTEPAD" 900 0
+  e2e_move "$E2E_MINE" 900 600
+  e2e_focus "$E2E_MAIN"
+}
+e2e_click_notepad() { e2e_click "$E2E_NOTEPAD" 100 300; }  # in the text
+e2e_click_mine() { e2e_click "$E2E_MINE" 52 35; }          # the black strip between the counter and the face
+e2e_click_main() { e2e_click "$E2E_MAIN" -30 -8; }         # the empty strip along the bottom edge
+
 # Waits up to TIMEOUT seconds until the command that follows succeeds; false if it never does.
 e2e_wait_until() {
   local timeout=$1 waited=0

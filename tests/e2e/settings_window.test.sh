@@ -23,23 +23,16 @@ e2e_wait_until 5 test -f "$config" || e2e_fail "no settings file after the setti
 period=$(od -An -tu4 -j4 -N4 "$config" | tr -d ' ')
 [ "$period" = 500 ] || e2e_fail "the settings file holds the check period $period, not 500"
 
-e2e_start_wine_program notepad
-notepad=$(e2e_wait_window "Untitled - Notepad")
-e2e_start_wine_program winemine
-mine=$(e2e_wait_window "WineMine")
-e2e_move "$main" 0 0
-e2e_move "$notepad" 900 0
-e2e_move "$mine" 900 600
-e2e_focus "$main"
+e2e_beside_notepad_and_winemine "$main"
 # Switches at uneven moments, so that they fall anywhere between two checks.
 for ((k = 0; k < 8; k++)); do
   sleep "0.$((RANDOM % 5 + 5))"
-  e2e_click "$notepad" 100 300
+  e2e_click_notepad
   sleep "0.$((RANDOM % 5 + 5))"
-  e2e_click "$mine" 52 35
+  e2e_click_mine
 done
 sleep 1
-e2e_click "$main" -30 -8
+e2e_click_main
 xdotool key --delay 50 alt+f x
 box=$(e2e_wait_window "確認")
 e2e_keys "$box" Return
