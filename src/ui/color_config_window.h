@@ -29,7 +29,10 @@ class ColorConfigWindow : public DialogWindowBase {
   LRESULT OnNotify(const NMHDR& header);
   void OnSize(WPARAM kind);
   void OnGetMinMaxInfo(MINMAXINFO& info) const;
+  // Stores the columns and the placement; on closing, and when the window goes with its owner.
+  void StoreLayout();
   void OnClose();
+  void OnDestroy();
 
   // Set-up.
   void RecordOpeningRectangles();

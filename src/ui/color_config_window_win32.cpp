@@ -49,6 +49,7 @@ INT_PTR ColorConfigWindow::HandleMessage(HWND window, UINT message, WPARAM wPara
     case WM_SIZE: OnSize(wParam); return 0;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return TRUE;
     case WM_CLOSE: OnClose(); return TRUE;
+    case WM_DESTROY: OnDestroy(); return 0;
     default: return 0;
   }
 }
@@ -292,7 +293,7 @@ void ColorConfigWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
   info.ptMinTrackSize = {minimumSize_.width, minimumSize_.height};
 }
 
-void ColorConfigWindow::OnClose() {
+void ColorConfigWindow::StoreLayout() {
   AppSettings& settings = App().settings;
   for (int c = 0; c < 2; ++c) settings.colorColumnWidths[c] = ListView_GetColumnWidth(list_, c);
   int order[2] = {0, 1};
@@ -309,7 +310,17 @@ void ColorConfigWindow::OnClose() {
     stored = PlacementToStore(stored);
     std::memcpy(&settings.colorPlacement, &stored, sizeof stored);
   }
+}
+
+void ColorConfigWindow::OnClose() {
+  StoreLayout();
   EndDialog(window_, 1);
+  window_ = nullptr;
+  list_ = nullptr;
+}
+
+void ColorConfigWindow::OnDestroy() {
+  StoreLayout();
   window_ = nullptr;
   list_ = nullptr;
 }

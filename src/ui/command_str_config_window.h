@@ -19,7 +19,10 @@ class CommandStrConfigWindow : public DialogWindowBase {
   void OnCommand(WORD id);
   void RestoreDefault(int slot);
   void TestTemplate(int slot);
+  // Stores and compiles the templates; on closing, and when the window goes with its owner while open.
+  void Store();
   void OnClose();
+  void OnDestroy();
 
   HWND window_ = nullptr;
 };

@@ -26,6 +26,7 @@ INT_PTR CommandStrConfigWindow::HandleMessage(HWND window, UINT message, WPARAM 
     case WM_INITDIALOG: OnInitDialog(window); return TRUE;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return TRUE;
     case WM_CLOSE: OnClose(); return TRUE;
+    case WM_DESTROY: OnDestroy(); return 0;
     default: return 0;
   }
 }
@@ -65,7 +66,7 @@ void CommandStrConfigWindow::TestTemplate(int slot) {
   SetControlText(window_, IDC_TEST_LINE, TemplateTestLine(SlotOf(slot), pattern, App().pool));
 }
 
-void CommandStrConfigWindow::OnClose() {
+void CommandStrConfigWindow::Store() {
   AppState& app = App();
   for (int k = 0; k < kTemplateCount; ++k) {
     StoreTemplate(app, SlotOf(k), ControlText(window_, IDC_LIST_TEXT_TEMPLATE + k, kTemplateEditUnits));
@@ -75,7 +76,17 @@ void CommandStrConfigWindow::OnClose() {
   } else if (IsDlgButtonChecked(window_, IDC_NEWLINE_CRLF) == BST_CHECKED) {
     app.settings.newlineMode = 1;
   }
+}
+
+void CommandStrConfigWindow::OnClose() {
+  Store();
   EndDialog(window_, 1);
+  window_ = nullptr;
+}
+
+void CommandStrConfigWindow::OnDestroy() {
+  if (window_ == nullptr) return;
+  Store();
   window_ = nullptr;
 }
 

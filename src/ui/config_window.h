@@ -48,7 +48,10 @@ class ConfigWindow : public DialogWindowBase {
   void CheckName(const ExportGroup& group);
   void ChooseExportFolder(const ExportGroup& group);
   void RestoreDefaultName(const ExportGroup& group);
+  // Applies everything shown; on closing, and when the window goes with its owner while open.
+  void Store();
   void OnClose();
+  void OnDestroy();
 
   ExportGroup ListGroup() const;
   ExportGroup UsageGroup() const;

@@ -62,6 +62,7 @@ INT_PTR ConfigWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case WM_CLOSE: OnClose(); return TRUE;
+    case WM_DESTROY: OnDestroy(); return 0;
     default: return 0;
   }
 }
@@ -159,7 +160,7 @@ void ConfigWindow::StoreExportGroup(const ExportGroup& group) {
   *group.textExport = IsChecked(window_, group.textBox) ? 1 : 0;
 }
 
-void ConfigWindow::OnClose() {
+void ConfigWindow::Store() {
   AppSettings& settings = App().settings;
   std::array<int, kChoiceListCount> selections{};
   for (int i = 0; i < kChoiceListCount; ++i) {
@@ -170,7 +171,17 @@ void ConfigWindow::OnClose() {
   settings.writeBom = IsChecked(window_, IDC_WRITE_BOM) ? 1 : 0;
   StoreExportGroup(ListGroup());
   StoreExportGroup(UsageGroup());
+}
+
+void ConfigWindow::OnClose() {
+  Store();
   EndDialog(window_, 1);
+  window_ = nullptr;
+}
+
+void ConfigWindow::OnDestroy() {
+  if (window_ == nullptr) return;
+  Store();
   window_ = nullptr;
 }
 
