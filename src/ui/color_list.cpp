@@ -52,7 +52,9 @@ void SortColorRows(std::vector<ColorEntry>& rows, int column, bool ascending, co
       return ca < cb ? -1 : (ca > cb ? 1 : 0);
     };
   } else if (rules.mode == ColorMode::PerApplication) {
-    compare = [&](const ColorEntry& a, const ColorEntry& b) { return CompareText(PathOf(pool, a.key), PathOf(pool, b.key)); };
+    compare = [&](const ColorEntry& a, const ColorEntry& b) {
+      return CompareText(PathOf(pool, a.key), PathOf(pool, b.key));
+    };
   } else {
     compare = [](const ColorEntry& a, const ColorEntry& b) { return a.key < b.key ? -1 : (a.key > b.key ? 1 : 0); };
   }

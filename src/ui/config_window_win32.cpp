@@ -36,8 +36,10 @@ bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == B
 }  // namespace
 
 bool ChooseFolder(char16_t (&folder)[kPathUnits], HWND owner) {
+  wchar_t displayName[MAX_PATH] = {};
   BROWSEINFOW browse = {};
   browse.hwndOwner = owner;
+  browse.pszDisplayName = displayName;
   browse.lpszTitle = L"CSV出力先フォルダを選択してください";
   browse.ulFlags = BIF_NEWDIALOGSTYLE;
   browse.lpfn = &BrowseCallback;
