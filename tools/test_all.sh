@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds every configuration and runs every test, from a fresh Debian 12 machine on:
 #   native (RelWithDebInfo), native with AddressSanitizer + UBSan, Windows (MinGW-w64) under Wine,
-#   the end-to-end tests of the program under Wine + Xvfb (tests/e2e), and each libFuzzer target for
+#   the Windows release zip, the end-to-end tests of the program under Wine + Xvfb (tests/e2e), and each libFuzzer target for
 #   QM_FUZZ_SECONDS seconds (default 60).
 # Each stage builds incrementally in its own folder under build/, so running it again is quick.
 set -euo pipefail
@@ -87,6 +87,14 @@ qm_wine_prefix "$root/build/mingw/wineprefix"
 # The tests are console programs, but a display of their own lets any that open a window run too.
 run_ctest build/mingw xvfb-run -a -s "-screen 0 1280x800x24"
 wineserver -k || true
+end_stage
+
+begin_stage "Windows release package"
+# The stripped Release program alone in build/release/quillmere-VERSION-win64.zip, for Windows users.
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
+cmake --build build/release -j "$jobs" --target quillmere
+(cd build/release && cpack)
+check_no_private_dlls build/release
 end_stage
 
 begin_stage "end-to-end tests under Wine + Xvfb"

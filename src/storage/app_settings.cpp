@@ -44,12 +44,12 @@ void CfghAndCfgiDefaults(AppSettings& s, Env& env) {
   CfgeToCfggDefaults(s, env);
   s.confirmExit = 1;
   CopyToArray(s.usageExportFolder, LogFolder(env));
-  CopyToArray(s.listExportName, u"%y%M%D");
-  CopyToArray(s.usageExportName, u"%y%M%Dapp");
-  CopyToArray(s.listTextTemplate, u"[%h:%M:%S.%L](%n:%E.%C) \"%t\" - \"%x\"");
-  CopyToArray(s.listCsvTemplate, u"%H:%M:%S.%L,%d,\"%t\",\"%x\"");
-  CopyToArray(s.usageTextTemplate, u"[%r%%] %h:%M:%S.%Lsec (ave%o:%n:%e.%csec) \"%x\" [%u]");
-  CopyToArray(s.usageCsvTemplate, u"%r,%d,%a,\"%x\",%u");
+  CopyToArray(s.listExportName, kDefaultListExportName);
+  CopyToArray(s.usageExportName, kDefaultUsageExportName);
+  CopyToArray(s.listTextTemplate, kDefaultLineTemplates[0]);
+  CopyToArray(s.listCsvTemplate, kDefaultLineTemplates[1]);
+  CopyToArray(s.usageTextTemplate, kDefaultLineTemplates[2]);
+  CopyToArray(s.usageCsvTemplate, kDefaultLineTemplates[3]);
   s.listTextExport = 0;
   s.usageCsvExport = 0;
   s.usageTextExport = 0;

@@ -159,6 +159,17 @@ inline constexpr size_t kSettingsBytesCfgg = 9216;
 inline constexpr size_t kSettingsBytesCfgh = 9220;
 inline constexpr size_t kSettingsBytesCfgi = 12376;
 
+// The default file-name templates and line templates, also offered again by the windows that edit them.
+inline constexpr char16_t kDefaultListExportName[] = u"%y%M%D";
+inline constexpr char16_t kDefaultUsageExportName[] = u"%y%M%Dapp";
+// listTextTemplate, listCsvTemplate, usageTextTemplate, usageCsvTemplate.
+inline constexpr const char16_t* kDefaultLineTemplates[4] = {
+    u"[%h:%M:%S.%L](%n:%E.%C) \"%t\" - \"%x\"",
+    u"%H:%M:%S.%L,%d,\"%t\",\"%x\"",
+    u"[%r%%] %h:%M:%S.%Lsec (ave%o:%n:%e.%csec) \"%x\" [%u]",
+    u"%r,%d,%a,\"%x\",%u",
+};
+
 // Fills the record with its defaults, the folders computed from the executable's location. Applied in
 // three layers (oldest layout; "cfge" to "cfgg"; "cfgh" and "cfgi"), each on top of the previous one.
 void SettingsDefaults(AppSettings& settings, Env& env);

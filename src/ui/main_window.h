@@ -13,9 +13,13 @@
 #include <vector>
 
 #include "ui/app_info_window.h"
+#include "ui/color_config_window.h"
+#include "ui/command_str_config_window.h"
+#include "ui/config_window.h"
 #include "ui/day_view.h"
 #include "ui/dib_section_win32.h"
 #include "ui/search_window.h"
+#include "ui/version_window.h"
 #include "ui/window_base.h"
 #include "ui/window_geometry.h"
 
@@ -42,6 +46,7 @@ class MainWindow : public WindowBase {
   void Attach(HWND window);
   HWND Handle() const { return window_; }
   // The modeless dialogs that take part in keyboard navigation; null while closed.
+  // The modal windows run loops of their own, and the version window takes no part in navigation.
   std::vector<HWND> OpenDialogs() const { return {usage_.Handle(), search_.Handle()}; }
 
   void AddTrayIcon();
@@ -117,6 +122,10 @@ class MainWindow : public WindowBase {
   void RecordOpenEntryNow();
   void StartTimers();
   void ShowSaveResult(bool saved, HWND owner);
+  // The settings, colour settings and version windows.
+  void OpenSettings();
+  void OpenColorSettings();
+  void SaveSettingsNow();
 
  public:
   // Stores the placement, writes the settings and the current day, runs the automatic exports.
@@ -136,6 +145,10 @@ class MainWindow : public WindowBase {
   TimelineState timelineState_;
   AppInfoWindow usage_;
   SearchWindow search_;
+  CommandStrConfigWindow commandStrWindow_;
+  ConfigWindow configWindow_{&commandStrWindow_};
+  ColorConfigWindow colorWindow_;
+  VersionWindow versionWindow_;
 
   // Set while the exit confirmation is on screen, so a second close request is ignored.
   static bool confirmShowing_;

@@ -21,6 +21,7 @@
 #include "storage/day_log_file.h"
 #include "storage/log_folder.h"
 #include "storage/settings_file.h"
+#include "ui/dialog_controls.h"
 #include "ui/file_dialog.h"
 #include "ui/list_view.h"
 #include "ui/main_window.h"
@@ -87,7 +88,9 @@ void MainWindow::OnCommand(WORD id, WORD code) {
       break;
     case CMD_SEARCH_NEEDS_LIST: search_.SetList(&view_.list); break;
     case CMD_SEARCH_WINDOW: search_.OpenOrClose(window_, &view_.list); break;
-    // The settings, version and colour settings windows are added separately.
+    case CMD_SETTINGS_WINDOW: OpenSettings(); break;
+    case CMD_COLOR_SETTINGS_WINDOW: OpenColorSettings(); break;
+    case CMD_VERSION_WINDOW: versionWindow_.Show(window_); break;
     default: break;
   }
 }

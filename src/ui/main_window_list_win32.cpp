@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/fixed_string.h"
+#include "ui/dialog_controls.h"
 #include "ui/list_texts.h"
 #include "ui/list_view.h"
 #include "ui/main_window.h"
@@ -23,18 +24,7 @@ static_assert(kListExtendedStyles == 0x14030);
 
 void MainWindow::InsertListColumns() {
   const AppSettings& settings = App().settings;
-  for (int c = 0; c < 4; ++c) {
-    LVCOLUMNW column = {};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = kColumnFormats[c];
-    column.cx = settings.listColumnWidths[c];
-    column.pszText = const_cast<wchar_t*>(Wide(kListHeaders[c]));
-    column.iSubItem = c;
-    ListView_InsertColumn(list_, c, &column);
-  }
-  int order[4];
-  std::copy_n(settings.listColumnOrder, 4, order);
-  ListView_SetColumnOrderArray(list_, 4, order);
+  AddListColumns(list_, 4, kListHeaders, kColumnFormats, settings.listColumnWidths, settings.listColumnOrder);
   ListView_SetExtendedListViewStyle(list_, kListExtendedStyles);
 }
 

@@ -228,6 +228,66 @@ e2e_move() {
   timeout 10 xdotool windowmove --sync "$1" "$2" "$3" || e2e_fail "could not move window $1"
 }
 
+# Starts notepad and winemine beside the main window MAIN (moved to the top left), each where no
+# other window covers it, so that every click lands in the window it is meant for; the keyboard
+# stays with MAIN. The click helpers below bring each one to the front.
+e2e_beside_notepad_and_winemine() {
+  E2E_MAIN=$1
+  e2e_start_wine_program notepad
+  E2E_NOTEPAD=$(e2e_wait_window "Untitled - Notepad")
+  e2e_start_wine_program winemine
+  E2E_MINE=$(e2e_wait_window "WineMine")
+  e2e_move "$E2E_MAIN" 0 0
+  e2e_move "$E2E_NOTEPAD" 900 0
+  e2e_move "$E2E_MINE" 900 600
+  e2e_focus "$E2E_MAIN"
+}
+e2e_click_notepad() { e2e_click "$E2E_NOTEPAD" 100 300; }  # in the text
+e2e_click_mine() { e2e_click "$E2E_MINE" 52 35; }          # the black strip between the counter and the face
+e2e_click_main() { e2e_click "$E2E_MAIN" -30 -8; }         # the empty strip along the bottom edge
+
+# Waits up to TIMEOUT seconds until the command that follows succeeds; false if it never does.
+e2e_wait_until() {
+  local timeout=$1 waited=0
+  shift
+  until "$@"; do
+    ((waited >= timeout * 10)) && return 1
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+}
+
+# A screenshot of window ID (a Wine desktop) into FILE once the picture differs from the file's
+# picture before the call (if any) and has then stayed the same for a second: windows inside a Wine
+# desktop are not X windows, so their drawing can only be watched. A blinking caret does not count.
+e2e_settled_shot() {
+  local id=$1 file=$2 same=0 i
+  local before="$file.before.png" last="$file.last.png" now="$file.now.png"
+  if [ -f "$file" ]; then cp "$file" "$before"; else convert -size 1x1 xc:black "$before"; fi
+  cp "$before" "$last"
+  for ((i = 0; i < 150 && same < 5; i++)); do
+    sleep 0.2
+    import -window "$id" "$now" || continue
+    if e2e_pictures_differ "$now" "$before" && ! e2e_pictures_differ "$now" "$last"; then
+      same=$((same + 1))
+    else
+      same=0
+    fi
+    cp "$now" "$last"
+  done
+  mv "$last" "$file"
+  rm -f "$before" "$now"
+  ((same >= 5))
+}
+
+# True when two pictures differ in more pixels than a text caret covers.
+e2e_pictures_differ() {
+  local pixels
+  pixels=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+  pixels=${pixels%% *}
+  [[ ! "$pixels" =~ ^[0-9]+$ ]] || ((pixels > 40))
+}
+
 # --- Time ------------------------------------------------------------------------------------------
 
 # Milliseconds since local midnight, the clock of the day log's start times.

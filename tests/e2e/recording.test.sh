@@ -19,23 +19,11 @@ day_started_ms=$(e2e_ms_of_day)
 e2e_start_program
 program_pid=$E2E_PID
 main=$(e2e_wait_window "Quillmere [$(date +%Y/%-m/%-d)]")
-e2e_start_wine_program notepad
-notepad=$(e2e_wait_window "Untitled - Notepad")
-e2e_start_wine_program winemine
-mine=$(e2e_wait_window "WineMine")
-
-# Side by side, so that every click lands in the window it is meant for.
-e2e_move "$main" 0 0
-e2e_move "$notepad" 900 0
-e2e_move "$mine" 900 600
-# The keyboard stays with the program from here on; the switches are clicks.
-e2e_focus "$main"
-click_notepad() { e2e_click "$notepad" 100 300; }  # in the text
-click_mine() { e2e_click "$mine" 52 35; }          # the black strip between the counter and the face
-click_main() { e2e_click "$main" -30 -8; }         # the empty strip along the bottom edge
+# Side by side; the keyboard stays with the program from here on, the switches are clicks.
+e2e_beside_notepad_and_winemine "$main"
 
 # A known starting point: winemine in front, long enough to be recorded.
-click_mine
+e2e_click_mine
 sleep "$hold"
 
 # Each switch: the time before the click and the window it went to.
@@ -44,10 +32,10 @@ switch_title=()
 for ((i = 0; i < switches; i++)); do
   switch_ms+=("$(e2e_ms_of_day)")
   if ((i % 2 == 0)); then
-    click_notepad
+    e2e_click_notepad
     switch_title+=("Untitled - Notepad")
   else
-    click_mine
+    e2e_click_mine
     switch_title+=("WineMine")
   fi
   sleep "$hold"
@@ -55,7 +43,7 @@ done
 
 # Close through the menu ファイル(&F) > 終了(&X); the confirmation comes up in front.
 back_ms=$(e2e_ms_of_day)
-click_main
+e2e_click_main
 xdotool key --delay 50 alt+f x
 box=$(e2e_wait_window "確認")
 sleep 0.5  # a few checks with the confirmation in front: the entry in progress at exit

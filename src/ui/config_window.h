@@ -1,0 +1,63 @@
+// The settings window: the periods of the two timers, the auto-save schedule, the deletion age of
+// old logs, the exit confirmation, the byte-order mark and the automatic export of the list and of
+// the usage statistics. Run modally over the main window; everything is applied when it closes,
+// however it is closed.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "storage/app_settings.h"
+#include "ui/command_str_config_window.h"
+#include "ui/window_base.h"
+
+namespace qm {
+
+// Lets the user pick a folder, starting at the one in `folder`. On a choice with a
+// file-system path, writes it into `folder` and returns true; otherwise leaves `folder` alone.
+bool ChooseFolder(char16_t (&folder)[kPathUnits], HWND owner);
+
+class ConfigWindow : public DialogWindowBase {
+ public:
+  // The output-string window that the settings window's button opens.
+  explicit ConfigWindow(CommandStrConfigWindow* outputStrings) : outputStrings_(outputStrings) {}
+
+  INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  void Run(HWND owner);
+
+ private:
+  // The controls of one automatic-export group: the list's or the usage statistics'.
+  struct ExportGroup {
+    int csvBox, textBox, folderEdit, chooseButton, nameEdit, defaultButton, status;
+    uint8_t* csvExport;
+    uint8_t* textExport;
+    char16_t (*folder)[kPathUnits];
+    char16_t (*name)[kFileNameUnits];
+    const char16_t* defaultName;
+  };
+
+  void OnInitDialog(HWND window);
+  void FillChoices();
+  void ShowExportGroup(const ExportGroup& group);
+  void StoreExportGroup(const ExportGroup& group);
+  void OnCommand(WORD id, WORD code);
+  void UpdateExportEnabling(const ExportGroup& group);
+  void CheckFolder(const ExportGroup& group);
+  void CheckName(const ExportGroup& group);
+  void ChooseExportFolder(const ExportGroup& group);
+  void RestoreDefaultName(const ExportGroup& group);
+  // Applies everything shown; on closing, and when the window goes with its owner while open.
+  void Store();
+  void OnClose();
+  void OnDestroy();
+
+  ExportGroup ListGroup() const;
+  ExportGroup UsageGroup() const;
+
+  HWND window_ = nullptr;
+  CommandStrConfigWindow* outputStrings_;
+};
+
+}  // namespace qm

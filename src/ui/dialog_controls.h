@@ -1,0 +1,33 @@
+// Small helpers the dialogs share: their icon, the yes/no confirmation, control texts and list
+// columns (list cells and the colour chooser are in list_view.h).
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "color/default_palette.h"
+#include "storage/app_settings.h"
+
+namespace qm {
+
+// Sets the window's small icon from an icon resource (shared, so nothing to free).
+void SetSmallIcon(HWND window, int iconId);
+
+// The question box captioned "確認" with Yes and No; true on Yes.
+bool AskYesNo(HWND owner, const wchar_t* question);
+
+// At most `maxUnits` code units of a control's text.
+std::u16string ControlText(HWND dialog, int controlId, size_t maxUnits);
+void SetControlText(HWND dialog, int controlId, std::u16string_view text);
+
+// Inserts `count` report-view columns with their headers, alignments (LVCFMT_*) and widths, then
+// puts them in `order` unless that is null.
+void AddListColumns(HWND list, int count, const char16_t* const* headers, const int* formats, const int32_t* widths,
+                    const int32_t* order);
+
+}  // namespace qm

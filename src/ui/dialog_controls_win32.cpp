@@ -1,0 +1,48 @@
+#include "ui/dialog_controls.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/window_base.h"
+
+namespace qm {
+
+void SetSmallIcon(HWND window, int iconId) {
+  const HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+bool AskYesNo(HWND owner, const wchar_t* question) {
+  return MessageBoxW(owner, question, L"確認", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+std::u16string ControlText(HWND dialog, int controlId, size_t maxUnits) {
+  std::vector<wchar_t> text(maxUnits + 1, L'\0');
+  const UINT length = GetDlgItemTextW(dialog, controlId, text.data(), static_cast<int>(text.size()));
+  return std::u16string(reinterpret_cast<const char16_t*>(text.data()), length);
+}
+
+void SetControlText(HWND dialog, int controlId, std::u16string_view text) {
+  SetDlgItemTextW(dialog, controlId, Wide(std::u16string(text).c_str()));
+}
+
+void AddListColumns(HWND list, int count, const char16_t* const* headers, const int* formats, const int32_t* widths,
+                    const int32_t* order) {
+  for (int c = 0; c < count; ++c) {
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = formats[c];
+    column.cx = widths[c];
+    column.pszText = const_cast<wchar_t*>(Wide(headers[c]));
+    column.iSubItem = c;
+    ListView_InsertColumn(list, c, &column);
+  }
+  if (order == nullptr) return;
+  std::vector<int> columns(order, order + count);
+  ListView_SetColumnOrderArray(list, count, columns.data());
+}
+
+}  // namespace qm

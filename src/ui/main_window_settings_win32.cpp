@@ -1,0 +1,32 @@
+// The main window's commands that open the settings and colour settings windows.
+#include <windows.h>
+
+#include "storage/settings_file.h"
+#include "ui/main_window.h"
+
+namespace qm {
+
+void MainWindow::OpenSettings() {
+  const AppSettings& settings = App().settings;
+  const int32_t checkPeriod = settings.checkPeriodMs;
+  const int32_t timelinePeriod = settings.timelinePeriodMs;
+  configWindow_.Run(window_);
+  // The timers go on with their old periods while the window is open.
+  if (settings.checkPeriodMs != checkPeriod || settings.timelinePeriodMs != timelinePeriod) StartTimers();
+  SaveSettingsNow();
+  UpdateColorMarks();
+  AfterColorChange();
+}
+
+void MainWindow::OpenColorSettings() {
+  colorWindow_.Run(window_);
+  SaveSettingsNow();
+  UpdateColorMarks();
+  AfterColorChange();
+}
+
+// What was set in a window reaches the disk when the window closes, not only at the next save of
+// everything, which by default is the program's exit.
+void MainWindow::SaveSettingsNow() { SaveSettingsFile(App()); }
+
+}  // namespace qm
