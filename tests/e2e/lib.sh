@@ -241,6 +241,9 @@ e2e_beside_notepad_and_winemine() {
   e2e_move "$E2E_NOTEPAD" 900 0
   e2e_move "$E2E_MINE" 900 600
   e2e_focus "$E2E_MAIN"
+  # Wine takes the focus change up in its own time; a click sent before that would be overtaken by
+  # the main window coming to the front after it.
+  sleep 0.5
 }
 e2e_click_notepad() { e2e_click "$E2E_NOTEPAD" 100 300; }  # in the text
 e2e_click_mine() { e2e_click "$E2E_MINE" 52 35; }          # the black strip between the counter and the face
