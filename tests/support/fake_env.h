@@ -25,6 +25,8 @@ class FakeEnv : public Env {
   void CrashAfter(int n);
   // The process starts again on what the disk kept.
   void Restart();
+  // True once a crash has happened and until Restart.
+  bool Dead() const { return crashed_; }
 
   // Direct access to the simulated disk.
   void PutFile(const std::u16string& path, const std::string& bytes);
