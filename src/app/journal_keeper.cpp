@@ -61,10 +61,16 @@ void JournalKeeper::AfterDaySave(StoredState& app, bool saved) {
     WriteNow(app, false);
     return;
   }
-  Reset(app.sampler.day.Count());
+  // The day log holds no entry in progress: one the journal had goes into the new journal at once,
+  // so that its time stays covered. (One begun by the save's caller, at exit, was never written.)
+  const SamplerState& s = app.sampler;
+  const bool carryOpen = open_.present && s.open.isOpen && open_.index == s.day.Count() &&
+                         open_.startTick == s.open.startTick && open_.start == s.open.start;
+  Reset(s.day.Count());
   // A journal that stays (it could not be removed) is added to again only if it ends cleanly.
-  const std::u16string path = PathFor(app.env, app.sampler.lastTick);
+  const std::u16string path = PathFor(app.env, s.lastTick);
   if (app.env.RemoveFile(path) || !app.env.FileExists(path)) healthy_ = true;
+  if (carryOpen) WriteNow(app, true);
 }
 
 void JournalKeeper::BeginNewDay() {

@@ -11,12 +11,14 @@ bool SameDate(const LocalTime& a, const LocalTime& b) {
   return a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
-// Adds what the journal holds beyond the day loaded in `state` and saves the day if it gained any.
+// Adds what the journal holds beyond the day loaded in `state` and saves the day, which also clears
+// what a save cut short by the crash left behind.
 Replay ReplayJournal(StoredState& state, const LocalTime& date, const std::u16string& path, JournalTail* tail) {
   JournalContents contents;
   if (!ReadJournalFile(state.env, path, &contents)) return Replay::Unread;
   *tail = contents.tail;
-  if (ApplyJournal(contents, state.pool, state.sampler.day) == 0) return Replay::Current;
+  ApplyJournal(contents, state.pool, state.sampler.day);
+  if (state.sampler.day.Count() == 0) return Replay::Current;
   return SaveDayLog(state, date.year, date.month, date.day) ? Replay::Saved : Replay::SaveFailed;
 }
 

@@ -67,13 +67,14 @@ TEST_F(JournalKeeperTest, WritesEveryTenSecondsWhatChangedAndNothingWhenNothingD
   EXPECT_EQ(Writes(), writes);
 }
 
-TEST_F(JournalKeeperTest, SaveRemovesTheJournalAndAFailedOneFillsIt) {
+TEST_F(JournalKeeperTest, SaveStartsTheJournalAfreshAndAFailedOneFillsIt) {
   At(0, 1);
   At(10, 2);
   At(20, 1);
-  ASSERT_TRUE(env.HasFile(journalPath));
+  ASSERT_EQ(Journal().records.size(), 3u);
   ASSERT_TRUE(SaveRecordingDay(session.app(), session.app().journal));
-  EXPECT_FALSE(env.HasFile(journalPath));
+  ASSERT_EQ(Journal().records.size(), 1u);  // the day log holds the rest, but not the entry in progress
+  EXPECT_EQ(Journal().records.count(2), 1u);
 
   At(25, 2);  // A closed: in the day, not yet in a journal
   env.FailNth(test::FakeEnv::Op::Rename, 1);

@@ -47,7 +47,7 @@ std::vector<StoredRecord> ReadDayRecords(FakeEnv& env, uint16_t day) {
   for (uint32_t i = 0; i < reader.viewedDay.Count(); ++i) {
     const ActivityRecord h = reader.viewedDay.Header(i);
     const PoolEntry* exe = reader.pool.Find(static_cast<int32_t>(h.exeKey));
-    records.push_back({h.start, h.duration, std::u16string(reader.viewedDay.Title(i)),
+    records.push_back({h.start, h.duration, h.exeKey, std::u16string(reader.viewedDay.Title(i)),
                        exe ? std::u16string(exe->Text()) : std::u16string()});
   }
   return records;

@@ -40,8 +40,8 @@ class RecordingSession {
 };
 
 struct StoredRecord {
-  uint32_t start, duration;
-  std::u16string title, exe;
+  uint32_t start, duration, exeKey;
+  std::u16string title, exe;  // exe: empty when the day log has no path for the key
 };
 
 // The records of the day log of 2016-03-`day` as the program reads it; empty when it does not load.
