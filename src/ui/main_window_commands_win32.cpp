@@ -285,6 +285,7 @@ void MainWindow::OnClose() {
 }
 
 void MainWindow::OnDestroy() {
+  KillTimer(window_, kCheckTimer);  // nothing more is recorded, even while a message is up
   RecordOpenEntryNow();
   SaveAllAtExit();
   ShowWindow(window_, SW_HIDE);
