@@ -55,7 +55,7 @@ done
 [ -n "$server_pid" ] || { echo "no wineserver for $work/prefix" >&2; exit 1; }
 # Nanoseconds on a CPU, summed over the process's threads (finer than the 10 ms ticks of /proc/PID/stat).
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ sum += $1 } END { printf "%d", sum }'; }
-journal_bytes() { cat "$work/Quillmere/log/"*.journal 2>/dev/null | wc -c; }
+journal_bytes() { { cat "$work/Quillmere/log/"*.journal 2>/dev/null || true; } | wc -c; }
 
 program_before=$(cpu_ns "$program_pid")
 server_before=$(cpu_ns "$server_pid")
