@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/fixed_string.h"
 #include "app/journal_keeper.h"
+#include "core/fixed_string.h"
 #include "output/auto_export.h"
 
 namespace qm {
