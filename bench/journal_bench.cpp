@@ -28,17 +28,13 @@ void HourWithASwitchEveryTenSeconds(benchmark::State& state) {
     qm::test::FakeEnv env;
     qm::test::FakeWindowSystem windows;
     SetUpPrograms(windows);
-    qm::test::RecordingSession program(env, windows);
-    qm::test::SetSimulatedTime(env, kTenOClock);
-    program.Start();
+    qm::test::RecordingSession program(env, windows, kTenOClock);
     for (uint64_t t = kTenOClock; t < kTenOClock + kHourMs; t += 100) {
-      qm::test::SetSimulatedTime(env, t);
-      windows.foreground = 1 + (t - kTenOClock) / 10'000 * 5 % 6;  // the next program every 10 s
-      program.Check();
+      program.Check(t, 1 + (t - kTenOClock) / 10'000 * 5 % 6);  // the next program every 10 s
     }
     // Nothing saved the day in the hour (the schedule's default is "none"): the journal is all of it.
     bytes = env.FileBytes(u"/app/log/20160301.journal").size();
-    writes = program.app().journal.Writes();
+    writes = program.app.journal.Writes();
   }
   state.counters["journal_bytes_per_hour"] = static_cast<double>(bytes);
   state.counters["journal_writes_per_hour"] = static_cast<double>(writes);
@@ -48,17 +44,10 @@ void IdleCheckWithTheJournalOn(benchmark::State& state) {
   qm::test::FakeEnv env;
   qm::test::FakeWindowSystem windows;
   SetUpPrograms(windows);
-  windows.foreground = 1;
-  qm::test::RecordingSession program(env, windows);
-  qm::test::SetSimulatedTime(env, kTenOClock);
-  program.Start();
-  program.Check();
+  qm::test::RecordingSession program(env, windows, kTenOClock);
   uint64_t t = kTenOClock;
-  for (auto _ : state) {
-    qm::test::SetSimulatedTime(env, t += 100);
-    benchmark::DoNotOptimize(program.Check());
-  }
-  state.counters["journal_writes"] = static_cast<double>(program.app().journal.Writes());
+  for (auto _ : state) benchmark::DoNotOptimize(program.Check(t += 100, 1));
+  state.counters["journal_writes"] = static_cast<double>(program.app.journal.Writes());
 }
 
 BENCHMARK(HourWithASwitchEveryTenSeconds)->Unit(benchmark::kMillisecond)->Iterations(3);

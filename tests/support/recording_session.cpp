@@ -1,43 +1,34 @@
 #include "support/recording_session.h"
 
-#include "app/journal_keeper.h"
 #include "app/journal_recovery.h"
 #include "app/sampler.h"
-#include "storage/day_log_file.h"
 
 namespace qm::test {
 
 void SetSimulatedTime(FakeEnv& env, uint64_t ms) {
-  const uint64_t day = ms / kMillisecondsPerDay, inDay = ms % kMillisecondsPerDay;
-  env.now = {2016,
-             3,
-             static_cast<uint16_t>((2 + day) % 7),
-             static_cast<uint16_t>(1 + day),
-             static_cast<uint16_t>(inDay / 3'600'000),
-             static_cast<uint16_t>(inDay / 60'000 % 60),
-             static_cast<uint16_t>(inDay / 1000 % 60),
-             static_cast<uint16_t>(inDay % 1000)};
+  const uint64_t day = ms / kMillisecondsPerDay, in = ms % kMillisecondsPerDay;
+  env.now = {2016, 3, 0, static_cast<uint16_t>(1 + day), static_cast<uint16_t>(in / 3'600'000),
+             static_cast<uint16_t>(in / 60'000 % 60), static_cast<uint16_t>(in / 1000 % 60),
+             static_cast<uint16_t>(in % 1000)};
   env.tick = static_cast<uint32_t>(1000 + ms);
 }
 
-void RecordingSession::Start() {
-  app_ = std::make_unique<AppState>(env_);
-  RecoverRecording(*app_, env_.Now(), &keptAside);
-  list_.Rebuild(app_->sampler.day);
-  list_.shownDate = {env_.now.year, env_.now.month, env_.now.day};
+RecordingSession::RecordingSession(FakeEnv& e, FakeWindowSystem& w, uint64_t ms) : env(e), windows(w) {
+  SetSimulatedTime(env, ms);
+  app.sampler.lastTick = env.now;
+  RecoverRecording(app, env.now, &keptAside);
+  list.Rebuild(app.sampler.day);
 }
 
-CheckTimerResult RecordingSession::Check() {
-  return RunCheckTimer(*app_, windows_, list_, [this] {
-    const bool saved = SaveRecordingDay(*app_, app_->journal);
-    saves += saved;
-    return saved;
-  });
+CheckTimerResult RecordingSession::Check(uint64_t ms, uintptr_t window) {
+  SetSimulatedTime(env, ms);
+  windows.foreground = window;
+  return RunCheckTimer(app, windows, list, [this] { return SaveRecordingDay(app, app.journal); });
 }
 
 bool RecordingSession::Exit() {
-  RecordOpenEntry(*app_);
-  return SaveRecordingDay(*app_, app_->journal);
+  RecordOpenEntry(app);
+  return SaveRecordingDay(app, app.journal);
 }
 
 std::vector<StoredRecord> ReadDayRecords(FakeEnv& env, uint16_t day) {
@@ -46,9 +37,7 @@ std::vector<StoredRecord> ReadDayRecords(FakeEnv& env, uint16_t day) {
   if (!LoadDayLogFile(reader, reader.viewedDay, DayLogPath(env, 2016, 3, day), UserViewedDay)) return records;
   for (uint32_t i = 0; i < reader.viewedDay.Count(); ++i) {
     const ActivityRecord h = reader.viewedDay.Header(i);
-    const PoolEntry* exe = reader.pool.Find(static_cast<int32_t>(h.exeKey));
-    records.push_back({h.start, h.duration, h.exeKey, std::u16string(reader.viewedDay.Title(i)),
-                       exe ? std::u16string(exe->Text()) : std::u16string()});
+    records.push_back({h.start, h.duration, h.exeKey, std::u16string(reader.viewedDay.Title(i))});
   }
   return records;
 }
