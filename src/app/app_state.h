@@ -3,6 +3,7 @@
 // adds the lifetime: defaults at construction, the order of teardown, the one instance.
 #pragma once
 
+#include "app/journal_keeper.h"
 #include "output/output_state.h"
 
 namespace qm {
@@ -12,6 +13,9 @@ class AppState : public OutputState {
   // Builds the state with its defaults; reads no file.
   explicit AppState(Env& env);
   ~AppState();
+
+  // The recording journal of the day being recorded; started by the program at start-up.
+  JournalKeeper journal{env};
 };
 
 // The one AppState of the process, created on first use on the platform's environment and torn down

@@ -35,6 +35,7 @@ CheckTimerResult RunCheckTimer(AppState& app, WindowSystem& windows, ListModel& 
     result.autoSaved = true;
   }
   if (result.dayChanged) DeleteOldLogs(app, now.year, now.month, now.day);
+  app.journal.AfterTick(app);
   return result;
 }
 

@@ -1,6 +1,6 @@
 // The work of one expiry of the main window's check timer, apart from the list view itself: sample
-// the foreground window, keep the list model current, save on the schedule, and clean up old logs
-// after a day change. The result tells the window what to redraw.
+// the foreground window, keep the list model current, save on the schedule, clean up old logs after a
+// day change, and bring the recording journal up to date. The result tells the window what to redraw.
 #pragma once
 
 #include <functional>

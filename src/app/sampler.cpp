@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/journal_keeper.h"
 #include "core/fixed_string.h"
 #include "output/auto_export.h"
-#include "storage/day_log_file.h"
 
 namespace qm {
 namespace {
@@ -34,7 +34,8 @@ void ChangeDay(AppState& app, const LocalTime& now) {
   const bool closeable = kept.isOpen && static_cast<int32_t>(minuteTick - kept.startTick) >= 0;
   if (closeable) CloseEntry(s, minuteTick - kept.startTick);
 
-  SaveDayLog(app, s.lastTick.year, s.lastTick.month, s.lastTick.day);
+  SaveRecordingDay(app, app.journal);
+  app.journal.BeginNewDay();
   RunAutoExport(app, s.lastTick);
   s.day.Clear();
   s.open = OpenEntry();
@@ -149,6 +150,13 @@ void RecordOpenEntry(AppState& app) {
   const OpenEntry kept = s.open;
   CloseEntry(s, tick - kept.startTick);
   s.open = {MillisecondsOfDay(app.env.Now()), tick, kept.exeKey, true};
+}
+
+void EndOpenEntry(AppState& app) {
+  SamplerState& s = app.sampler;
+  if (s.open.isOpen) CloseEntry(s, app.env.TickCount() - s.open.startTick);
+  CopyToArray(s.title, u"");
+  s.window = 0;
 }
 
 bool ExecutablePathOfWindow(DriveMap& drives, WindowSystem& windows, uintptr_t window, std::span<char16_t> path) {

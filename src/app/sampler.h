@@ -24,6 +24,10 @@ bool SampleTick(AppState& app, WindowSystem& windows, uintptr_t foreground, bool
 // from now, so that a program that keeps running counts no time twice.
 void RecordOpenEntry(AppState& app);
 
+// At suspend: the entry in progress becomes a record up to now and nothing stays open, so that the
+// time asleep counts for no window; after resume the next look starts a new entry.
+void EndOpenEntry(AppState& app);
+
 // The full path of the executable of the window's process, from its device form when the direct way
 // fails. On failure `path` holds the empty string.
 bool ExecutablePathOfWindow(DriveMap& drives, WindowSystem& windows, uintptr_t window, std::span<char16_t> path);

@@ -34,6 +34,8 @@ class Env {
   // Files, opened without sharing: for reading an existing file, or for writing a new or truncated one.
   virtual FileHandle OpenForRead(const std::u16string& path) = 0;
   virtual FileHandle OpenForWrite(const std::u16string& path) = 0;
+  // For adding to the end of a file, created empty if it does not exist; others may read it meanwhile.
+  virtual FileHandle OpenForAppend(const std::u16string& path) = 0;
   // Reads up to `length` bytes; `*got` tells how many arrived (0 at the end of the file).
   virtual bool Read(FileHandle file, void* buffer, uint32_t length, uint32_t* got) = 0;
   // True only when all `length` bytes were written.

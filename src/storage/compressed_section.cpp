@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace qm {
@@ -54,8 +55,11 @@ int32_t ExpandBlock(const uint8_t* input, uint32_t inputLength, uint8_t* output,
 
 bool PackSection(const uint8_t* raw, uint32_t rawLength, ZeroedBuffer* section, uint32_t* sectionLength) {
   constexpr uint32_t kHeaderBytes = 8;
-  if (rawLength > UINT32_MAX - kSectionSlack - kHeaderBytes) return false;
-  const uint32_t capacity = rawLength + kSectionSlack;
+  // Room for zlib's worst case, so that data which does not compress still saves; never less than the
+  // customary slack.
+  const uint64_t room = std::max<uint64_t>(uint64_t{rawLength} + kSectionSlack, compressBound(rawLength));
+  if (room > UINT32_MAX - kHeaderBytes) return false;
+  const auto capacity = static_cast<uint32_t>(room);
   if (!section->Allocate(kHeaderBytes + capacity)) return false;
   const int32_t packed = CompressBlock(raw, rawLength, section->data() + kHeaderBytes, capacity);
   if (packed <= 0) return false;

@@ -82,20 +82,34 @@ DayLogKind DayLogKindOf(std::u16string_view path) {
   return DayLogKind::Other;
 }
 
-bool WriteDayLogFile(Env& env, const std::u16string& path, const StringPool& pool, const DayLog& day) {
-  FileWriter writer(env);
-  if (!writer.Open(path)) return false;
+bool WriteDayLogFile(Env& env, const std::u16string& path, const StringPool& pool, const DayLog& day,
+                     SaveFailure* why) {
+  SaveFailure failure = SaveFailure::None;
   std::vector<uint8_t> strings;
-  if (!writer.Write(kDayLogMagic, 4) || !BuildStringTable(pool, &strings)) return false;
-  if (!WriteSection(strings.data(), static_cast<uint32_t>(strings.size()), writer)) return false;
-  if (day.Count() == 0 || !WriteSection(day.Bytes(), day.ByteLength(), writer)) return false;
-  return writer.Commit();
+  FileWriter writer(env);
+  if (!BuildStringTable(pool, &strings) || day.Count() == 0) {
+    failure = SaveFailure::NothingToSave;
+  } else if (!writer.Open(path)) {
+    failure = SaveFailure::CannotCreate;
+  } else if (!writer.Write(kDayLogMagic, 4) ||
+             !WriteSection(strings.data(), static_cast<uint32_t>(strings.size()), writer) ||
+             !WriteSection(day.Bytes(), day.ByteLength(), writer) || !writer.Commit()) {
+    const FileWriter::Step step = writer.FailedStep();
+    failure = step == FileWriter::Step::None      ? SaveFailure::CannotCompress
+              : step == FileWriter::Step::Replace ? SaveFailure::CannotReplace
+                                                  : SaveFailure::CannotWrite;
+  }
+  if (why) *why = failure;
+  return failure == SaveFailure::None;
 }
 
-bool SaveDayLog(StoredState& app, uint16_t year, uint16_t month, uint16_t day) {
-  const std::u16string folder = LogFolder(app.env);
-  app.env.CreateFolder(folder);  // an existing folder is fine
-  return WriteDayLogFile(app.env, PathOfDay(app.env, folder, year, month, day, u"bin2"), app.pool, app.sampler.day);
+std::u16string DayLogPath(Env& env, uint16_t year, uint16_t month, uint16_t day) {
+  return PathOfDay(env, LogFolder(env), year, month, day, u"bin2");
+}
+
+bool SaveDayLog(StoredState& app, uint16_t year, uint16_t month, uint16_t day, SaveFailure* why) {
+  app.env.CreateFolder(LogFolder(app.env));  // an existing folder is fine
+  return WriteDayLogFile(app.env, DayLogPath(app.env, year, month, day), app.pool, app.sampler.day, why);
 }
 
 bool LoadDayLogFile(StoredState& app, DayLog& target, const std::u16string& path, uint16_t user) {
@@ -118,24 +132,32 @@ bool LoadDayLogByDate(StoredState& app, uint16_t year, uint16_t month, uint16_t 
   return LoadDayLogFile(app, app.viewedDay, path, UserViewedDay);
 }
 
-bool SetAsideUnreadable(Env& env, const std::u16string& path) {
+bool SetAsideUnreadable(Env& env, const std::u16string& path, std::u16string* aside) {
   for (int n = 1; n < 1000; ++n) {
     const std::string suffix = ".unreadable-" + std::to_string(n);
-    const std::u16string aside = path + std::u16string(suffix.begin(), suffix.end());
-    if (!env.FileExists(aside)) return env.RenameFile(path, aside);
+    const std::u16string name = path + std::u16string(suffix.begin(), suffix.end());
+    if (env.FileExists(name)) continue;
+    if (!env.RenameFile(path, name)) return false;
+    if (aside) *aside = name;
+    return true;
   }
   return false;
 }
 
-bool LoadTodayDayLog(StoredState& app, uint16_t year, uint16_t month, uint16_t day) {
+bool LoadTodayDayLog(StoredState& app, uint16_t year, uint16_t month, uint16_t day,
+                     std::vector<std::u16string>* setAside) {
+  const auto putAside = [&](const std::u16string& path) {
+    std::u16string aside;
+    if (app.env.FileExists(path) && SetAsideUnreadable(app.env, path, &aside) && setAside) setAside->push_back(aside);
+  };
   const std::u16string folder = LogFolder(app.env);
   const std::u16string current = PathOfDay(app.env, folder, year, month, day, u"bin2");
   if (LoadDayLogFile(app, app.sampler.day, current, UserCurrentDay)) return true;
-  if (app.env.FileExists(current)) SetAsideUnreadable(app.env, current);
+  putAside(current);
 
   const std::u16string legacy = PathOfDay(app.env, folder, year, month, day, u"bin");
   if (LoadLegacyDayLogFile(app, app.sampler.day, legacy, UserCurrentDay)) return true;
-  if (app.env.FileExists(legacy)) SetAsideUnreadable(app.env, legacy);
+  putAside(legacy);
   return false;
 }
 

@@ -37,24 +37,37 @@ bool FileWriter::Open(const std::u16string& path) {
   target_ = path;
   temporary_ = TemporaryPathFor(path);
   failed_ = false;
+  failedStep_ = Step::None;
   handle_ = env_.OpenForWrite(temporary_);
-  if (!IsOpen()) temporary_.clear();
+  if (!IsOpen()) {
+    temporary_.clear();
+    failedStep_ = Step::Create;
+  }
   return IsOpen();
 }
 
 bool FileWriter::Write(const void* data, uint32_t length) {
   if (!IsOpen() || failed_) return false;
-  if (length > 0 && !env_.Write(handle_, data, length)) failed_ = true;
+  if (length > 0 && !env_.Write(handle_, data, length)) {
+    failed_ = true;
+    failedStep_ = Step::Write;
+  }
   return !failed_;
 }
 
 bool FileWriter::Commit() {
-  if (!IsOpen() || failed_ || !env_.Flush(handle_)) {
+  if (!IsOpen() || failed_) {
+    Discard();
+    return false;
+  }
+  if (!env_.Flush(handle_)) {
+    failedStep_ = Step::Flush;
     Discard();
     return false;
   }
   CloseHandle();
   if (!env_.MoveReplacing(temporary_, target_)) {
+    failedStep_ = Step::Replace;
     Discard();
     return false;
   }

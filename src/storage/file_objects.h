@@ -50,11 +50,15 @@ class FileWriter : public FileBase {
   // Without a successful Commit the temporary file is removed.
   ~FileWriter() override;
 
+  // Where the file failed, for a message that names the reason.
+  enum class Step { None, Create, Write, Flush, Replace };
+
   // Starts writing the file that will replace `path`.
   bool Open(const std::u16string& path);
   // Writes all bytes or marks the file as failed; a failed file is never committed.
   bool Write(const void* data, uint32_t length);
   bool Failed() const { return failed_; }
+  Step FailedStep() const { return failedStep_; }
   // Flushes the file to disk and puts it in place of the target in one step.
   bool Commit();
   // Gives up: closes and removes the temporary file.
@@ -67,6 +71,7 @@ class FileWriter : public FileBase {
   std::u16string target_;
   std::u16string temporary_;
   bool failed_ = false;
+  Step failedStep_ = Step::None;
 };
 
 }  // namespace qm

@@ -4,6 +4,7 @@
 
 #include "platform/path_util.h"
 #include "storage/log_folder.h"
+#include "storage/recording_journal.h"
 
 namespace qm {
 namespace {
@@ -40,6 +41,13 @@ int64_t KeptDays(int32_t deleteAge) {
 
 bool IsDayLogExtension(std::u16string_view extension) {
   return path_util::EqualsIgnoringCase(extension, u"bin2") || path_util::EqualsIgnoringCase(extension, u"bin");
+}
+
+// A day log, or a day's recording journal, which goes with its day.
+std::optional<DayLogName> ParseDayFileName(std::u16string_view name) {
+  if (const auto date = ParseDayLogName(name)) return date;
+  if (const auto date = DateOfJournalName(name)) return DayLogName{date->year, date->month, date->day};
+  return std::nullopt;
 }
 
 }  // namespace
@@ -82,7 +90,7 @@ bool DeleteOldLogs(StoredState& app, uint16_t year, uint16_t month, uint16_t day
   const int64_t keptDays = KeptDays(deleteAge);
   int deleted = 0;
   for (const std::u16string& name : names) {
-    const std::optional<DayLogName> date = ParseDayLogName(name);
+    const std::optional<DayLogName> date = ParseDayFileName(name);
     if (!date || keptDays < 0) continue;
     // The parsed numbers are taken as 16-bit values as they are, valid date or not.
     const int64_t age = today - DayNumber(static_cast<uint16_t>(date->year), static_cast<uint16_t>(date->month),

@@ -1,5 +1,5 @@
-// Moves day logs older than the chosen age to the recycle bin, once at every change of date. The
-// age comes from the date in the file name, not from the file's time stamps.
+// Moves day logs, with their days' recording journals, older than the chosen age to the recycle bin, once
+// at every change of date. The age comes from the date in the file name, not from the file's time stamps.
 #pragma once
 
 #include <cstdint>

@@ -31,6 +31,8 @@ inline constexpr UINT kTimelineRedrawMessage = WM_APP + 2;
 inline constexpr UINT kCommandLineMessage = WM_APP + 3;
 inline constexpr UINT kSelectionSummaryMessage = WM_APP + 4;
 inline constexpr UINT kShownDateMessage = WM_APP + 5;
+// Posted at the end of set-up when files were set aside as unreadable: they are announced once.
+inline constexpr UINT kKeptAsideMessage = WM_APP + 13;
 
 inline constexpr wchar_t kProgramNameW[] = L"Quillmere";
 
@@ -68,6 +70,8 @@ class MainWindow : public WindowBase {
   void OnCommandLine();
   void OnShownDateQuery(WPARAM target);
   void OnTaskbarCreated();
+  void OnPowerBroadcast(WPARAM event);
+  void AnnounceKeptAside();
 
   // Set-up and layout.
   void RecordSetUpRectangles();
@@ -126,10 +130,13 @@ class MainWindow : public WindowBase {
   void OpenSettings();
   void OpenColorSettings();
   void SaveSettingsNow();
+  // SaveAll at exit; while the day cannot be written, asks whether to try again.
+  void SaveAllAtExit();
 
  public:
   // Stores the placement, writes the settings and the current day, runs the automatic exports.
-  bool SaveAll();
+  // `dayFailure` tells why the day was not written.
+  bool SaveAll(SaveFailure* dayFailure = nullptr);
 
  private:
   HWND window_ = nullptr;
@@ -149,6 +156,7 @@ class MainWindow : public WindowBase {
   ConfigWindow configWindow_{&commandStrWindow_};
   ColorConfigWindow colorWindow_;
   VersionWindow versionWindow_;
+  std::vector<std::u16string> keptAside_;  // files set aside at start-up, not yet announced
 
   // Set while the exit confirmation is on screen, so a second close request is ignored.
   static bool confirmShowing_;

@@ -293,20 +293,21 @@ void MainWindow::OnClose() {
 }
 
 void MainWindow::OnDestroy() {
+  KillTimer(window_, kCheckTimer);  // nothing more is recorded, even while a message is up
   RecordOpenEntryNow();
-  SaveAll();
+  SaveAllAtExit();
   ShowWindow(window_, SW_HIDE);
   PostQuitMessage(0);
 }
 
-bool MainWindow::SaveAll() {
+bool MainWindow::SaveAll(SaveFailure* dayFailure) {
   AppState& app = App();
   WINDOWPLACEMENT placement = {};
   placement.length = sizeof placement;
   if (GetWindowPlacement(window_, &placement)) std::memcpy(&app.settings.mainPlacement, &placement, sizeof placement);
   const bool settingsSaved = SaveSettingsFile(app);
   const LocalTime day = app.sampler.lastTick;
-  const bool daySaved = SaveDayLog(app, day.year, day.month, day.day);
+  const bool daySaved = SaveRecordingDay(app, app.journal, dayFailure);
   RunAutoExport(app, day);
   return settingsSaved && daySaved;
 }

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "app/journal_recovery.h"
 #include "core/fixed_string.h"
 #include "output/compiled_template.h"
 #include "storage/day_log_file.h"
@@ -67,9 +68,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_LBUTTONUP: OnLeftButtonUp(); return 0;
     case WM_LBUTTONDBLCLK: PostMessageW(window_, WM_COMMAND, CMD_USAGE_WINDOW, 0); return 0;
     case WM_RBUTTONDBLCLK: PostMessageW(window_, WM_COMMAND, CMD_SETTINGS_WINDOW, 0); return 0;
-    case WM_POWERBROADCAST:
-      if (wParam == PBT_APMSUSPEND) SaveAll();
-      break;
+    case WM_POWERBROADCAST: OnPowerBroadcast(wParam); break;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_APPCOMMAND: OnAppCommand(lParam); return 0;
     case kTrayMessage: OnTrayEvent(lParam); return 0;
@@ -77,6 +76,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case kCommandLineMessage: OnCommandLine(); return 0;
     case kSelectionSummaryMessage: selectionSummary_ = wParam != 0; return 0;
     case kShownDateMessage: OnShownDateQuery(wParam); return 0;
+    case kKeptAsideMessage: AnnounceKeptAside(); return 0;
     default:
       if (taskbarCreated_ != 0 && message == taskbarCreated_) OnTaskbarCreated();
       break;
@@ -129,8 +129,10 @@ void MainWindow::RestorePlacement() {
 void MainWindow::LoadToday() {
   AppState& app = App();
   const LocalTime today = app.env.Now();
-  // A today's file that cannot be read is set aside, never overwritten by the first save.
-  LoadTodayDayLog(app, today.year, today.month, today.day);
+  // What the journals hold goes into the day logs first. A file that cannot be read is set aside,
+  // never overwritten by the first save, and announced once the window is up.
+  RecoverRecording(app, today, &keptAside_);
+  if (!keptAside_.empty()) PostMessageW(window_, kKeptAsideMessage, 0, 0);
   view_.ShowCurrentDay();
   view_.list.shownDate = {today.year, today.month, today.day};
   view_.SetDatedTitle();

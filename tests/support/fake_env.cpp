@@ -85,6 +85,14 @@ FileHandle FakeEnv::OpenForWrite(const std::u16string& path) {
   return nextHandle_++;
 }
 
+FileHandle FakeEnv::OpenForAppend(const std::u16string& path) {
+  if (!folders_.count(Parent(path)) || folders_.count(path)) return kInvalidFile;
+  if (!files_.count(path) && Crashed()) return kInvalidFile;  // only creating the file changes the disk
+  const uint64_t end = files_[path].data.size();
+  open_[nextHandle_] = Open{path, end};
+  return nextHandle_++;
+}
+
 bool FakeEnv::Read(FileHandle file, void* buffer, uint32_t length, uint32_t* got) {
   *got = 0;
   const auto it = open_.find(file);

@@ -25,6 +25,8 @@ class FakeEnv : public Env {
   void CrashAfter(int n);
   // The process starts again on what the disk kept.
   void Restart();
+  // True once a crash has happened and until Restart.
+  bool Dead() const { return crashed_; }
 
   // Direct access to the simulated disk.
   void PutFile(const std::u16string& path, const std::string& bytes);
@@ -38,6 +40,7 @@ class FakeEnv : public Env {
 
   FileHandle OpenForRead(const std::u16string& path) override;
   FileHandle OpenForWrite(const std::u16string& path) override;
+  FileHandle OpenForAppend(const std::u16string& path) override;
   bool Read(FileHandle file, void* buffer, uint32_t length, uint32_t* got) override;
   bool Write(FileHandle file, const void* data, uint32_t length) override;
   bool Seek(FileHandle file, int64_t distance, SeekOrigin origin, uint64_t* position) override;

@@ -32,6 +32,7 @@ class RedirectedEnv : public Env {
 
   FileHandle OpenForRead(const std::u16string& p) override { return base_.OpenForRead(p); }
   FileHandle OpenForWrite(const std::u16string& p) override { return base_.OpenForWrite(p); }
+  FileHandle OpenForAppend(const std::u16string& p) override { return base_.OpenForAppend(p); }
   bool Read(FileHandle f, void* b, uint32_t n, uint32_t* got) override { return base_.Read(f, b, n, got); }
   bool Write(FileHandle f, const void* d, uint32_t n) override { return base_.Write(f, d, n); }
   bool Seek(FileHandle f, int64_t d, SeekOrigin o, uint64_t* p) override { return base_.Seek(f, d, o, p); }

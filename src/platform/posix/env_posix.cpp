@@ -53,6 +53,11 @@ class PosixEnv final : public Env {
     return fd < 0 ? kInvalidFile : fd;
   }
 
+  FileHandle OpenForAppend(const std::u16string& path) override {
+    const int fd = open(Native(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    return fd < 0 ? kInvalidFile : fd;
+  }
+
   bool Read(FileHandle file, void* buffer, uint32_t length, uint32_t* got) override {
     *got = 0;
     auto* out = static_cast<char*>(buffer);

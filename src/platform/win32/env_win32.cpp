@@ -85,6 +85,16 @@ class Win32Env final : public Env {
         CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   }
 
+  FileHandle OpenForAppend(const std::u16string& path) override {
+    const FileHandle file = FromHandle(CreateFileW(W(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file != kInvalidFile && !Seek(file, 0, SeekOrigin::End, nullptr)) {
+      Close(file);
+      return kInvalidFile;
+    }
+    return file;
+  }
+
   bool Read(FileHandle file, void* buffer, uint32_t length, uint32_t* got) override {
     *got = 0;
     auto* out = static_cast<char*>(buffer);

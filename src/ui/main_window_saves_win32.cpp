@@ -1,0 +1,41 @@
+// The main window's save at exit when the day cannot be written, suspend and resume, and the
+// announcement of files set aside at start-up.
+#include <windows.h>
+
+#include "app/sampler.h"
+#include "ui/main_window.h"
+#include "ui/save_messages.h"
+
+namespace qm {
+
+void MainWindow::SaveAllAtExit() {
+  AppState& app = App();
+  SaveFailure failure = SaveFailure::None;
+  // A day with nothing to write is no failure; anything else is never left unsaid.
+  while (!SaveAll(&failure) && failure != SaveFailure::None && failure != SaveFailure::NothingToSave) {
+    const LocalTime& day = app.sampler.lastTick;
+    const std::u16string text =
+        ExitSaveFailedText(DayLogPath(app.env, day.year, day.month, day.day), failure, app.journal.Healthy());
+    // The window is on its way out, so the box stands on its own.
+    const int answer = MessageBoxW(nullptr, Wide(text.c_str()), kProgramNameW,
+                                   MB_RETRYCANCEL | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
+    if (answer != IDRETRY) break;
+  }
+}
+
+void MainWindow::OnPowerBroadcast(WPARAM event) {
+  // The time asleep belongs to no window: the entry ends now, and after resume the next check
+  // starts a new one.
+  if (event != PBT_APMSUSPEND) return;
+  EndOpenEntry(App());
+  SaveAll();
+}
+
+void MainWindow::AnnounceKeptAside() {
+  if (keptAside_.empty()) return;
+  const std::u16string text = KeptAsideText(keptAside_);
+  keptAside_.clear();
+  MessageBoxW(window_, Wide(text.c_str()), kProgramNameW, MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace qm

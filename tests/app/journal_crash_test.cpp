@@ -1,0 +1,182 @@
+// Recording that is killed: the journal's replay at start-up under every fault, a session killed
+// after every file operation, and a week with a kill a day. What was journaled is never lost, and
+// nothing is counted twice.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+
+#include "app/journal_keeper.h"
+#include "support/crash_safety.h"
+#include "support/recording_session.h"
+
+namespace qm {
+namespace {
+
+constexpr uint64_t kDay = kMillisecondsPerDay;
+
+struct JournalCrash : ::testing::Test {
+  JournalCrash() {
+    for (uintptr_t w = 1; w <= 5; ++w) {
+      const std::u16string n(1, static_cast<char16_t>(u'0' + w));
+      windows.SetWindow(w, u"Window " + n, u"C:\\apps\\app" + n + u".exe");
+    }
+  }
+  // Checks every 250 ms with a switch every 1 to 4.3 s.
+  void Run(test::RecordingSession& run, uint64_t from, uint64_t to) {
+    for (uint64_t t = from; t <= to; t += 250) run.Check(t, Rotating(t));
+  }
+  static uintptr_t Rotating(uint64_t t) { return 1 + (t / 4300 + t / 7100) % 3; }
+
+  test::FakeEnv env;
+  test::FakeWindowSystem windows;
+};
+
+// The earlier run saved its day at 10:00:20 and was killed at 10:01: its records since then are in
+// the journal only.
+TEST_F(JournalCrash, ReplayAtStartUpLeavesTheOldOrTheCompleteNewDayUnderEveryFault) {
+  const uint64_t ten = 10 * 3'600'000;
+  {
+    test::RecordingSession earlier(env, windows, ten);
+    Run(earlier, ten, ten + 20'000);
+    ASSERT_TRUE(SaveRecordingDay(earlier.app, earlier.app.journal));
+    Run(earlier, ten + 20'250, ten + 60'000);
+  }
+  const std::u16string day = u"/app/log/20160301.bin2", journal = u"/app/log/20160301.journal";
+  const std::string savedDay = env.FileBytes(day), journaled = env.FileBytes(journal);
+  const size_t saved = test::ReadDayRecords(env, 1).size();
+  auto startUp = [&] {
+    test::RecordingSession run(env, windows, ten + 120'000);
+    return !env.HasFile(journal);
+  };
+  ASSERT_TRUE(startUp());
+  const std::vector<test::StoredRecord> replayed = test::ReadDayRecords(env, 1);
+  ASSERT_GT(replayed.size(), saved + 5);
+  // The entry in progress at the kill ends at its last journaled moment.
+  EXPECT_EQ(replayed.back().start + replayed.back().duration, ten + 60'000);
+  auto loadsAs = [&](bool isNew) { EXPECT_EQ(test::ReadDayRecords(env, 1).size(), isNew ? replayed.size() : saved); };
+  test::ExpectOldOrNewUnderEveryFault(
+      env, {{day, savedDay, env.FileBytes(day), loadsAs}, {journal, journaled, "", nullptr}}, startUp);
+}
+
+// A run killed at 00:00:20 left its journal, then damaged; the day log cannot be read either.
+TEST_F(JournalCrash, UnreadableFilesAreKeptAsideAndNamedOnce) {
+  { test::RecordingSession killed(env, windows, 0); Run(killed, 0, 20'000); }
+  const std::u16string day = u"/app/log/20160301";
+  env.PutFile(day + u".journal", env.FileBytes(day + u".journal") + std::string(12, '\x7F'));
+  env.PutFile(day + u".bin2", "not a day log");
+  test::RecordingSession run(env, windows, 30'000);
+  EXPECT_EQ(run.keptAside, (std::vector<std::u16string>{day + u".bin2.unreadable-1", day + u".journal.unreadable-1"}));
+  EXPECT_GT(run.app.sampler.day.Count(), 3u);  // what the journal held before the damage
+  EXPECT_EQ(test::ReadDayRecords(env, 1).size(), run.app.sampler.day.Count());
+  EXPECT_TRUE(test::RecordingSession(env, windows, 40'000).keptAside.empty());
+}
+
+// The records the last journal write or save that went through covers (the entry in progress with
+// them when it was journaled).
+size_t Covered(const AppState& app, bool journaled) { return app.sampler.day.Count() + (journaled && app.sampler.open.isOpen); }
+
+// The complete run's records, in order, once, at least the covered ones; the last may end early.
+void ExpectRecovered(const std::vector<test::StoredRecord>& got, const std::vector<test::StoredRecord>& all,
+                     size_t covered) {
+  ASSERT_LE(got.size(), all.size());
+  ASSERT_GE(got.size(), covered);
+  for (size_t i = 0; i < got.size(); ++i) {
+    const bool same = got[i].start == all[i].start && got[i].title == all[i].title && got[i].exeKey == all[i].exeKey;
+    EXPECT_TRUE(same && (i + 1 == got.size() ? got[i].duration <= all[i].duration : got[i].duration == all[i].duration))
+        << "record " << i;
+  }
+}
+
+// 23:58:30 to 00:00:40 with a save at 23:59:00 and the day change, after an earlier run saved the day;
+// killed after `kill` file operations (not at all for the complete run) and started again.
+TEST_F(JournalCrash, SessionKilledAfterAnyFileOperationKeepsWhatWasJournaled) {
+  const uint64_t from = kDay - 90'000, saveAt = kDay - 60'000, to = kDay + 40'000;
+  std::vector<test::StoredRecord> all[2];
+  for (int kill = -1;; ++kill) {
+    SCOPED_TRACE(::testing::Message() << "killed after " << kill << " operations");
+    ASSERT_LT(kill, 1000);
+    env = test::FakeEnv();
+    {
+      test::RecordingSession earlier(env, windows, from - 90'000);
+      Run(earlier, from - 90'000, from - 30'000);
+      ASSERT_TRUE(earlier.Exit());
+    }
+    if (kill >= 0) env.CrashAfter(kill);
+    size_t covered[2] = {test::ReadDayRecords(env, 1).size(), 0};
+    test::RecordingSession run(env, windows, from);
+    uint32_t writes = 0;
+    for (uint64_t t = from; t <= to && !env.Dead(); t += 250) {
+      const bool dayChanged = run.Check(t, Rotating(t)).dayChanged;
+      const bool saved = t == saveAt && SaveRecordingDay(run.app, run.app.journal);
+      if (env.Dead()) break;  // what this check wrote may not have reached the disk
+      if (dayChanged) covered[0] = all[0].size();
+      // In the order of the check: the journal's write, then the save, which starts the journal afresh.
+      if (run.app.journal.Writes() != writes) covered[t >= kDay] = Covered(run.app, true);
+      if (saved) covered[t >= kDay] = Covered(run.app, false);
+      writes = run.app.journal.Writes();
+    }
+    if (kill < 0) {
+      ASSERT_TRUE(run.Exit());
+      all[0] = test::ReadDayRecords(env, 1);
+      all[1] = test::ReadDayRecords(env, 2);
+      continue;
+    }
+    const bool finished = !env.Dead();
+    env.Restart();
+    test::RecordingSession again(env, windows, to + 250);
+    ExpectRecovered(test::ReadDayRecords(env, 1), all[0], covered[0]);
+    ExpectRecovered(test::ReadDayRecords(env, 2), all[1], covered[1]);
+    if (finished) {
+      EXPECT_GT(kill, 40);  // every write, flush, rename and removal of the session was a kill point
+      break;
+    }
+  }
+}
+
+// A week with a switch every 1-30 s, a save every hour and a kill a day at a random moment (within
+// the next few file operations), after which the program starts again at once. Each day, read
+// back, runs from midnight to midnight with one gap, of at most the journal's period and a check.
+TEST_F(JournalCrash, WeekWithAKillADayLosesAtMostTenSecondsAtEach) {
+  constexpr uint64_t kStep = 500;  // the slowest check period
+  std::mt19937 random(20160301);
+  auto between = [&](uint64_t low, uint64_t high) { return std::uniform_int_distribution<uint64_t>(low, high)(random); };
+  auto killTime = [&](uint64_t day) { return day * kDay + between(60'000, kDay - 120'000) / kStep * kStep; };
+  auto start = [&](uint64_t t) {
+    auto run = std::make_unique<test::RecordingSession>(env, windows, t);
+    run->app.settings.autoSave = 1;
+    return run;
+  };
+  auto program = start(0);
+  uint64_t nextSwitch = 0, killAt = killTime(0);
+  uintptr_t window = 1;
+  for (uint64_t t = 0; t <= 7 * kDay; t += kStep) {
+    if (t >= nextSwitch) {
+      window = 1 + (window + between(0, 3)) % 5;  // another window
+      nextSwitch = t + between(1, 30) * 1000;
+    }
+    if (t == killAt) env.CrashAfter(static_cast<int>(between(0, 3)));
+    program->Check(t, window);
+    if (!env.Dead()) continue;
+    env.Restart();
+    program = start(t + kStep);
+    killAt = killTime(t / kDay + 1);
+  }
+  for (uint16_t day = 1; day <= 7; ++day) {
+    const std::vector<test::StoredRecord> records = test::ReadDayRecords(env, day);
+    ASSERT_GT(records.size(), 2000u) << day;
+    EXPECT_EQ(records.front().start, 0u) << day;
+    EXPECT_EQ(records.back().start + records.back().duration, kMillisecondsPerDay) << day;
+    int gaps = 0;
+    for (size_t i = 1; i < records.size(); ++i) {
+      const uint32_t end = records[i - 1].start + records[i - 1].duration;
+      ASSERT_LE(end, records[i].start) << "day " << day << ", record " << i;
+      gaps += end != records[i].start;
+      EXPECT_LE(records[i].start - end, kJournalPeriodMs + kStep) << "day " << day << ", record " << i;
+    }
+    EXPECT_EQ(gaps, 1) << day;
+  }
+}
+
+}  // namespace
+}  // namespace qm
