@@ -14,18 +14,22 @@ namespace {
 constexpr SectionRules kStringRules{true, kSectionSlack, kSectionSlack, kSectionSlack, false, kMaxSectionRawBytes};
 constexpr SectionRules kRecordRules{false, 0, kSectionSlack, kSectionSlack, true, kMaxSectionRawBytes};
 
-// The string table: for each current-day entry with a text, its byte size (16 bits) and the text.
-bool BuildStringTable(const StringPool& pool, std::vector<uint8_t>* table) {
-  if (pool.Size() == 0 || pool.currentDayStringBytes == 0) return false;
-  table->reserve(static_cast<size_t>(pool.currentDayStringBytes) + 4 * pool.Size());
+void AppendStringEntry(std::vector<uint8_t>* table, const char16_t* text, uint16_t byteSize) {
+  const auto* size = reinterpret_cast<const uint8_t*>(&byteSize);
+  const auto* bytes = reinterpret_cast<const uint8_t*>(text);
+  table->insert(table->end(), size, size + 2);
+  table->insert(table->end(), bytes, bytes + byteSize);
+}
+
+// The string table: for each current-day entry with a text, its byte size (16 bits) and the text. A
+// day whose records name no path of the day (an entry carried over midnight keeps its path with the
+// old day) gets the empty path alone, so that it can still be saved and read.
+void BuildStringTable(const StringPool& pool, std::vector<uint8_t>* table) {
+  table->reserve(static_cast<size_t>(pool.currentDayStringBytes) + 4 * pool.Size() + 4);
   for (const auto& [key, entry] : pool.Entries()) {
-    if (!entry.text || !(entry.users & UserCurrentDay)) continue;
-    const uint16_t n = entry.byteSize;
-    const auto* text = reinterpret_cast<const uint8_t*>(entry.text.get());
-    table->insert(table->end(), reinterpret_cast<const uint8_t*>(&n), reinterpret_cast<const uint8_t*>(&n) + 2);
-    table->insert(table->end(), text, text + n);
+    if (entry.text && (entry.users & UserCurrentDay)) AppendStringEntry(table, entry.text.get(), entry.byteSize);
   }
-  return true;
+  if (table->empty()) AppendStringEntry(table, u"", 2);
 }
 
 // Acquires every entry of an expanded string table; false at an entry larger than 520 bytes.
@@ -86,8 +90,9 @@ bool WriteDayLogFile(Env& env, const std::u16string& path, const StringPool& poo
                      SaveFailure* why) {
   SaveFailure failure = SaveFailure::None;
   std::vector<uint8_t> strings;
+  if (day.Count() != 0) BuildStringTable(pool, &strings);
   FileWriter writer(env);
-  if (!BuildStringTable(pool, &strings) || day.Count() == 0) {
+  if (day.Count() == 0) {
     failure = SaveFailure::NothingToSave;
   } else if (!writer.Open(path)) {
     failure = SaveFailure::CannotCreate;

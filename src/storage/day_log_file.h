@@ -20,7 +20,7 @@ DayLogKind DayLogKindOf(std::u16string_view path);
 // Why a save of a day did not get through.
 enum class SaveFailure {
   None,
-  NothingToSave,  // no records, or no current-day strings: the format has no empty day
+  NothingToSave,  // no records: the format has no empty day
   CannotCompress,
   CannotCreate,   // the temporary file beside the day log
   CannotWrite,

@@ -86,17 +86,25 @@ TEST_F(DayLogFileTest, RoundTripIntoAnEmptyPoolForViewing) {
   EXPECT_EQ(viewer.viewedDay.Title(2), u"title c");
 }
 
-TEST_F(DayLogFileTest, DayWithoutStringsOrRecordsIsNotSaved) {
+TEST_F(DayLogFileTest, DayWithoutRecordsIsNotSaved) {
   RecordDay();
   ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
   const std::string before = env.FileBytes(path);
   app.sampler.day.Clear();  // strings but no records
   EXPECT_FALSE(SaveDayLog(app, 2016, 3, 7));
-  app.pool.ClearAll();  // no strings at all
-  app.sampler.day.Append({0, 0, 1, 0}, u"t");
-  EXPECT_FALSE(SaveDayLog(app, 2016, 3, 7));
   EXPECT_EQ(env.FileBytes(path), before);
   EXPECT_FALSE(env.HasFile(path + u".tmp"));
+}
+
+// The entry carried over midnight keeps its path with the old day: a day of that entry alone is
+// saved with the empty path as its one string, and reads back.
+TEST_F(DayLogFileTest, DayWhoseRecordsNameNoPathOfTheDayIsSavedWithTheEmptyPath) {
+  app.sampler.day.Append({0, 0, 5000, 77}, u"overnight");
+  ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
+  EXPECT_EQ(env.FileBytes(path), DayFile(StringEntry(u""), RecordBytes(40, 0, 5000, 77, u"overnight")));
+  DayLog loaded;
+  ASSERT_TRUE(LoadDayLogFile(app, loaded, path, UserViewedDay));
+  EXPECT_EQ(loaded.Count(), 1u);
 }
 
 // Into the current day, which a failed load leaves as it was.
