@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "output/clipboard_text.h"
 #include "platform/clipboard.h"
+#include "ui/list_texts.h"
 #include "ui/list_view.h"
 #include "ui/main_window.h"
 #include "ui/resource_ids.h"
@@ -82,11 +83,9 @@ void AppInfoWindow::InsertColumns() {
     column.iSubItem = c;
     ListView_InsertColumn(list_, c, &column);
   }
-  int order[kUsageColumnCount];
-  std::copy_n(settings.usageColumnOrder, kUsageColumnCount, order);
-  // A damaged settings file may hold anything here; the list view gets only a true order.
-  constexpr int kIdentity[kUsageColumnCount] = {0, 1, 2, 3, 4};
-  if (std::is_permutation(order, order + kUsageColumnCount, kIdentity)) {
+  if (IsColumnOrder(settings.usageColumnOrder, kUsageColumnCount)) {
+    int order[kUsageColumnCount];
+    std::copy_n(settings.usageColumnOrder, kUsageColumnCount, order);
     ListView_SetColumnOrderArray(list_, kUsageColumnCount, order);
   }
   ListView_SetExtendedListViewStyle(list_, kListExtendedStyles);

@@ -77,8 +77,8 @@ void ColorConfigWindow::RecordOpeningRectangles() {
 
 void ColorConfigWindow::InsertColumns() {
   const AppSettings& settings = App().settings;
-  const int32_t* order = IsColumnOrder(settings.colorColumnOrder, 2) ? settings.colorColumnOrder : nullptr;
-  AddListColumns(list_, 2, kColorListHeaders, kColumnFormats, settings.colorColumnWidths, order);
+  AddListColumns(list_, 2, kColorListHeaders, kColumnFormats, settings.colorColumnWidths,
+                 settings.colorColumnOrder);
   ListView_SetExtendedListViewStyle(list_, kListExtendedStyles);
 }
 

@@ -96,13 +96,4 @@ WindowPlacement PlacementToStore(WindowPlacement placement) {
   return placement;
 }
 
-bool IsColumnOrder(const int32_t* order, int count) {
-  std::vector<bool> seen(static_cast<size_t>(count), false);
-  for (int i = 0; i < count; ++i) {
-    if (order[i] < 0 || order[i] >= count || seen[order[i]]) return false;
-    seen[order[i]] = true;
-  }
-  return true;
-}
-
 }  // namespace qm

@@ -45,7 +45,4 @@ void RemoveColors(ColorRules& rules, StringPool& pool, std::vector<int32_t> keys
 // was maximised before.
 WindowPlacement PlacementToStore(WindowPlacement placement);
 
-// True when `order` is a permutation of 0 to count - 1, as a list view's column order must be.
-bool IsColumnOrder(const int32_t* order, int count);
-
 }  // namespace qm

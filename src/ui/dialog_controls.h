@@ -26,7 +26,7 @@ std::u16string ControlText(HWND dialog, int controlId, size_t maxUnits);
 void SetControlText(HWND dialog, int controlId, std::u16string_view text);
 
 // Inserts `count` report-view columns with their headers, alignments (LVCFMT_*) and widths, then
-// puts them in `order` unless that is null.
+// puts them in `order` unless that is null or not an order of them.
 void AddListColumns(HWND list, int count, const char16_t* const* headers, const int* formats, const int32_t* widths,
                     const int32_t* order);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/list_texts.h"
 #include "ui/window_base.h"
 
 namespace qm {
@@ -40,7 +41,7 @@ void AddListColumns(HWND list, int count, const char16_t* const* headers, const 
     column.iSubItem = c;
     ListView_InsertColumn(list, c, &column);
   }
-  if (order == nullptr) return;
+  if (order == nullptr || !IsColumnOrder(order, count)) return;
   std::vector<int> columns(order, order + count);
   ListView_SetColumnOrderArray(list, count, columns.data());
 }

@@ -1,6 +1,7 @@
 #include "ui/list_texts.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "platform/utf.h"
 
@@ -36,6 +37,15 @@ std::u16string TotalLineText(uint32_t totalMs) {
                   static_cast<int>(totalMs / 60000 % 60), seconds, ms);
   }
   return FromUtf8(text);
+}
+
+bool IsColumnOrder(const int32_t* order, int count) {
+  std::vector<bool> seen(static_cast<size_t>(count), false);
+  for (int i = 0; i < count; ++i) {
+    if (order[i] < 0 || order[i] >= count || seen[order[i]]) return false;
+    seen[order[i]] = true;
+  }
+  return true;
 }
 
 }  // namespace qm

@@ -1,5 +1,5 @@
 // The texts of the main list: cells, column headers with their sort arrows, and the total line of the
-// selected rows.
+// selected rows; and the check of a stored column order that every list applies.
 #pragma once
 
 #include <cstdint>
@@ -19,5 +19,9 @@ std::u16string DurationCellText(uint32_t durationMs);
 std::u16string SortedHeaderText(int32_t column, bool ascending);
 // "total 0:03.500" up to an hour, "total 1:00:00.01" above (the milliseconds printed with "%02d").
 std::u16string TotalLineText(uint32_t totalMs);
+
+// True when `order` is a permutation of 0 to count - 1, as a list view's column order must be; a
+// damaged settings file may hold anything in a stored order.
+bool IsColumnOrder(const int32_t* order, int count);
 
 }  // namespace qm

@@ -10,6 +10,7 @@
 #include "support/fake_env.h"
 #include "ui/color_list.h"
 #include "ui/config_choices.h"
+#include "ui/list_texts.h"
 #include "ui/template_sample.h"
 
 namespace qm {
