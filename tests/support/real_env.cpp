@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -22,6 +23,15 @@ TempFolder::~TempFolder() {
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
 }
+
+#ifndef _WIN32
+ScopedVariable::ScopedVariable(const char* name, const std::string& value) : name_(name) {
+  if (const char* old = std::getenv(name)) previous_ = old;
+  setenv(name, value.c_str(), 1);
+}
+
+ScopedVariable::~ScopedVariable() { previous_ ? setenv(name_, previous_->c_str(), 1) : unsetenv(name_); }
+#endif
 
 std::string ReadWholeFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
