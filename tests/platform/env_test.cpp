@@ -142,7 +142,8 @@ TEST(PathUtil, CombineSplitAndCompareWithEitherSeparator) {
       {u"/a", u"/abs//y", u"/", u"/abs/y"},      {u"", u"../../x", u"/", u"../../x"},
       {u"/a/./b/..", u"", u"/", u"/a"},          {u"/", u"", u"/", u"/"},
       {u"C:\\d", u"e.txt", u"\\", u"C:\\d\\e.txt"}, {u"C:\\d", u"D:\\f", u"\\", u"D:\\f"},
-      {u"C:\\d", u"x:y", u"/", u"C:\\d/x:y"},
+      {u"C:\\d", u"x:y", u"/", u"C:\\d/x:y"},    {u"C:\\d", u"D:", u"\\", u"D:"},
+      {u"", u"", u"/", u""},
   };
   for (const auto& c : cases) EXPECT_EQ(Combine(c[0], c[1], c[2][0]), c[3]) << ToUtf8(c[0] + u" + " + c[1]);
   EXPECT_EQ(path_util::RemoveFileSpec(u"/a/b.c", u'/'), u"/a");
