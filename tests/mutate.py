@@ -2,8 +2,9 @@
 """Puts small deliberate faults into the portable sources, one at a time, and counts how many the
 tests catch. Run from the repository root after a native build (it restores every file it touches):
     nice -n 10 python3 tests/mutate.py [build/native] > mutants.txt
-The sample is chosen by a hash of each fault, so reruns and edits elsewhere try the same faults."""
-import hashlib, pathlib, re, subprocess, sys
+Each line names the fault and the tests that failed; the sample is chosen by a hash of each fault,
+so reruns and edits elsewhere try the same faults."""
+import hashlib, pathlib, re, signal, subprocess, sys
 
 BUILD = sys.argv[1] if len(sys.argv) > 1 else "build/native"
 SHARE = 30  # percent of all possible faults that are tried
@@ -11,6 +12,7 @@ SWAPS = {" < ": " <= ", " <= ": " < ", " > ": " >= ", " >= ": " > ", " == ": " !
          " && ": " || ", " || ": " && ", "return false;": "return true;", "return true;": "return false;",
          " + 1": " - 1", " - 1": " + 1"}
 PATTERN = re.compile("|".join(re.escape(k) for k in SWAPS))
+signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))  # restore the file on the way out
 
 
 def faults():
@@ -27,26 +29,36 @@ def faults():
                     yield path, lines, number, m
 
 
-def tests_fail():
+def failures():
+    """None when the build fails, else the failing tests (a hang or a crash counts as a failure)."""
     if subprocess.run(["cmake", "--build", BUILD, "-j2", "--target", "quillmere_tests", "quillmere_log"],
                       capture_output=True).returncode:
         return None
-    return subprocess.run(["ctest", "--test-dir", BUILD, "-R", "unit|quillmere_log", "--timeout", "60"],
-                          capture_output=True).returncode != 0
+    tool = [f"{BUILD}/quillmere-log", "info", "fuzz/corpus/day_log_fuzzer/small.bin2"]
+    try:
+        run = subprocess.run([f"{BUILD}/quillmere_tests"], capture_output=True, text=True, errors="replace", timeout=120)
+        failed = sorted({l.split()[3] for l in run.stdout.splitlines() if l.startswith("[  FAILED  ] ") and "." in l})
+        if run.returncode and not failed:
+            failed = [f"exit {run.returncode}"]
+        if "format: bin2" not in subprocess.run(tool, capture_output=True, text=True, timeout=10).stdout:
+            failed.append("quillmere-log")
+        return failed
+    except subprocess.TimeoutExpired:
+        return ["timeout"]
 
 
-assert tests_fail() is False, "the tests must pass before faults are put in"
-counts = {True: 0, False: 0, None: 0}
+assert failures() == [], "the tests must pass before faults are put in"
+counts = {"caught": 0, "ESCAPED": 0, "no-build": 0}
 for path, lines, number, m in faults():
     original = "".join(lines)
     line = lines[number]
     try:
         path.write_text("".join(lines[:number]) + line[:m.start()] + SWAPS[m.group()] + line[m.end():] + "".join(lines[number + 1:]))
-        result = tests_fail()
+        failed = failures()
     finally:
         path.write_text(original)
-    counts[result] += 1
-    label = {True: "caught", False: "ESCAPED", None: "no-build"}[result]
-    print(f"{label} {path}:{number + 1}: '{m.group()}' -> '{SWAPS[m.group()]}' | {line.strip()}", flush=True)
-tried = counts[True] + counts[False]
-print(f"caught {counts[True]} of {tried} ({100 * counts[True] / max(tried, 1):.0f} %), {counts[None]} did not build")
+    label = "no-build" if failed is None else "caught" if failed else "ESCAPED"
+    counts[label] += 1
+    print(f"{label} {path}:{number + 1}: '{m.group()}' -> '{SWAPS[m.group()]}' | {line.strip()} || {' '.join(failed or [])}", flush=True)
+tried = counts["caught"] + counts["ESCAPED"]
+print(f"caught {counts['caught']} of {tried} ({100 * counts['caught'] / max(tried, 1):.0f} %), {counts['no-build']} did not build")

@@ -16,6 +16,8 @@
 #include "platform/utf.h"
 #include "support/real_env.h"
 #ifndef _WIN32
+#include <sys/stat.h>
+
 #include "platform/posix/trash.h"
 #endif
 
@@ -76,6 +78,7 @@ TEST_F(EnvTest, WrittenBytesReadBackWithSeekingAndWithoutSharing) {
   ASSERT_TRUE(env_.Seek(file, -4, SeekOrigin::End, &position));
   EXPECT_EQ(position, bytes.size() - 4);
   EXPECT_FALSE(env_.Seek(file, -1, SeekOrigin::Begin, &position));
+  EXPECT_FALSE(env_.Write(file, "x", 1)) << "opened for reading";
   env_.Close(file);
 
   EXPECT_EQ(env_.OpenForRead(Path(u"missing.bin")), kInvalidFile);
@@ -224,6 +227,25 @@ TEST_F(EnvTest, SendToRecycleBinTakesTheFileAwayRestorably) {
   EXPECT_TRUE(fs::exists(temp_.path() / "c.log"));
 #endif
 }
+
+#ifndef _WIN32
+// Into a trash on another file system the file is copied, then removed.
+TEST_F(EnvTest, RecyclingAcrossFileSystemsCopiesThenRemoves) {
+  if (!fs::is_directory("/dev/shm")) GTEST_SKIP() << "no /dev/shm";
+  test::TempFolder other("/dev/shm");
+  struct stat here, there;
+  if (stat(temp_.path().c_str(), &here) != 0 || stat(other.path().c_str(), &there) != 0 || here.st_dev == there.st_dev) {
+    GTEST_SKIP() << "/dev/shm is on the same file system";
+  }
+  test::ScopedVariable dataHome("XDG_DATA_HOME", other.path().string());
+  std::string bytes(200'000, 'q');
+  bytes[150'000] = 'Q';
+  ASSERT_TRUE(WriteFile(Path(u"x.log"), bytes));
+  EXPECT_TRUE(env_.SendToRecycleBin(Path(u"x.log")));
+  EXPECT_FALSE(env_.FileExists(Path(u"x.log")));
+  EXPECT_EQ(ReadWholeFile(other.path() / "Trash" / "files" / "x.log"), bytes);
+}
+#endif
 
 }  // namespace
 }  // namespace qm

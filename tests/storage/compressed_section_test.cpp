@@ -33,6 +33,7 @@ TEST(CompressedSection, ExpansionIsJudgedByTheCountOnlyAndCompressionMustFitWhol
   for (char& c : noise) c = static_cast<char>((state = state * 1103515245 + 12345) >> 23);
   test::FakeEnv env;
   FileWriter writer(env);
+  EXPECT_FALSE(writer.Write("x", 1)) << "not open";
   ASSERT_TRUE(writer.Open(u"/app/f"));
   EXPECT_FALSE(WriteSection(U8(noise), static_cast<uint32_t>(noise.size()), writer));
   EXPECT_EQ(env.FileBytes(u"/app/f.tmp").size(), 0u);

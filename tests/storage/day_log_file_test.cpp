@@ -166,6 +166,10 @@ TEST_F(DayLogFileTest, StartupLoadCountsCurrentDayBytesAndSetsAnUnreadableFileAs
   EXPECT_EQ(env.FileBytes(path + u".unreadable-2") + env.FileBytes(u"/app/log/20160307.bin.unreadable-2"), damaged + damaged);
   ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
   EXPECT_EQ(env.FileBytes(path + u".unreadable-2"), damaged);
+  // With every name up to 999 taken the file stays where it is.
+  for (int n = 1; n < 1000; ++n) env.PutFile(path + u".unreadable-" + FromUtf8(std::to_string(n)), "");
+  EXPECT_FALSE(SetAsideUnreadable(env, path));
+  EXPECT_TRUE(env.HasFile(path));
 }
 
 TEST_F(DayLogFileTest, KindFromTheExtensionAndLoadingByDateFromTheOpenDialogFolder) {

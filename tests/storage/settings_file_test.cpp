@@ -89,6 +89,9 @@ class SettingsFileTest : public ::testing::Test {
 
 TEST_F(SettingsFileTest, DefaultFileHoldsTaggedRecordThenColourBlockAndNoHistory) {
   EXPECT_FALSE(LoadSettingsFile(app));  // no file yet: the defaults stay
+  env.executablePath = u"/missing/quillmere";
+  EXPECT_FALSE(SaveSettingsFile(app));  // its folder is gone
+  env.executablePath = u"/app/quillmere";
   EXPECT_FALSE(SaveSettingsFile(app));  // the history is empty, but the file is saved
   const std::string file = env.FileBytes(path);
   ASSERT_EQ(file.size(), 4u + 12376 + 60);

@@ -9,11 +9,11 @@
 
 namespace qm::test {
 
-TempFolder::TempFolder() {
+TempFolder::TempFolder(const std::filesystem::path& parent) {
   static std::atomic<int> counter{0};
   std::random_device random;
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  path_ = std::filesystem::temp_directory_path() /
+  path_ = parent /
           ("quillmere-test-" + std::to_string(stamp) + "-" + std::to_string(random()) + "-" +
            std::to_string(counter++));
   std::filesystem::create_directories(path_);

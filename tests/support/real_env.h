@@ -12,7 +12,8 @@ namespace qm::test {
 
 class TempFolder {
  public:
-  TempFolder();
+  // A fresh folder in `parent`, by default the system's temporary folder.
+  explicit TempFolder(const std::filesystem::path& parent = std::filesystem::temp_directory_path());
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
