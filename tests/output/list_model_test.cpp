@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "output/clipboard_text.h"
+#include "core/string_pool.h"
 #include "platform/utf.h"
-#include "support/fake_env.h"
 
 namespace qm {
 namespace {
@@ -69,21 +67,6 @@ TEST_F(ListModelTest, SortsByEachColumnInBothDirectionsEvenOverAnEmptiedSource) 
   list.SortByColumn(kListDuration, true, pool);
   EXPECT_EQ(list.RowCount(), 4u);
   EXPECT_EQ(list.RecordOfRow(3), nullptr);
-}
-
-TEST_F(ListModelTest, CopiedTextHasTheSelectedRowsInDisplayedOrder) {
-  test::FakeEnv env;
-  AppState app(env);
-  CompileTemplates(app.settings, app.templates);
-  app.pool.Intern(u"a.exe", UserViewedDay);
-  list.SortByColumn(kListTitle, true, pool);
-  const uint32_t rows[] = {0, 2, 9};  // row 9 does not exist and is skipped
-  EXPECT_EQ(RecordRowsText(app, list, rows, OutputFormat::Csv),
-            u"00:00:02.000,20,\"alpha\",\"a.exe\"\n00:00:01.000,30,\"delta\",\"none\"\n");
-  EXPECT_EQ(RecordRowsText(app, list, {}, OutputFormat::Text), u"");
-  app.settings.newlineMode = 1;
-  EXPECT_EQ(RecordRowsText(app, list, std::span(rows, 1), OutputFormat::Text),
-            u"[0:00:02.000](0:00.020) \"alpha\" - \"a.exe\"\r\n");
 }
 
 }  // namespace

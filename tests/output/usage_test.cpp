@@ -1,16 +1,14 @@
 // Usage statistics: lines through the usage templates, the table, and its orders in the window and
-// in saved files. (The default templates byte for byte: see the export tests.)
+// in saved files. (The default templates byte for byte: see the export tests; copied rows: see the
+// quillmere-log tests, whose output is those rows.)
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "app/app_state.h"
-#include "output/clipboard_text.h"
 #include "output/usage_index_list.h"
 #include "output/usage_line.h"
 #include "output/usage_order.h"
 #include "output/usage_table.h"
-#include "support/fake_env.h"
 
 namespace qm {
 namespace {
@@ -143,18 +141,6 @@ TEST_F(UsageOrderTest, SavingReversesAveragesAndIgnoresTheDirectionForKeyAndCoun
   table.entries = {{5, 0, 1}, {5, 1, 2}, {0, 0, 3}, {9, 3, 4}};
   SortUsage(table, false, kUsageAverage);
   EXPECT_EQ(table.entries.front().exeKey, 2);
-}
-
-TEST_F(UsageOrderTest, CopiedRowsInDisplayedOrderWithTheGrandTotal) {
-  test::FakeEnv env;
-  AppState app(env);
-  CompileTemplate(u"%d %r|", app.templates[kUsageCsvTemplate]);
-  table.grandTotal = 18000;
-  UsageIndexList index;
-  EXPECT_EQ(UsageRowsText(app, index, std::vector<uint32_t>{0}, OutputFormat::Csv), u"");
-  index.Rebuild(table);
-  index.Sort(kUsageDuration, false, pool);
-  EXPECT_EQ(UsageRowsText(app, index, std::vector<uint32_t>{2, 0, 3}, OutputFormat::Csv), u"9000 50.00|\n3000 16.66|\n");
 }
 
 }  // namespace
