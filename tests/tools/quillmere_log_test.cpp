@@ -99,7 +99,8 @@ TEST_F(LogToolTest, ConfigDecidesTheOutputAndExportWritesWhatTheAutomaticExportW
   EXPECT_EQ(Run({u"export", u"--config", config, folder.Child(u"undated.bin2")}), 1);
   EXPECT_TRUE(fs::is_empty(fs::path(exports)));
   ASSERT_EQ(Run({u"export", u"--config", config, log, log}), 0) << result.err;
-  const std::string wrote = "wrote " + ToUtf8(exports) + "/day-2016-03-05.csv\nwrote " + ToUtf8(exports) + "/20160305app.txt\n";
+  const std::string wrote = "wrote " + ToUtf8(env.CombinePath(exports, u"day-2016-03-05.csv")) + "\nwrote " +
+                            ToUtf8(env.CombinePath(exports, u"20160305app.txt")) + "\n";
   EXPECT_EQ(result.out, wrote + wrote);
   const std::string csv = test::ReadWholeFile(fs::path(exports) / "day-2016-03-05.csv");
   EXPECT_EQ(csv.substr(0, 2 * 13), Utf16Bytes(u"01:02:03.456,", false));
