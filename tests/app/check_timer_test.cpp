@@ -11,33 +11,22 @@
 namespace qm {
 namespace {
 
-LocalTime Hour(uint16_t hour, uint16_t minute = 0, uint16_t second = 0, uint16_t ms = 0) {
-  return {2016, 3, 0, 1, hour, minute, second, ms};
-}
-
-LocalTime March(uint16_t day, uint16_t hour, uint16_t minute, uint16_t second, uint16_t ms) {
+LocalTime March(uint16_t day, uint16_t hour, uint16_t minute = 0, uint16_t second = 0, uint16_t ms = 0) {
   return {2016, 3, 0, day, hour, minute, second, ms};
 }
 
 TEST(AutoSaveDue, HourStepsPerMode) {
-  struct Case {
-    int32_t mode;
-    uint16_t from;
-    uint16_t to;
-    bool due;
-  };
-  const Case cases[] = {
-      {0, 10, 11, false}, {1, 10, 11, true},  {1, 11, 11, false}, {1, 23, 0, false}, {1, 3, 7, true},
-      {2, 11, 12, true},  {2, 12, 13, false}, {2, 10, 12, false}, {3, 2, 3, true},   {3, 20, 21, true},
-      {3, 3, 4, false},   {3, 23, 0, false},  {3, 1, 3, false},   {4, 5, 6, true},   {4, 11, 12, true},
-      {4, 17, 18, true},  {4, 8, 9, false},   {5, 10, 11, false}, {-1, 10, 11, false},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(AutoSaveDue(c.mode, Hour(c.from), Hour(c.to)), c.due) << c.mode << ": " << c.from << "->" << c.to;
+  // {mode, hour before, hour after, due}
+  const int cases[][4] = {{0, 10, 11, 0}, {1, 10, 11, 1}, {1, 11, 11, 0}, {1, 23, 0, 0}, {1, 3, 7, 1},  {2, 11, 12, 1},
+                          {2, 12, 13, 0}, {2, 10, 12, 0}, {3, 2, 3, 1},   {3, 20, 21, 1}, {3, 3, 4, 0},  {3, 23, 0, 0},
+                          {3, 1, 3, 0},   {4, 5, 6, 1},   {4, 11, 12, 1}, {4, 17, 18, 1}, {4, 8, 9, 0},  {4, 6, 7, 0},
+                          {5, 10, 11, 0}, {-1, 10, 11, 0}};
+  for (const auto& [mode, from, to, due] : cases) {
+    EXPECT_EQ(AutoSaveDue(mode, March(1, from), March(1, to)), due != 0) << mode << ": " << from << "->" << to;
   }
   // Only the hour counts: the tick that crosses 11:00 saves, the next in the same hour does not.
-  EXPECT_TRUE(AutoSaveDue(1, Hour(10, 59, 59, 900), Hour(11)));
-  EXPECT_FALSE(AutoSaveDue(1, Hour(11), Hour(11, 0, 0, 100)));
+  EXPECT_TRUE(AutoSaveDue(1, March(1, 10, 59, 59, 900), March(1, 11)));
+  EXPECT_FALSE(AutoSaveDue(1, March(1, 11), March(1, 11, 0, 0, 100)));
 }
 
 class CheckTimerTest : public ::testing::Test {
@@ -47,19 +36,19 @@ class CheckTimerTest : public ::testing::Test {
     windows.SetWindow(2, u"B", u"C:\\b.exe");
     app.settings.autoSave = 1;
     app.settings.deleteAge = 1;  // a week
-    Set(March(8, 23, 59, 58, 0), 1000);
-    app.sampler.lastTick = env.now;
+    env.now = app.sampler.lastTick = March(8, 23, 59, 58);
     list.Rebuild(app.sampler.day);
     list.shownDate = {2016, 3, 8};
   }
-  void Set(const LocalTime& time, uint32_t tick) {
+  CheckTimerResult Run(uintptr_t window, const LocalTime& time, uint32_t tick) {
     env.now = time;
     env.tick = tick;
-  }
-  CheckTimerResult Run(uintptr_t window, const LocalTime& time, uint32_t tick) {
-    Set(time, tick);
     windows.foreground = window;
     return RunCheckTimer(app, windows, list, [this] { return ++saves > 0; });
+  }
+  // What the result says, as "changed dayChanged retitle autoSaved" in 0s and 1s.
+  static std::string Flags(const CheckTimerResult& r) {
+    return {char('0' + r.changed), char('0' + r.dayChanged), char('0' + r.retitle), char('0' + r.autoSaved)};
   }
 
   test::FakeEnv env;
@@ -70,17 +59,12 @@ class CheckTimerTest : public ::testing::Test {
 };
 
 TEST_F(CheckTimerTest, ListOfTheCurrentDayGainsRowsAndSavesOnTheHour) {
-  app.sampler.lastTick = March(8, 9, 59, 58, 0);
-  Run(1, March(8, 9, 59, 59, 0), 1000);
-  const CheckTimerResult unchanged = Run(1, March(8, 9, 59, 59, 900), 1900);
-  EXPECT_FALSE(unchanged.changed);
-  const CheckTimerResult r = Run(2, March(8, 10, 0, 0, 0), 2000);
-  EXPECT_TRUE(r.changed);
-  EXPECT_FALSE(r.retitle);
-  EXPECT_TRUE(r.autoSaved);
+  app.sampler.lastTick = March(8, 9, 59, 58);
+  EXPECT_EQ(Flags(Run(1, March(8, 9, 59, 59), 1000)), "1000");
+  EXPECT_EQ(Flags(Run(1, March(8, 9, 59, 59, 900), 1900)), "0000");
+  EXPECT_EQ(Flags(Run(2, March(8, 10), 2000)), "1001");
   EXPECT_EQ(saves, 1);
   EXPECT_EQ(list.RowCount(), 1u);
-  EXPECT_EQ(windows.calls.foreground, 3);
 }
 
 TEST_F(CheckTimerTest, DayChangeMovesTheListFromTheFinishedDayAndCleansUpByTheNewDate) {
@@ -88,12 +72,8 @@ TEST_F(CheckTimerTest, DayChangeMovesTheListFromTheFinishedDayAndCleansUpByTheNe
   env.CreateFolder(u"/app/log");
   env.PutFile(u"/app/log/20160301.bin2", "x");
   env.PutFile(u"/app/log/20160302.bin2", "x");
-  Run(1, March(8, 23, 59, 58, 0), 1000);
-  const CheckTimerResult r = Run(2, March(9, 0, 0, 0, 50), 2050);
-  EXPECT_TRUE(r.changed);
-  EXPECT_TRUE(r.dayChanged);
-  EXPECT_TRUE(r.retitle);
-  EXPECT_FALSE(r.autoSaved);  // 23 -> 0 is the day change's own save
+  Run(1, March(8, 23, 59, 58), 1000);
+  EXPECT_EQ(Flags(Run(2, March(9, 0, 0, 0, 50), 2050)), "1110");  // 23 -> 0 is the day change's own save
   EXPECT_EQ(list.shownDate.day, 9);
   EXPECT_EQ(list.Source(), &app.sampler.day);
   EXPECT_EQ(list.RowCount(), 1u);  // the carried entry, closed by the switch to B
@@ -107,11 +87,9 @@ TEST_F(CheckTimerTest, ListOfAnotherDayIsLeftAlone) {
   other.Append({0, 5, 5, 0}, u"old");
   list.Rebuild(other);
   list.shownDate = {2016, 2, 1};
-  Run(1, March(8, 23, 59, 58, 0), 1000);
-  Run(2, March(8, 23, 59, 59, 0), 2000);
-  const CheckTimerResult r = Run(1, March(9, 0, 0, 0, 50), 2050);
-  EXPECT_TRUE(r.changed);
-  EXPECT_FALSE(r.retitle);
+  Run(1, March(8, 23, 59, 58), 1000);
+  Run(2, March(8, 23, 59, 59), 2000);
+  EXPECT_EQ(Flags(Run(1, March(9, 0, 0, 0, 50), 2050)), "1100");
   EXPECT_EQ(list.Source(), &other);
   EXPECT_EQ(list.RowCount(), 1u);
   EXPECT_EQ(list.shownDate.month, 2);

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "app/app_state.h"
-#include "core/fixed_string.h"
 #include "app/sampler.h"
+#include "core/fixed_string.h"
+#include "platform/utf.h"
 #include "storage/day_log_file.h"
 #include "support/fake_env.h"
 #include "support/fake_window_system.h"
@@ -14,30 +16,45 @@
 namespace qm {
 namespace {
 
-LocalTime At(uint16_t day, uint16_t hour, uint16_t minute, uint16_t second, uint16_t ms) {
-  return {2016, 3, 0, day, hour, minute, second, ms};
+LocalTime At(uint16_t day, uint32_t msOfDay) {
+  return {2016, 3, 0, day, static_cast<uint16_t>(msOfDay / 3'600'000), static_cast<uint16_t>(msOfDay / 60'000 % 60),
+          static_cast<uint16_t>(msOfDay / 1000 % 60), static_cast<uint16_t>(msOfDay % 1000)};
 }
 
-uint32_t Key(std::u16string_view path) { return static_cast<uint32_t>(StringKey(path)); }
+constexpr uint32_t k10h = 36'000'000, kMidnight = 86'400'000;
 
 class SamplerTest : public ::testing::Test {
  protected:
   SamplerTest() {
     windows.SetWindow(1, u"A", u"C:\\a.exe");
     windows.SetWindow(2, u"B", u"C:\\b.exe");
-    Start(At(1, 10, 0, 0, 123), 5000);
+    Start(1, k10h, 5000);
   }
-  // The clock, and the sampler's last look at it, at `time`.
-  void Start(const LocalTime& time, uint32_t tick) {
-    env.now = time;
-    env.tick = tick;
-    app.sampler.lastTick = time;
+  // The clock, and the sampler's last look at it.
+  void Start(uint16_t day, uint32_t ms, uint32_t tick) {
+    Set(day, ms, tick);
+    app.sampler.lastTick = env.now;
   }
-  bool Tick(uintptr_t window, const LocalTime& time, uint32_t tick) {
-    env.now = time;
+  void Set(uint16_t day, uint32_t ms, uint32_t tick) {
+    env.now = At(day, ms);
     env.tick = tick;
-    dayChanged = false;
+  }
+  bool Tick(uintptr_t window, uint16_t day, uint32_t ms, uint32_t tick) {
+    Set(day, ms, tick);
     return SampleTick(app, windows, window, dayChanged);
+  }
+  // Records as "start+duration executable title", the executable by its path's last letter ("-": none).
+  std::string Records(const DayLog& day) const {
+    std::string text;
+    for (uint32_t i = 0; i < day.Count(); ++i) {
+      const ActivityRecord r = day.Header(i);
+      std::string exe = "-";
+      for (const auto& [window, path] : windows.paths) {
+        if (r.exeKey == static_cast<uint32_t>(StringKey(path))) exe = ToUtf8(path.substr(path.size() - 5, 1));
+      }
+      text += std::to_string(r.start) + "+" + std::to_string(r.duration) + " " + exe + " " + ToUtf8(day.Title(i)) + "|";
+    }
+    return text;
   }
   // A saved day log of the fake disk, read back into a state of its own.
   std::unique_ptr<AppState> Saved(std::u16string_view name) {
@@ -45,7 +62,6 @@ class SamplerTest : public ::testing::Test {
     EXPECT_TRUE(LoadDayLogFile(*viewer, viewer->viewedDay, u"/app/log/" + std::u16string(name), UserViewedDay));
     return viewer;
   }
-  const DayLog& day() const { return app.sampler.day; }
 
   test::FakeEnv env;
   AppState app{env};
@@ -53,166 +69,87 @@ class SamplerTest : public ::testing::Test {
   bool dayChanged = false;
 };
 
+// The tick runs at twice the clock's pace, so that durations (ticks) and starts (clock) differ.
 TEST_F(SamplerTest, EntriesFollowTheTitleNotTheWindow) {
-  EXPECT_TRUE(Tick(1, At(1, 10, 0, 0, 123), 5000));
-  EXPECT_FALSE(Tick(1, At(1, 10, 0, 0, 623), 5500));
-  EXPECT_EQ(day().Count(), 0u);
-
-  EXPECT_TRUE(Tick(2, At(1, 10, 0, 1, 623), 6500));
-  ASSERT_EQ(day().Count(), 1u);
-  const ActivityRecord a = day().Header(0);
-  EXPECT_EQ(a.start, 36'000'123u);
-  EXPECT_EQ(a.duration, 1500u);
-  EXPECT_EQ(a.exeKey, Key(u"C:\\a.exe"));
-  EXPECT_EQ(day().Title(0), u"A");
-  EXPECT_EQ(app.pool.Find(StringKey(u"C:\\b.exe"))->users, UserCurrentDay);
-  EXPECT_EQ(app.pool.currentDayStringBytes, 2 * (9 + 9));
+  windows.SetWindow(3, u"B", u"C:\\o.exe");
+  windows.SetWindow(4, u"", u"C:\\s.exe");
+  windows.SetWindow(5, std::u16string(300, u'x'), u"C:\\l.exe");  // arrives as 255 units
+  windows.SetWindow(6, u"locked");                                 // its process cannot be read
+  const struct {
+    uintptr_t window;
+    uint32_t offset;
+    bool changed;
+  } steps[] = {{4, 0, false},   {1, 100, true},   {1, 600, false}, {2, 1600, true}, {3, 2000, false},
+               {0, 2500, false}, {5, 3000, true}, {5, 3300, false}, {6, 4000, true}, {1, 5000, true}};
+  for (const auto& step : steps) {
+    EXPECT_EQ(Tick(step.window, 1, k10h + step.offset, 5000 + 2 * step.offset), step.changed) << step.offset;
+  }
+  EXPECT_EQ(windows.calls.path, 5);  // not for the empty title, nor for the same title
+  // At program end the entry in progress is recorded up to now, once, and goes on from there.
+  Set(1, k10h + 5500, 16000);
+  RecordOpenEntry(app);
+  RecordOpenEntry(app);
+  EXPECT_FALSE(Tick(1, 1, k10h + 6000, 17000));
+  EXPECT_TRUE(Tick(2, 1, k10h + 7000, 19000));
+  // The overlong title's entry is refused by the day log.
+  EXPECT_EQ(Records(app.sampler.day), "36000100+3000 a A|36001600+2800 b B|36004000+2000 - locked|36005000+1000 a A|"
+                                      "36005500+3000 a A|");
   EXPECT_FALSE(dayChanged);
-
-  // Another window with the same title continues the entry.
-  windows.SetWindow(3, u"B", u"C:\\other.exe");
-  EXPECT_FALSE(Tick(3, At(1, 10, 0, 2, 0), 6877));
-  EXPECT_EQ(day().Count(), 1u);
-  EXPECT_EQ(app.sampler.window, 2u);
-}
-
-TEST_F(SamplerTest, NoForegroundWindowKeepsTheEntryAndStillAdvancesTheClock) {
-  Tick(1, At(1, 10, 0, 0, 123), 5000);
-  const int titleReads = windows.calls.title;
-  EXPECT_FALSE(Tick(0, At(1, 10, 0, 5, 0), 9877));
-  EXPECT_EQ(windows.calls.title, titleReads);
-  EXPECT_EQ(app.sampler.lastTick.second, 5);
-  EXPECT_TRUE(app.sampler.open.isOpen);
-
-  Tick(2, At(1, 10, 0, 6, 0), 10877);
-  ASSERT_EQ(day().Count(), 1u);
-  EXPECT_EQ(day().Header(0).duration, 5877u);
-}
-
-TEST_F(SamplerTest, EmptyTitleAtStartOpensNothing) {
-  windows.SetWindow(4, u"", u"C:\\shell.exe");
-  EXPECT_FALSE(Tick(4, At(1, 10, 0, 0, 123), 5000));
-  EXPECT_FALSE(app.sampler.open.isOpen);
-  EXPECT_EQ(windows.calls.path, 0);
-  EXPECT_EQ(app.pool.Size(), 0u);
-
-  EXPECT_TRUE(Tick(1, At(1, 10, 0, 1, 0), 5877));
-  Tick(2, At(1, 10, 0, 2, 0), 6877);
-  ASSERT_EQ(day().Count(), 1u);
-  EXPECT_EQ(day().Header(0).start, 36'001'000u);
-}
-
-TEST_F(SamplerTest, OverlongTitleIsDroppedAndTheNextEntryRecordsNormally) {
-  // 300 units arrive as 255, and a second look at the same window compares equal.
-  windows.SetWindow(5, std::u16string(300, u'x'), u"C:\\long.exe");
-  EXPECT_TRUE(Tick(5, At(1, 10, 0, 0, 123), 5000));
-  EXPECT_EQ(ArrayText(app.sampler.title).size(), 255u);
-  EXPECT_FALSE(Tick(5, At(1, 10, 0, 0, 500), 5377));
-
-  Tick(1, At(1, 10, 0, 1, 0), 5877);
-  EXPECT_EQ(day().Count(), 0u);
-  Tick(2, At(1, 10, 0, 2, 0), 6877);
-  ASSERT_EQ(day().Count(), 1u);
-  EXPECT_EQ(day().Title(0), u"A");
-  EXPECT_EQ(day().Header(0).duration, 1000u);
-}
-
-TEST_F(SamplerTest, UnreadableProcessGivesKeyZeroAndTheEntryIsStillRecorded) {
-  windows.SetWindow(6, u"locked");
-  Tick(6, At(1, 10, 0, 0, 123), 5000);
-  EXPECT_EQ(app.sampler.open.exeKey, 0u);
-  EXPECT_EQ(windows.calls.devicePath, 1);
-  Tick(1, At(1, 10, 0, 1, 0), 5877);
-  ASSERT_EQ(day().Count(), 1u);
-  EXPECT_EQ(day().Header(0).exeKey, 0u);
-  EXPECT_EQ(day().Title(0), u"locked");
 }
 
 TEST_F(SamplerTest, DayChangeClosesAtMidnightSavesTheOldDayAndCarriesTheEntry) {
-  Start(At(1, 23, 59, 58, 0), 10'000);
-  Tick(1, At(1, 23, 59, 58, 0), 10'000);
-  EXPECT_FALSE(Tick(1, At(1, 23, 59, 59, 900), 11'900));
-
-  EXPECT_TRUE(Tick(1, At(2, 0, 0, 0, 50), 12'050));
+  Start(1, kMidnight - 2000, 10'000);
+  RecordOpenEntry(app);  // nothing open yet
+  Tick(1, 1, kMidnight - 2000, 10'000);
+  EXPECT_FALSE(Tick(1, 1, kMidnight - 100, 11'900));
+  EXPECT_TRUE(Tick(1, 2, 50, 12'050));
   EXPECT_TRUE(dayChanged);
-  EXPECT_EQ(day().Count(), 0u);
-  EXPECT_EQ(app.sampler.open.start, 0u);
-  EXPECT_EQ(app.sampler.open.startTick, 12'000u);
-  EXPECT_EQ(ArrayText(app.sampler.title), u"A");
-  EXPECT_EQ(app.sampler.lastTick.day, 2);
+  EXPECT_EQ(Records(app.sampler.day), "");
+  EXPECT_EQ(Records(Saved(u"20160301.bin2")->viewedDay), "86398000+2000 a A|");  // 12,050 - 50 - 10,000
   EXPECT_EQ(app.pool.Find(StringKey(u"C:\\a.exe")), nullptr);
-
-  auto finished = Saved(u"20160301.bin2");
-  ASSERT_EQ(finished->viewedDay.Count(), 1u);
-  EXPECT_EQ(finished->viewedDay.Header(0).start, 86'398'000u);
-  EXPECT_EQ(finished->viewedDay.Header(0).duration, 2000u);  // 12,050 - 50 - 10,000
-  EXPECT_EQ(finished->viewedDay.Title(0), u"A");
-  EXPECT_NE(finished->pool.Find(StringKey(u"C:\\a.exe")), nullptr);
-
-  // The carried executable is not met again: the new day's save names only B's.
-  Tick(2, At(2, 0, 0, 1, 0), 13'000);
-  ASSERT_EQ(day().Count(), 1u);
-  EXPECT_EQ(day().Header(0).start, 0u);
-  EXPECT_EQ(day().Header(0).duration, 1000u);
-  EXPECT_EQ(day().Header(0).exeKey, Key(u"C:\\a.exe"));
+  // The carried entry restarts at midnight; its executable is not met again, so the new day's save
+  // names only B's.
+  Tick(2, 2, 1000, 13'000);
+  EXPECT_EQ(Records(app.sampler.day), "0+1000 a A|");
   ASSERT_TRUE(SaveDayLog(app, 2016, 3, 2));
   auto today = Saved(u"20160302.bin2");
   EXPECT_EQ(today->pool.Find(StringKey(u"C:\\a.exe")), nullptr);
   EXPECT_NE(today->pool.Find(StringKey(u"C:\\b.exe")), nullptr);
 }
 
-TEST_F(SamplerTest, EntryBegunAtMidnightIsClosedAtTheNextDayChange) {
-  Start(At(2, 0, 0, 0, 0), 1000);
-  Tick(1, At(2, 0, 0, 0, 0), 1000);
-  EXPECT_EQ(app.sampler.open.start, 0u);
-  EXPECT_TRUE(Tick(1, At(3, 0, 0, 0, 10), 1000 + kMillisecondsPerDay + 10));
-  auto finished = Saved(u"20160302.bin2");
-  ASSERT_EQ(finished->viewedDay.Count(), 1u);
-  EXPECT_EQ(finished->viewedDay.Header(0).start, 0u);
-  EXPECT_EQ(finished->viewedDay.Header(0).duration, kMillisecondsPerDay);
-}
-
-TEST_F(SamplerTest, RecordOpenEntryRecordsUpToNowAndCountsNothingTwice) {
-  RecordOpenEntry(app);  // nothing open yet
-  EXPECT_EQ(day().Count(), 0u);
-
-  Tick(1, At(1, 10, 0, 0, 0), 1000);
-  env.now = At(1, 10, 0, 3, 0);
-  env.tick = 4000;
+TEST_F(SamplerTest, DayChangesWithAnEntryBegunAtOrAfterMidnightOrWithNoneOpen) {
+  // Begun at midnight: closed at the next day change after a whole day.
+  Start(2, 0, 1000);
+  Tick(1, 2, 0, 1000);
+  EXPECT_TRUE(Tick(1, 3, 10, 1000 + kMidnight + 10));
+  EXPECT_EQ(Records(Saved(u"20160302.bin2")->viewedDay), "0+86400000 a A|");
+  auto closeAll = [&] {
+    app.sampler.open = OpenEntry();
+    app.sampler.title[0] = 0;
+  };
+  // Recorded at program end just past midnight: it belongs to the new day and goes on unchanged.
+  closeAll();
+  Start(3, kMidnight - 1000, 1000);
+  Tick(2, 3, kMidnight - 1000, 1000);
+  Set(4, 500, 2500);
   RecordOpenEntry(app);
-  RecordOpenEntry(app);  // a second end message at the same moment adds nothing
-  ASSERT_EQ(day().Count(), 1u);
-  EXPECT_EQ(day().Header(0).start, 36'000'000u);
-  EXPECT_EQ(day().Header(0).duration, 3000u);
-  EXPECT_EQ(app.sampler.open.start, 36'003'000u);
-  EXPECT_EQ(app.sampler.open.exeKey, Key(u"C:\\a.exe"));
-
-  // The program goes on: the same title is the same entry, which closes from the moment recorded.
-  EXPECT_FALSE(Tick(1, At(1, 10, 0, 4, 0), 5000));
-  Tick(2, At(1, 10, 0, 5, 0), 6000);
-  ASSERT_EQ(day().Count(), 2u);
-  EXPECT_EQ(day().Header(1).start, 36'003'000u);
-  EXPECT_EQ(day().Header(1).duration, 2000u);
-  EXPECT_EQ(day().Title(1), u"A");
-}
-
-TEST_F(SamplerTest, EntryRecordedJustPastMidnightIsCarriedUnchanged) {
-  Start(At(1, 23, 59, 59, 0), 1000);
-  Tick(1, At(1, 23, 59, 59, 0), 1000);
-  env.now = At(2, 0, 0, 0, 500);
-  env.tick = 2500;
-  RecordOpenEntry(app);
-  Tick(1, At(2, 0, 0, 0, 600), 2600);
-  EXPECT_EQ(Saved(u"20160301.bin2")->viewedDay.Count(), 1u);
-  EXPECT_EQ(app.sampler.open.start, 500u);
-  EXPECT_EQ(app.sampler.open.startTick, 2500u);
+  Tick(2, 4, 600, 2600);
+  EXPECT_EQ(Records(Saved(u"20160303.bin2")->viewedDay), "86399000+1500 b B|");
+  Tick(1, 4, 1600, 3600);
+  EXPECT_EQ(Records(app.sampler.day), "500+1100 b B|");
+  // Nothing open: the day changes and nothing is made up.
+  closeAll();
+  Tick(0, 5, 1000, 9000);
+  Tick(1, 5, 2000, 10'000);
+  Tick(2, 5, 3000, 11'000);
+  EXPECT_EQ(Records(app.sampler.day), "2000+1000 a A|");
 }
 
 class DriveMapTest : public ::testing::Test {
  protected:
   DriveMapTest() {
-    windows.drives = {u"A:\\", u"C:\\", u"D:\\"};
-    windows.devices = {{u"C:", u"\\Device\\HarddiskVolume2"}, {u"D:", u"\\Device\\CdRom0"}};  // A: fails
+    windows.drives = {u"A:\\", u"B:\\", u"C:\\", u"D:\\"};  // A: fails, B: names no device
+    windows.devices = {{u"B:", u""}, {u"C:", u"\\Device\\HarddiskVolume2"}, {u"D:", u"\\Device\\CdRom0"}};
   }
   // The translation, or "-" when there is none.
   std::u16string Translate(std::u16string_view devicePath, size_t units = kPathUnits) {
@@ -224,7 +161,7 @@ class DriveMapTest : public ::testing::Test {
   DriveMap drives;
 };
 
-TEST_F(DriveMapTest, DevicePrefixFollowedByBackslashBecomesTheDrive) {
+TEST_F(DriveMapTest, DevicePrefixFollowedByBackslashBecomesTheDriveAndTheLastHitIsTriedFirst) {
   const std::pair<std::u16string, std::u16string> cases[] = {
       {u"\\Device\\HarddiskVolume2\\x.exe", u"C:\\x.exe"},
       {u"\\device\\HARDDISKVOLUME2\\Dir\\x.exe", u"C:\\Dir\\x.exe"},
@@ -233,36 +170,35 @@ TEST_F(DriveMapTest, DevicePrefixFollowedByBackslashBecomesTheDrive) {
       {u"\\Device\\CdRom0\\y", u"D:\\y"},
       {u"", u"-"},
   };
-  for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(Translate(cases[i].first), cases[i].second) << i;
+  for (const auto& [device, path] : cases) EXPECT_EQ(Translate(device), path) << ToUtf8(device);
   EXPECT_EQ(Translate(u"\\Device\\HarddiskVolume2\\x.exe", 5), u"C:\\x");
   // Built once: one drive list and one query per drive, the failing A: included.
   EXPECT_EQ(windows.calls.driveStrings, 1);
-  EXPECT_EQ(windows.calls.dosDevice, 3);
-  ASSERT_EQ(drives.entries.size(), 2u);
-  EXPECT_EQ(drives.entries[0].drive, u"C:");
-}
-
-TEST_F(DriveMapTest, LastHitIsTriedFirst) {
-  windows.drives.push_back(u"E:\\");
-  windows.devices[u"E:"] = u"\\Device\\HarddiskVolume2";  // the same volume under two letters
-  EXPECT_EQ(Translate(u"\\Device\\CdRom0\\y"), u"D:\\y");
+  EXPECT_EQ(windows.calls.dosDevice, 4);
+  // The same volume under two letters: the one that matched last wins.
+  drives.entries.push_back({u"E:", u"\\Device\\HarddiskVolume2"});
   EXPECT_EQ(Translate(u"\\Device\\HarddiskVolume2\\x"), u"C:\\x");
   drives.lastHit = 2;
   EXPECT_EQ(Translate(u"\\Device\\HarddiskVolume2\\x"), u"E:\\x");
   EXPECT_EQ(drives.lastHit, 2);
+  drives.lastHit = 3;  // one past the end
+  EXPECT_EQ(Translate(u"\\Device\\CdRom0\\y"), u"D:\\y");
 }
 
 TEST_F(DriveMapTest, DriveListGrowsInStepsUpTo448Units) {
   windows.drives.clear();
-  for (char16_t letter = u'A'; letter < u'A' + 20; ++letter) windows.drives.push_back({letter, u':', u'\\'});
+  for (char16_t letter = u'A'; letter < u'A' + 21; ++letter) windows.drives.push_back({letter, u':'});
   windows.devices = {{u"T:", u"\\Device\\T"}};
-  EXPECT_EQ(Translate(u"\\Device\\T\\x"), u"T:\\x");  // 81 units: fits the second buffer
+  EXPECT_EQ(Translate(u"\\Device\\T\\x"), u"T:\\x");  // 64 units: one more than the first buffer
   EXPECT_EQ(windows.calls.driveStrings, 2);
 
   DriveMap tooMany;
-  windows.drives.assign(120, u"T:\\");  // 481 units
-  windows.calls = {};
   std::u16string out(kPathUnits, u'\0');
+  windows.drives.assign(111, u"T:\\");  // 445 units: the largest list that fits
+  EXPECT_TRUE(TranslateDevicePath(tooMany, windows, u"\\Device\\T\\x", std::span(out)));
+  tooMany = DriveMap();
+  windows.drives.push_back(u"T:\\");
+  windows.calls = {};
   EXPECT_FALSE(TranslateDevicePath(tooMany, windows, u"\\Device\\T\\x", std::span(out)));
   EXPECT_FALSE(TranslateDevicePath(tooMany, windows, u"\\Device\\T\\x", std::span(out)));
   EXPECT_EQ(windows.calls.driveStrings, 7);  // 64, 128, ... 448, and never again
@@ -280,10 +216,10 @@ TEST_F(DriveMapTest, ExecutablePathFallsBackToTheDeviceForm) {
   EXPECT_EQ(windows.calls.devicePath, 0);
   ASSERT_TRUE(ExecutablePathOfWindow(drives, windows, 2, path));
   EXPECT_EQ(ArrayText(path), u"C:\\app\\b.exe");
-  EXPECT_FALSE(ExecutablePathOfWindow(drives, windows, 3, path));
-  EXPECT_EQ(ArrayText(path), u"");
-  EXPECT_FALSE(ExecutablePathOfWindow(drives, windows, 4, path));
-  EXPECT_EQ(ArrayText(path), u"");
+  for (uintptr_t window : {3, 4}) {
+    EXPECT_FALSE(ExecutablePathOfWindow(drives, windows, window, path));
+    EXPECT_EQ(ArrayText(path), u"");
+  }
 }
 
 }  // namespace

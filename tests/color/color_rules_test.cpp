@@ -2,19 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 namespace qm {
 namespace {
 
-ActivityRecord At(uint32_t hour, uint32_t minute, uint32_t second, uint32_t ms, uint32_t exeKey = 3) {
-  return {24, ((hour * 60 + minute) * 60 + second) * 1000 + ms, 1000, exeKey};
-}
+using Colors = std::vector<ColorRef>;
 
-std::vector<ColorRef> Palette(std::initializer_list<size_t> indexes) {
-  std::vector<ColorRef> colors;
-  for (size_t i : indexes) colors.push_back(DefaultPalette[i]);
-  return colors;
+ActivityRecord At(uint32_t hour, uint32_t minute, uint32_t exeKey = 3) {
+  return {24, (hour * 60 + minute) * 60'000, 1000, exeKey};
 }
 
 // Palettes are indexed by the key as an unsigned number, per-application colours by the key itself;
@@ -24,76 +21,69 @@ TEST(ColorRules, ColourOfAKeyOrRecordUnderEveryMode) {
   EXPECT_EQ(rules.ColorOf(10), 0xD0FFD0u);
   EXPECT_EQ(rules.ColorOf(-1), 0xFFFFFFu);  // 4294967295 mod 8 = 7
   EXPECT_EQ(rules.ColorOf(-3), DefaultPalette[5]);
-  EXPECT_EQ(rules.RecordColor(At(9, 0, 0, 0, 10)), 0xD0FFD0u);
+  EXPECT_EQ(rules.RecordColor(At(9, 0, 10)), 0xD0FFD0u);
   rules.mode = ColorMode::PerHour;  // rows by their start hour, the timeline by executable key
-  EXPECT_EQ(rules.RecordColor(At(9, 59, 59, 999)), 0xEFFFEFu);
-  EXPECT_EQ(rules.RecordColor(At(10, 0, 0, 0)), 0xFFFFFFu);
-  EXPECT_EQ(rules.RecordColorKey(At(23, 30, 0, 0, 8)), 23);
-  EXPECT_EQ(rules.ColorOf(7), 0xEFFFEFu);
+  EXPECT_EQ(rules.RecordColor({24, 10 * kMillisecondsPerHour - 1, 0, 0}), 0xEFFFEFu);
+  EXPECT_EQ(rules.RecordColor(At(10, 0)), 0xFFFFFFu);
+  EXPECT_EQ(rules.RecordColorKey(At(23, 30, 8)), 23);
   EXPECT_EQ(rules.ColorOf(-2), 0xFFFFFFu);
   rules.mode = ColorMode::PerApplication;
   rules.appColors[-5] = 0x123456;
   EXPECT_EQ(rules.ColorOf(-5), 0x123456u);
   EXPECT_EQ(rules.ColorOf(5), kWhite);
-  EXPECT_EQ(rules.RecordColor(At(1, 0, 0, 0, static_cast<uint32_t>(-5))), 0x123456u);
+  EXPECT_EQ(rules.RecordColor(At(1, 0, static_cast<uint32_t>(-5))), 0x123456u);
+  EXPECT_EQ(rules.RecordColorKey(At(1, 0, 8)), 8);
   for (ColorMode other : {ColorMode::NoColor, static_cast<ColorMode>(7)}) {
     rules.mode = other;
     EXPECT_EQ(rules.ColorOf(-5), kWhite);
   }
 }
 
-TEST(ColorRules, SetColorChangesOnlyWhatExists) {
+TEST(ColorRules, SetAddAndRemoveChangeOnlyWhatExists) {
+  StringPool pool;
   ColorRules rules;
   rules.SetColor(-1, 0x010203);  // slot 7 of eight
-  EXPECT_EQ(rules.genericColors[7], 0x010203u);
+  EXPECT_TRUE(rules.RemoveColor(5, pool));
+  EXPECT_TRUE(rules.RemoveColor(2, pool));
+  EXPECT_FALSE(rules.RemoveColor(6, pool) || rules.RemoveColor(-1, pool));
+  EXPECT_EQ(rules.genericColors, (Colors{DefaultPalette[0], DefaultPalette[1], DefaultPalette[3], DefaultPalette[4],
+                                         DefaultPalette[6], 0x010203}));
   rules.mode = ColorMode::PerHour;
   rules.SetColor(13, 0x0A0B0C);
-  EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0xFFFFFF, 0x0A0B0C}));
+  rules.AddColor(0x0D);
+  EXPECT_EQ(rules.hourColors, (Colors{0xFFFFFF, 0x0A0B0C, 0x0D}));
+  EXPECT_TRUE(rules.RemoveColor(0, pool));
   rules.hourColors.clear();  // an empty palette takes no colour and paints white
   rules.SetColor(3, 0x111111);
   EXPECT_TRUE(rules.hourColors.empty());
   EXPECT_EQ(rules.ColorOf(3), kWhite);
   rules.mode = ColorMode::PerApplication;
   rules.SetColor(42, 0x111111);  // makes no entry
+  rules.AddColor(0x0E);          // nor does this
   EXPECT_TRUE(rules.appColors.empty());
   rules.appColors[42] = 0;
   rules.SetColor(42, 0x111111);
+  EXPECT_EQ(rules.appColors[42], 0x111111u);
   rules.mode = ColorMode::NoColor;
   rules.SetColor(42, 0x222222);
-  EXPECT_EQ(rules.appColors[42], 0x111111u);
-}
-
-TEST(ColorRules, RemovingIndexesInDescendingOrderRemovesExactlyThoseColours) {
-  StringPool pool;
-  ColorRules rules;
-  EXPECT_TRUE(rules.RemoveColor(5, pool));
-  EXPECT_TRUE(rules.RemoveColor(2, pool));
-  EXPECT_EQ(rules.genericColors, Palette({0, 1, 3, 4, 6, 7}));
-  EXPECT_FALSE(rules.RemoveColor(6, pool));
-  EXPECT_FALSE(rules.RemoveColor(-1, pool));
-  rules.mode = ColorMode::PerHour;
-  EXPECT_TRUE(rules.RemoveColor(0, pool));
-  EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0xEFFFEF}));
-  rules.mode = ColorMode::NoColor;
+  rules.AddColor(0x0F);
   EXPECT_FALSE(rules.RemoveColor(0, pool));
-  EXPECT_EQ(rules.genericColors.size(), 6u);
+  EXPECT_EQ(rules.appColors[42], 0x111111u);
+  EXPECT_EQ(rules.genericColors.size() + rules.hourColors.size(), 6u);
 }
 
 TEST(ColorRules, AdoptPoolPathsGivesPaletteColoursByKeyModulo17) {
   StringPool pool;
   const int32_t a = pool.Intern(u"C:\\a.exe", UserCurrentDay);
-  pool.Intern(u"C:\\b.exe", UserViewedDay);
-  pool.Slot(35);   // an entry without text: adopted, but there is no path to hold
+  const int32_t b = pool.Intern(u"C:\\b.exe", UserViewedDay);
+  pool.Slot(35);  // an entry without text: adopted, but there is no path to hold
   pool.Slot(-1);
   ColorRules rules;
   rules.appColors[a] = 0xABCDEF;
   rules.AdoptPoolPaths(pool);
-
-  EXPECT_EQ(rules.appColors.size(), 4u);
-  EXPECT_EQ(rules.appColors[a], 0xABCDEFu);  // an existing colour stays
-  EXPECT_EQ(rules.appColors[35], 0xFFD0D0u);
-  EXPECT_EQ(rules.appColors[-1], DefaultPalette[0]);  // 4294967295 mod 17 = 0
-  EXPECT_EQ(rules.appColors[StringKey(u"C:\\b.exe")], DefaultPalette[static_cast<uint32_t>(StringKey(u"C:\\b.exe")) % 17]);
+  const std::map<int32_t, ColorRef> expected = {
+      {a, 0xABCDEF}, {35, 0xFFD0D0}, {-1, DefaultPalette[0]}, {b, DefaultPalette[static_cast<uint32_t>(b) % 17]}};
+  EXPECT_EQ(rules.appColors, expected);  // an existing colour stays; 4294967295 mod 17 = 0
   for (const auto& [key, entry] : pool.Entries()) EXPECT_EQ((entry.users & UserColorRules) != 0, entry.text != nullptr);
 }
 
@@ -129,7 +119,7 @@ TEST(ColorRules, PathsSharedWithTheDaysSurviveEitherRelease) {
 
 TEST(ChangeRecordColors, SelectedRowsTakeTheChosenColourStartingFromTheFirstRowsColour) {
   ColorRules rules;
-  std::vector<ColorRef> initials;
+  Colors initials;
   auto chooser = [&](bool confirm, ColorRef answer) -> ColorChooser {
     return [&, confirm, answer](ColorRef initial, ColorRef* chosen) {
       initials.push_back(initial);
@@ -137,22 +127,17 @@ TEST(ChangeRecordColors, SelectedRowsTakeTheChosenColourStartingFromTheFirstRows
       return confirm;
     };
   };
-  const ActivityRecord rows[] = {At(1, 0, 0, 0, 10), At(6, 0, 0, 0, 3)};  // keys 10 and 3; hour slots 1 and 2 of 4
-  EXPECT_FALSE(ChangeRecordColors(rules, {}, chooser(true, 0)));
-  EXPECT_TRUE(initials.empty());  // no selection: the chooser is not even shown
+  const ActivityRecord rows[] = {At(1, 0, 10), At(6, 0, 3)};  // keys 10 and 3; hour slots 1 and 2 of 4
+  EXPECT_FALSE(ChangeRecordColors(rules, {}, chooser(true, 0)));  // no selection: no chooser either
   EXPECT_FALSE(ChangeRecordColors(rules, rows, chooser(false, 0)));
   EXPECT_EQ(rules.genericColors, ColorRules().genericColors);
   EXPECT_TRUE(ChangeRecordColors(rules, rows, chooser(true, 0x010101)));
-  EXPECT_EQ(initials, (std::vector<ColorRef>{0xD0FFD0, 0xD0FFD0}));
-  EXPECT_EQ(rules.genericColors[2], 0x010101u);
-  EXPECT_EQ(rules.genericColors[3], 0x010101u);
+  EXPECT_EQ(initials, (Colors{0xD0FFD0, 0xD0FFD0}));
+  EXPECT_EQ(rules.genericColors[2] + rules.genericColors[3], 0x020202u);
   rules.mode = ColorMode::PerHour;
   rules.hourColors = {0, 0, 0, 0};
   EXPECT_TRUE(ChangeRecordColors(rules, rows, chooser(true, 0x445566)));
-  EXPECT_EQ(rules.hourColors, (std::vector<ColorRef>{0, 0x445566, 0x445566, 0}));
-  rules.mode = ColorMode::PerApplication;  // without entries the rows stay white
-  EXPECT_TRUE(ChangeRecordColors(rules, rows, chooser(true, 0x010101)));
-  EXPECT_EQ(rules.RecordColor(rows[0]), kWhite);
+  EXPECT_EQ(rules.hourColors, (Colors{0, 0x445566, 0x445566, 0}));
 }
 
 }  // namespace

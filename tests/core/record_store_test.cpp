@@ -10,12 +10,13 @@
 namespace qm {
 namespace {
 
-// Out-of-range times and titles over 129 units are refused where records arrive: see the day log readers.
+// Out-of-range times are refused where records arrive: see the day log readers.
 TEST(DayLog, RecordsLieBackToBackSizedByTheirTitlesAndZeroFilled) {
   DayLog day;
   ASSERT_TRUE(day.Append({0, 1000, 500, 42}, u""));
   ASSERT_TRUE(day.Append({0, 2000, 600, 7}, std::u16string(u"ab\0cd", 5)));  // the title ends at its first 0
   ASSERT_TRUE(day.Append({0, 3000, 700, 7}, std::u16string(129, u'x')));
+  EXPECT_FALSE(day.Append({0, 3000, 700, 7}, std::u16string(130, u'x')) || day.Append({0, 0, 0, 0}, std::u16string(300, u'x')));
   EXPECT_EQ(day.ByteLength(), 24u + 32 + 280);
   EXPECT_EQ(day.At(2) - day.At(1), 32);
   const ActivityRecord first = day.Header(0);
@@ -44,7 +45,7 @@ TEST(StringPool, KeyIsASignedMultiplyBy31HashAndCollidingTextsShareTheFirst) {
 
 // The current day's string bytes count each text once, when the current day first takes it; only
 // ClearAll lowers them. (Releases by other users: see the colour rules tests.)
-TEST(StringPool, CurrentDayBytesCountEachTextOnce) {
+TEST(StringPool, CurrentDayBytesCountEachStoredTextOnce) {
   StringPool pool;
   pool.Intern(u"viewed.exe", UserViewedDay);
   const int32_t key = pool.Intern(u"app.exe", UserCurrentDay);
@@ -54,7 +55,12 @@ TEST(StringPool, CurrentDayBytesCountEachTextOnce) {
   EXPECT_EQ(pool.currentDayStringBytes, 16);
   pool.Release(UserCurrentDay);
   EXPECT_EQ(pool.Find(key)->users, UserViewedDay);
-  EXPECT_EQ(pool.currentDayStringBytes, 16);
+  // The 16-bit byte size describes at most 32,766 units and the terminator; a longer text is not stored.
+  const int32_t longest = pool.Intern(std::u16string(32766, u'a'), UserCurrentDay);
+  const int32_t tooLong = pool.Intern(std::u16string(32767, u'b'), UserCurrentDay);
+  EXPECT_EQ(pool.Find(longest)->Text().size(), 32766u);
+  EXPECT_EQ(pool.Find(tooLong), nullptr);
+  EXPECT_EQ(pool.currentDayStringBytes, 16 + 65534);
   pool.ClearAll();
   EXPECT_EQ(pool.Size(), 0u);
   EXPECT_EQ(pool.currentDayStringBytes, 0);

@@ -18,31 +18,25 @@ Texts TextsOf(const SearchHistory& history) {
   return texts;
 }
 
-TEST(SearchHistory, NewestFirstOneEntryPerTextWithByteTotals) {
-  SearchHistory history;
+TEST(SearchHistory, NewestFirstOneEntryPerTextWithByteTotalsAndTheOldestGoingBeyondCapacity) {
+  SearchHistory history(4);
   EXPECT_FALSE(history.AddSearchText(u""));
   EXPECT_FALSE(history.AddSearchText(std::u16string_view(u"\0abc", 4)));
   EXPECT_TRUE(history.AddSearchText(std::u16string_view(u"ab\0cd", 5)));  // the text ends at its terminator
   EXPECT_TRUE(history.AddSearchText(u"Edit"));
   EXPECT_TRUE(history.AddSearchText(u"Aa"));
   EXPECT_EQ(TextsOf(history), (Texts{u"Aa", u"Edit", u"ab"}));
-  EXPECT_EQ(history.Entries()[1].byteSize, 10u);
   EXPECT_EQ(history.Entries()[1].key, StringKey(u"Edit"));
   EXPECT_EQ(history.ByteTotal(), 6u + 10 + 6);
-
   // A known text moves its entry to the front; another text with the same key gets an entry of its own.
   EXPECT_TRUE(history.AddSearchText(u"ab"));
   ASSERT_EQ(StringKey(u"Aa"), StringKey(u"BB"));
   EXPECT_TRUE(history.AddSearchText(u"BB"));
   EXPECT_EQ(TextsOf(history), (Texts{u"BB", u"ab", u"Aa", u"Edit"}));
   EXPECT_EQ(history.ByteTotal(), 6u + 6 + 6 + 10);
-}
-
-TEST(SearchHistory, BeyondCapacityTheOldestGoes) {
-  SearchHistory small(2);
-  for (auto text : {u"one", u"two", u"three"}) small.AddSearchText(text);
-  EXPECT_EQ(TextsOf(small), (Texts{u"three", u"two"}));
-  EXPECT_EQ(small.ByteTotal(), 12u + 8u);
+  EXPECT_TRUE(history.AddSearchText(u"three"));
+  EXPECT_EQ(TextsOf(history), (Texts{u"three", u"BB", u"ab", u"Aa"}));
+  EXPECT_EQ(history.ByteTotal(), 12u + 6 + 6 + 6);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Files leaving the program: names from date templates, the automatic exports and the saved day list,
-// checked byte for byte on the fake file system. (Saved statistics: see the quillmere-log tests.)
+// Files leaving the program: names from date templates, the automatic exports, the saved day list
+// and the saved statistics, checked byte for byte on the fake file system.
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
@@ -7,6 +7,7 @@
 #include "output/auto_export.h"
 #include "output/day_list_file.h"
 #include "output/file_name_template.h"
+#include "output/usage_file.h"
 #include "output/usage_order.h"
 #include "support/byte_builder.h"
 #include "support/crash_safety.h"
@@ -15,10 +16,11 @@ namespace qm {
 namespace {
 
 using test::Utf16Bytes;
+using Paths = std::vector<std::u16string>;
 
 TEST(ExpandFileNameTemplate, SpecifiersForbiddenCharactersAndThe129UnitLimit) {
   const LocalTime t{2016, 3, 6, 5, 9, 30, 7, 45};
-  const std::u16string n127(127, u'n');
+  const std::u16string n127(127, u'n'), n128(128, u'n');
   const std::pair<std::u16string, std::u16string> cases[] = {
       {u"%y-%M-%D_%H%I", u"2016-03-05_0930"},
       {u"%Y-%m-%d-%h-%i-%s-%S-%l-%L", u"16-3-5-9-30-7-07-45-045"},
@@ -27,10 +29,12 @@ TEST(ExpandFileNameTemplate, SpecifiersForbiddenCharactersAndThe129UnitLimit) {
       {u"\\/?:*\"><|", u""},
       {u"%/y", u"y"},  // a forbidden character ends a pending %
       {u"..\\..\\x", u"....x"},
+      {std::u16string(u"ab\0cd", 5), u"ab"},
       {std::u16string(200, u'n'), std::u16string(129, u'n')},
       {n127 + u"%yzz", n127 + u"2016"},  // an expansion begun below the limit is finished
       {n127 + u"n%qzz", n127 + u"n%"},
       {n127 + u"%qzz", n127 + u"%q"},
+      {n128 + u"%qzz", n128 + u"%"},
   };
   for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(ExpandFileNameTemplate(t, cases[i].first), cases[i].second) << i;
   EXPECT_EQ(ExpandFileNameTemplate({2005, 11, 0, 23}, u"%Y%M%D"), u"51123");
@@ -53,8 +57,6 @@ class ExportTest : public ::testing::Test {
   AppState app{env};
   const LocalTime date{2016, 3, 6, 5, 9, 30, 0, 0};
 };
-
-using Paths = std::vector<std::u16string>;
 
 TEST_F(ExportTest, ListExportWithBomAndCrlfByteForByte) {
   app.settings.listCsvExport = 1;
@@ -85,58 +87,56 @@ TEST_F(ExportTest, UsageExportInTheSavedOrderWithoutBomAndLf) {
             Utf16Bytes(u"98.49,65345,32672,\"C:\\ed.exe\",2\n1.50,1000,1000,\"none\",1\n", false));
 }
 
-TEST_F(ExportTest, NamesExpandingToNothingFallBackToTheDateAndDotsStayInTheFolder) {
+TEST_F(ExportTest, NamesFallBackToTheDateDotsStayInTheFolderAndNothingEnabledWritesNothing) {
+  Paths written;
+  EXPECT_FALSE(ExportList(app, date, &written) || ExportUsage(app, date, &written));
   app.settings.listTextExport = 1;
   app.settings.usageTextExport = 1;
   CopyToArray(app.settings.listExportName, u"");
   CopyToArray(app.settings.usageExportName, u"///");
-  Paths written;
   RunAutoExport(app, date, &written);
   EXPECT_EQ(written, (Paths{u"/out/20160305.txt", u"/stats/20160305app.txt"}));
+  const std::string statistics = env.FileBytes(written[1]);
   CopyToArray(app.settings.listExportName, u"..");
   written.clear();
   ASSERT_TRUE(ExportList(app, date, &written));
   EXPECT_EQ(written, Paths{u"/out/...txt"});
-}
 
-TEST_F(ExportTest, NothingEnabledNoFolderOrAnEmptyDayWritesNoUsageAndABomOnlyList) {
-  EXPECT_FALSE(ExportList(app, date));
-  EXPECT_FALSE(ExportUsage(app, date));
-  app.settings.listCsvExport = 1;
-  app.settings.usageCsvExport = 1;
+  // A folder that is missing or none at all writes nothing; an empty day writes a list of only the
+  // byte-order mark but leaves any earlier statistics of the day.
   CopyToArray(app.settings.listExportFolder, u"/nowhere");
   CopyToArray(app.settings.usageExportFolder, u"");
-  EXPECT_FALSE(ExportList(app, date));
-  EXPECT_FALSE(ExportUsage(app, date));
-  EXPECT_TRUE(env.FilePaths().empty());
-
+  EXPECT_FALSE(ExportList(app, date) || ExportUsage(app, date));
+  EXPECT_EQ(env.FilePaths().size(), 3u);
   CopyToArray(app.settings.listExportFolder, u"/out");
   CopyToArray(app.settings.usageExportFolder, u"/stats");
-  env.PutFile(u"/stats/20160305app.csv", "earlier");
   app.sampler.day.Clear();
   EXPECT_TRUE(ExportList(app, date));
-  EXPECT_EQ(env.FileBytes(u"/out/20160305.csv"), "\xFF\xFE");
+  EXPECT_EQ(env.FileBytes(u"/out/...txt"), "\xFF\xFE");
   EXPECT_FALSE(ExportUsage(app, date));
-  EXPECT_EQ(env.FileBytes(u"/stats/20160305app.csv"), "earlier");  // an earlier export of the day stays
+  EXPECT_EQ(env.FileBytes(u"/stats/20160305app.txt"), statistics);
 }
 
-TEST_F(ExportTest, FailingOrKilledExportLeavesOldOrCompleteNewFiles) {
+// Each export reports success exactly when all of its files hold the new bytes, whichever write,
+// flush or rename fails; a large day goes to disk in several writes.
+TEST_F(ExportTest, FailingOrKilledExportLeavesOldOrCompleteNewFilesAndSaysSo) {
+  for (int i = 0; i < 1000; ++i) app.sampler.day.Append({0, static_cast<uint32_t>(i), 1, 0}, u"x");
   app.settings.listCsvExport = 1;
   app.settings.listTextExport = 1;
+  app.settings.usageCsvExport = 1;
   app.settings.usageTextExport = 1;
   Paths written;
   RunAutoExport(app, date, &written);
-  ASSERT_EQ(written.size(), 3u);
+  ASSERT_EQ(written.size(), 4u);
   std::vector<test::ReplacedFile> files;
   for (const std::u16string& path : written) files.push_back({path, "previous", env.FileBytes(path), {}});
   test::ExpectOldOrNewUnderEveryFault(env, files, [&] {
-    Paths done;
-    RunAutoExport(app, date, &done);
-    return done.size() == 3;
+    const bool list = ExportList(app, date);
+    return ExportUsage(app, date) && list;
   });
 }
 
-TEST_F(ExportTest, SavedDayListTextFollowsTheDisplayCsvTheRecordingOrder) {
+TEST_F(ExportTest, SavedDayListAndStatisticsFiles) {
   ListModel list;
   list.Rebuild(app.sampler.day);
   list.SortByColumn(kListDuration, true, app.pool);
@@ -144,11 +144,19 @@ TEST_F(ExportTest, SavedDayListTextFollowsTheDisplayCsvTheRecordingOrder) {
   CompileTemplate(u"%t", app.templates[kListCsvTemplate]);
   ASSERT_TRUE(WriteDayList(app, list, u"/out/day.txt", OutputFormat::Text));
   ASSERT_TRUE(WriteDayList(app, list, u"/out/day.csv", OutputFormat::Csv));
-  EXPECT_EQ(env.FileBytes(u"/out/day.txt"), Utf16Bytes(u"b\na\nDummyTitle\n", true));
-  EXPECT_EQ(env.FileBytes(u"/out/day.csv"), Utf16Bytes(u"DummyTitle\nb\na\n", true));
-  EXPECT_FALSE(WriteDayListText(app, list, u""));
-  EXPECT_FALSE(WriteDayListCsv(app, ListModel(), u"/out/none.csv"));
-  EXPECT_FALSE(env.HasFile(u"/out/none.csv"));
+  EXPECT_EQ(env.FileBytes(u"/out/day.txt"), Utf16Bytes(u"b\na\nDummyTitle\n", true));    // as displayed
+  EXPECT_EQ(env.FileBytes(u"/out/day.csv"), Utf16Bytes(u"DummyTitle\nb\na\n", true));    // as recorded
+  EXPECT_FALSE(WriteDayListText(app, list, u"") || WriteDayListCsv(app, ListModel(), u"/out/none.csv"));
+  EXPECT_FALSE(WriteDayListText(app, list, u"/nowhere/day.txt") || WriteDayListCsv(app, list, u"/nowhere/day.csv"));
+
+  UsageTable table;
+  app.settings.usageSortDescending = 0;
+  AggregateForSaving(app, app.sampler.day, table);
+  CompileTemplate(u"%d", app.templates[kUsageCsvTemplate]);
+  ASSERT_TRUE(WriteUsageFile(app, table, u"/stats/u.csv", OutputFormat::Csv));
+  EXPECT_EQ(env.FileBytes(u"/stats/u.csv"), Utf16Bytes(u"1000\n65345\n", true));
+  EXPECT_FALSE(WriteUsageFile(app, table, u"", OutputFormat::Csv) || WriteUsageFile(app, table, u"/nowhere/u", OutputFormat::Text));
+  EXPECT_EQ(env.FilePaths().size(), 3u);
 }
 
 }  // namespace

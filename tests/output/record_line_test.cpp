@@ -1,9 +1,11 @@
+// Record lines through templates. (The default templates byte for byte: see the export tests.)
 #include "output/record_line.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/app_state.h"
-#include "core/fixed_string.h"
 #include "support/fake_env.h"
 
 namespace qm {
@@ -13,13 +15,13 @@ class RecordLineTest : public ::testing::Test {
  protected:
   void SetUp() override { CompileTemplates(app.settings, app.templates); }
 
-  // The line of the first record of `day` through `pattern`.
+  // The line of a record through `pattern`.
   std::u16string Render(std::u16string_view pattern, uint32_t start = 3'723'456, uint32_t duration = 62'345,
                         std::u16string_view title = u"DummyTitle", uint32_t exeKey = 12345) {
     day.Clear();
     EXPECT_TRUE(day.Append({0, start, duration, exeKey}, title));
     CompiledTemplate compiled;
-    CompileTemplate(pattern, compiled);
+    EXPECT_TRUE(CompileTemplate(pattern, compiled));
     LineBuffer line;
     EXPECT_TRUE(FormatRecordLine(line, app.pool, compiled, day.At(0)));
     return std::u16string(line.View());
@@ -29,16 +31,6 @@ class RecordLineTest : public ::testing::Test {
   AppState app{env};
   DayLog day;
 };
-
-TEST_F(RecordLineTest, DefaultTemplatesRenderTheDocumentedLines) {
-  day.Append({0, 3'723'456, 62'345, 777}, u"DummyTitle");
-  LineBuffer line;
-  ListTextLine(line, day.At(0), app);
-  EXPECT_EQ(line.View(), u"[1:02:03.456](1:02.345) \"DummyTitle\" - \"none\"\n");
-  line.Clear();
-  ListCsvLine(line, day.At(0), app);
-  EXPECT_EQ(line.View(), u"01:02:03.456,62345,\"DummyTitle\",\"none\"\n");
-}
 
 TEST_F(RecordLineTest, SpecifiersPercentRunsAndUnknownLetters) {
   EXPECT_EQ(Render(u"%h|%H|%m|%M|%s|%S|%l|%L|%i", 36'061'005), u"10|10|1|01|1|01|5|005|36061005");
@@ -74,25 +66,20 @@ TEST_F(RecordLineTest, EmptyTemplateOrMissingRecordGivesNoLine) {
 
 // 1023 units is the most a line holds; the line end is cut like any other text.
 TEST_F(RecordLineTest, LongLinesAreCutAt1023UnitsWithTheLineEndCutToo) {
-  const std::u16string title(129, u'T');
-  day.Append({0, 0, 0, 0}, title);
-  struct Case {
-    size_t lineUnits;
-    int32_t newlineMode;
-    std::u16string_view end;
-  };
-  for (const Case c : {Case{1021, 1, u"\r\n"}, Case{1022, 1, u"\r"}, Case{1023, 1, u""}, Case{1022, 0, u"\n"},
-                       Case{1023, 0, u""}, Case{2000, 0, u""}}) {
+  day.Append({0, 0, 0, 0}, std::u16string(129, u'T'));
+  for (const auto& [lineUnits, newlineMode, end] : {std::tuple<size_t, int32_t, std::u16string_view>{1021, 1, u"\r\n"},
+                                                    {1022, 1, u"\r"}, {1023, 1, u""}, {1022, 0, u"\n"}, {1023, 0, u""},
+                                                    {2000, 0, u""}}) {
     // Eight titles (1032 units) cut to the wanted length by a template of literal text and titles.
-    std::u16string pattern = std::u16string(c.lineUnits % 129, u'p');
-    for (size_t i = 0; i < c.lineUnits / 129; ++i) pattern += u"%t";
+    std::u16string pattern = std::u16string(lineUnits % 129, u'p');
+    for (size_t i = 0; i < lineUnits / 129; ++i) pattern += u"%t";
     CompileTemplate(pattern, app.templates[kListTextTemplate]);
-    app.settings.newlineMode = c.newlineMode;
+    app.settings.newlineMode = newlineMode;
     LineBuffer line;
     ListTextLine(line, day.At(0), app);
-    const size_t body = std::min<size_t>(c.lineUnits, 1023);
-    ASSERT_EQ(line.Length(), body + c.end.size()) << c.lineUnits << " " << c.newlineMode;
-    EXPECT_EQ(line.View().substr(body), c.end);
+    const size_t body = std::min<size_t>(lineUnits, 1023);
+    ASSERT_EQ(line.Length(), body + end.size()) << lineUnits << " " << newlineMode;
+    EXPECT_EQ(line.View().substr(body), end);
     EXPECT_EQ(line.Data()[line.Length()], u'\0');
   }
 }

@@ -1,13 +1,14 @@
+// Usage statistics: lines through the usage templates, the table, and its orders in the window and
+// in saved files. (The default templates byte for byte: see the export tests; copied rows: see the
+// quillmere-log tests, whose output is those rows.)
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "app/app_state.h"
 #include "output/usage_index_list.h"
 #include "output/usage_line.h"
 #include "output/usage_order.h"
 #include "output/usage_table.h"
-#include "support/fake_env.h"
 
 namespace qm {
 namespace {
@@ -21,31 +22,8 @@ std::u16string Line(std::u16string_view pattern, AppUsageEntry entry, uint32_t g
   return std::u16string(line.View());
 }
 
-TEST(UsageLine, DefaultTemplatesRenderTheDocumentedLines) {
-  test::FakeEnv env;
-  AppState app(env);
-  CompileTemplates(app.settings, app.templates);
-  const AppUsageEntry entry{123'456, 123, 4242};
-  LineBuffer line;
-  UsageTextLine(line, &entry, app, 1'234'567);
-  EXPECT_EQ(line.View(), u"[9.99%] 0:02:03.456sec (ave0:0:1.3sec) \"none\" [123]\n");
-  line.Clear();
-  app.settings.newlineMode = 1;
-  UsageCsvLine(line, &entry, app, 1'234'567);
-  EXPECT_EQ(line.View(), u"9.99,123456,1003,\"none\",123\r\n");
-}
-
-TEST(UsageLine, RatesTruncateRatherThanRound) {
-  // {total, grand total, rate}; the products need 64 bits: 86,400,000 * 10,000 does not fit in 32.
-  const std::tuple<uint32_t, uint32_t, std::u16string_view> rates[] = {
-      {1'000'000, 10'000'000, u"10.00"}, {10'000'000, 10'000'000, u"100.00"}, {1, 3, u"33.33"},
-      {2, 3, u"66.66"}, {1, 86'400'000, u"0.00"}, {86'399'999, 86'400'000, u"99.99"}};
-  for (const auto& [total, grandTotal, rate] : rates) EXPECT_EQ(Line(u"%r", {total, 1, 0}, grandTotal), rate);
-}
-
-TEST(UsageLine, EverySpecifierOfTheUsageTable) {
-  EXPECT_EQ(Line(u"%h|%H|%m|%M|%s|%S|%l|%L|%d", {50'000'000, 1, 0}, 50'000'000),
-            u"13|13|53|53|20|20|0|000|50000000");
+TEST(UsageLine, EverySpecifierOfTheUsageTableAndRatesThatTruncate) {
+  EXPECT_EQ(Line(u"%h|%H|%m|%M|%s|%S|%l|%L|%d", {50'000'000, 1, 0}, 50'000'000), u"13|13|53|53|20|20|0|000|50000000");
   EXPECT_EQ(Line(u"%H:%M:%S.%L", {3'723'004, 1, 0}, 1), u"01:02:03.004");
   EXPECT_EQ(Line(u"%H", {400'000'000, 1, 0}, 1), u"111");  // hours are not reduced
   EXPECT_EQ(Line(u"%o|%n|%N|%e|%E|%c|%C|%a|%u", {7000, 3, 0}, 7000), u"0|0|00|2|02|333|333|2333|3");
@@ -54,6 +32,12 @@ TEST(UsageLine, EverySpecifierOfTheUsageTable) {
   StringPool pool;
   const int32_t key = pool.Intern(u"/usr/bin/ed", UserViewedDay);
   EXPECT_EQ(Line(u"\"%x\"", {1, 1, key}, 1, pool), u"\"/usr/bin/ed\"");
+  EXPECT_EQ(Line(u"%x", {1, 1, 5}, 1, pool), u"none");
+  // {total, grand total, rate}; the products need 64 bits: 86,400,000 * 10,000 does not fit in 32.
+  const std::tuple<uint32_t, uint32_t, std::u16string_view> rates[] = {
+      {1'000'000, 10'000'000, u"10.00"}, {10'000'000, 10'000'000, u"100.00"}, {1, 3, u"33.33"},
+      {2, 3, u"66.66"}, {1, 86'400'000, u"0.00"}, {86'399'999, 86'400'000, u"99.99"}};
+  for (const auto& [total, grandTotal, rate] : rates) EXPECT_EQ(Line(u"%r", {total, 1, 0}, grandTotal), rate);
 }
 
 // No entry, an empty template, a day of no time, an entry of no records (no division by zero).
@@ -86,10 +70,6 @@ TEST(AggregateUsage, OneEntryPerKeyInSignedKeyOrderEveryRecordCounted) {
     EXPECT_EQ(std::tuple(table.entries[i].exeKey, table.entries[i].totalDuration, table.entries[i].count), expected[i]);
   }
   EXPECT_EQ(table.grandTotal, 7800u);
-  day.Clear();
-  AggregateUsage(day, table);
-  EXPECT_TRUE(table.entries.empty());
-  EXPECT_EQ(table.grandTotal, 0u);
 }
 
 // Totals, averages, counts and keys all differ; ordered by key (zz.exe's is negative, the missing
@@ -111,6 +91,7 @@ class UsageOrderTest : public ::testing::Test {
       EXPECT_EQ(index.RowOfEntry(static_cast<uint32_t>(index.EntryOfRow(row) - table.entries.data())), row);
     }
     EXPECT_EQ(index.EntryOfRow(index.RowCount()), nullptr);
+    EXPECT_EQ(index.RowOfEntry(index.RowCount()), index.RowCount());
     return totals;
   }
   std::vector<uint32_t> SavedOrder(int32_t column, bool descending) {
@@ -136,6 +117,13 @@ TEST_F(UsageOrderTest, WindowSortsEveryColumnInTheChosenDirection) {
   EXPECT_EQ(WindowOrder(kUsageExecutable, true), (Order{9000, 3000, 6000}));
   EXPECT_EQ(WindowOrder(kUsageCount, true), (Order{9000, 6000, 3000}));
   EXPECT_EQ(WindowOrder(17, false), (Order{3000, 6000, 9000}));  // like the rate
+  // Rows of a table that changed size since the rebuild are not sorted against it.
+  UsageIndexList index;
+  index.Rebuild(table);
+  table.entries.pop_back();
+  index.Sort(kUsageDuration, false, pool);
+  EXPECT_EQ(index.EntryOfRow(0)->totalDuration, 9000u);
+  EXPECT_EQ(index.EntryOfRow(2), nullptr);
 }
 
 TEST_F(UsageOrderTest, SavingReversesAveragesAndIgnoresTheDirectionForKeyAndCount) {
@@ -149,10 +137,7 @@ TEST_F(UsageOrderTest, SavingReversesAveragesAndIgnoresTheDirectionForKeyAndCoun
     EXPECT_EQ(SavedOrder(5, descending), (Order{9000, 6000, 3000}));
     EXPECT_EQ(SavedOrder(-1, descending), descending ? (Order{9000, 6000, 3000}) : (Order{3000, 6000, 9000}));
   }
-}
-
-TEST(UsageOrder, AverageOfAnEntryWithoutRecordsSortsAsZero) {
-  UsageTable table;
+  // An entry without records averages 0.
   table.entries = {{5, 0, 1}, {5, 1, 2}, {0, 0, 3}, {9, 3, 4}};
   SortUsage(table, false, kUsageAverage);
   EXPECT_EQ(table.entries.front().exeKey, 2);

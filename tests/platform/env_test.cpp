@@ -1,19 +1,25 @@
 // The platform's own environment on the real file system: natively the POSIX one, under Wine the
-// Win32 one, with the same expectations.
+// Win32 one, with the same expectations. Also the path arithmetic and UTF conversions beneath them.
 #include "platform/env.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
+#include <ctime>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/path_util.h"
+#include "platform/utf.h"
 #include "support/real_env.h"
+#ifndef _WIN32
+#include <sys/stat.h>
+
+#include "platform/posix/trash.h"
+#endif
 
 namespace qm {
 namespace {
@@ -60,75 +66,57 @@ TEST_F(EnvTest, WrittenBytesReadBackWithSeekingAndWithoutSharing) {
   std::string back(bytes.size() + 10, '\0');
   uint32_t got = 0;
   ASSERT_TRUE(env_.Read(file, back.data(), static_cast<uint32_t>(back.size()), &got));
-  back.resize(got);
-  EXPECT_EQ(back, bytes);
+  EXPECT_EQ(back.substr(0, got), bytes);
   ASSERT_TRUE(env_.Read(file, back.data(), 10, &got));
   EXPECT_EQ(got, 0u) << "at the end of the file";
-
   uint64_t position = 0;
   ASSERT_TRUE(env_.Seek(file, 1000, SeekOrigin::Begin, &position));
   ASSERT_TRUE(env_.Seek(file, -10, SeekOrigin::Current, &position));
   EXPECT_EQ(position, 990u);
-  char four[4];
-  ASSERT_TRUE(env_.Read(file, four, 4, &got));
-  EXPECT_EQ(std::string(four, got), bytes.substr(990, 4));
+  ASSERT_TRUE(env_.Read(file, back.data(), 4, &got));
+  EXPECT_EQ(back.substr(0, got), bytes.substr(990, 4));
   ASSERT_TRUE(env_.Seek(file, -4, SeekOrigin::End, &position));
   EXPECT_EQ(position, bytes.size() - 4);
+  EXPECT_FALSE(env_.Seek(file, -1, SeekOrigin::Begin, &position));
+  EXPECT_FALSE(env_.Write(file, "x", 1)) << "opened for reading";
   env_.Close(file);
 
   EXPECT_EQ(env_.OpenForRead(Path(u"missing.bin")), kInvalidFile);
+  EXPECT_EQ(env_.OpenForRead(temp_.u16()), kInvalidFile) << "a folder is not a file";
   EXPECT_EQ(env_.OpenForWrite(Path(u"no-such-folder/new.bin")), kInvalidFile);
 }
 
-TEST_F(EnvTest, FoldersAreCreatedAndListed) {
+TEST_F(EnvTest, FoldersFilesAndRenames) {
   const std::u16string folder = Path(u"logs");
   ASSERT_TRUE(env_.CreateFolder(folder));
   EXPECT_FALSE(env_.CreateFolder(folder)) << "it exists already";
-  EXPECT_TRUE(env_.IsFolder(folder));
-
   // A name outside ASCII checks the conversions on the way in and out.
-  const std::u16string japanese = u"\u65e5\u8a8c.log";
-  const std::u16string file = env_.CombinePath(folder, u"20240102.log");
-  ASSERT_TRUE(WriteFile(file, "1"));
-  ASSERT_TRUE(WriteFile(env_.CombinePath(folder, japanese), "2"));
+  const std::u16string japanese = u"\u65e5\u8a8c.log", a = env_.CombinePath(folder, u"a.tmp");
+  const std::u16string b = env_.CombinePath(folder, u"b.log"), c = env_.CombinePath(folder, japanese);
+  ASSERT_TRUE(WriteFile(a, "new") && WriteFile(b, "old"));
   ASSERT_TRUE(env_.CreateFolder(env_.CombinePath(folder, u"old")));
-  std::vector<std::u16string> names;
+  std::vector<std::u16string> names, expected = {u"a.tmp", u"b.log", u"old"};
   ASSERT_TRUE(env_.ListFolder(folder, &names));
   std::sort(names.begin(), names.end());
-  std::vector<std::u16string> expected = {u"20240102.log", u"old", japanese};
-  std::sort(expected.begin(), expected.end());
   EXPECT_EQ(names, expected);
-  EXPECT_TRUE(fs::exists(fs::path(folder) / fs::path(japanese)));
-
-  EXPECT_TRUE(env_.FileExists(file));
-  EXPECT_FALSE(env_.IsFolder(file));
-  EXPECT_FALSE(env_.FileExists(Path(u"missing")));
+  EXPECT_TRUE(env_.IsFolder(folder) && env_.FileExists(a) && !env_.IsFolder(a));
+  EXPECT_FALSE(env_.FileExists(Path(u"missing")) || env_.IsFolder(Path(u"missing")));
   EXPECT_FALSE(env_.ListFolder(Path(u"missing"), &names));
   EXPECT_TRUE(names.empty());
-}
 
-TEST_F(EnvTest, MoveReplacingReplacesRenameRefusesAnExistingTargetRemoveTakesOnlyWhatExists) {
-  const std::u16string a = Path(u"a.tmp"), b = Path(u"b.log"), c = Path(u"c.log");
-  ASSERT_TRUE(WriteFile(a, "new"));
-  ASSERT_TRUE(WriteFile(b, "old"));
-  ASSERT_TRUE(env_.MoveReplacing(a, b));
+  ASSERT_TRUE(env_.MoveReplacing(a, b));  // replaces
   EXPECT_EQ(ReadFile(b), "new");
-  EXPECT_FALSE(env_.FileExists(a));
-  EXPECT_FALSE(env_.MoveReplacing(a, b));
-  ASSERT_TRUE(WriteFile(a, "first"));
-  ASSERT_TRUE(env_.MoveReplacing(a, c));  // a missing target is created
+  EXPECT_FALSE(env_.FileExists(a) || env_.MoveReplacing(a, b));
+  ASSERT_TRUE(WriteFile(a, "first") && env_.MoveReplacing(a, c));  // a missing target is created
   EXPECT_EQ(ReadFile(c), "first");
-
-  EXPECT_FALSE(env_.RenameFile(b, c));
-  EXPECT_EQ(ReadFile(b), "new");
-  EXPECT_EQ(ReadFile(c), "first");
+  EXPECT_TRUE(fs::exists(fs::path(folder) / fs::path(japanese)));
+  EXPECT_FALSE(env_.RenameFile(b, c));  // refuses an existing target
+  EXPECT_EQ(ReadFile(b) + ReadFile(c), "newfirst");
   ASSERT_TRUE(env_.RenameFile(b, a));
   EXPECT_EQ(ReadFile(a), "new");
   EXPECT_FALSE(env_.FileExists(b));
-
   EXPECT_TRUE(env_.RemoveFile(a));
-  EXPECT_FALSE(env_.FileExists(a));
-  EXPECT_FALSE(env_.RemoveFile(a));
+  EXPECT_FALSE(env_.FileExists(a) || env_.RemoveFile(a));
 }
 
 TEST_F(EnvTest, PathHelpersUseThePlatformSeparatorBeyondTheOldLimitToo) {
@@ -142,7 +130,6 @@ TEST_F(EnvTest, PathHelpersUseThePlatformSeparatorBeyondTheOldLimitToo) {
     EXPECT_EQ(env_.RemoveFileSpec(file), folder);
     EXPECT_EQ(env_.FindFileName(file), u"20240102.log");
     EXPECT_EQ(env_.RemoveExtension(file), folder + sep + u"20240102");
-    EXPECT_EQ(env_.RemoveExtension(env_.CombinePath(folder, u"noext")), folder + sep + u"noext");
     EXPECT_EQ(env_.AddTrailingSeparator(folder + sep), folder + sep);
   }
   const std::u16string exe = env_.ExecutablePath();
@@ -150,37 +137,115 @@ TEST_F(EnvTest, PathHelpersUseThePlatformSeparatorBeyondTheOldLimitToo) {
   EXPECT_EQ(env_.FindFileName(exe).rfind(u"quillmere_tests", 0), 0u);
 }
 
-TEST_F(EnvTest, ClockGivesAPlausibleDateAndAMovingTickCount) {
+TEST(PathUtil, CombineSplitAndCompareWithEitherSeparator) {
+  using path_util::Combine;
+  const std::u16string cases[][4] = {  // folder, name, separator, combined
+      {u"/a/b", u"c", u"/", u"/a/b/c"},          {u"/a/b/", u"./c/../d/", u"/", u"/a/b/d/"},
+      {u"/a", u"../../x", u"/", u"/x"},          {u"a", u"../../x", u"/", u"../x"},
+      {u"/a", u"/abs//y", u"/", u"/abs/y"},      {u"", u"../../x", u"/", u"../../x"},
+      {u"/a/./b/..", u"", u"/", u"/a"},          {u"/", u"", u"/", u"/"},
+      {u"C:\\d", u"e.txt", u"\\", u"C:\\d\\e.txt"}, {u"C:\\d", u"D:\\f", u"\\", u"D:\\f"},
+      {u"C:\\d", u"x:y", u"/", u"C:\\d/x:y"},    {u"C:\\d", u"D:", u"\\", u"D:"},
+      {u"", u"", u"/", u""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Combine(c[0], c[1], c[2][0]), c[3]) << ToUtf8(c[0] + u" + " + c[1]);
+  EXPECT_EQ(path_util::RemoveFileSpec(u"/a/b.c", u'/'), u"/a");
+  EXPECT_EQ(path_util::RemoveFileSpec(u"/b", u'/'), u"/");
+  EXPECT_EQ(path_util::RemoveFileSpec(u"b", u'/'), u"");
+  EXPECT_EQ(path_util::FindFileName(u"b", u'/'), u"b");
+  EXPECT_EQ(path_util::RemoveExtension(u"/a.d/b", u'/'), u"/a.d/b");
+  EXPECT_EQ(path_util::RemoveExtension(u"/a/b.c.d", u'/'), u"/a/b.c");
+  EXPECT_EQ(path_util::AddTrailingSeparator(u"", u'/'), u"/");
+  EXPECT_TRUE(path_util::HasExtension(u"x.AZaz", u".azAZ"));
+  EXPECT_FALSE(path_util::HasExtension(u"x.bin2", u".bin") || path_util::HasExtension(u"bin", u"bin"));
+}
+
+TEST(Utf, BoundariesOfEachSequenceLengthAndMalformedInput) {
+  const std::pair<std::u16string, std::string> both[] = {
+      {u"\u007F\u0080", "\x7F\xC2\x80"},
+      {u"\u07FF\u0800", "\xDF\xBF\xE0\xA0\x80"},
+      {u"\uD7FF\uE000\uFFFF", "\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF"},
+      {u"\U00010000\U0010FFFF", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"},
+  };
+  for (const auto& [utf16, utf8] : both) {
+    EXPECT_EQ(ToUtf8(utf16), utf8);
+    EXPECT_EQ(FromUtf8(utf8), utf16);
+  }
+  // Unpaired surrogates, and malformed, overlong, surrogate or out-of-range bytes, become U+FFFD.
+  EXPECT_EQ(ToUtf8(u"\xD800" u"a\xDBFF\xDC00\xDFFF\xD800"), "\xEF\xBF\xBD" "a\xF4\x8F\xB0\x80\xEF\xBF\xBD\xEF\xBF\xBD");
+  const std::string bad[] = {"\x80", "\xFF", "\xC1\xBF", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xF0\x8F\xBF\xBF",
+                             "\xF4\x90\x80\x80", "\xED\xBF\xBF", "\xE3\x81", "\xC2" "a"};
+  for (const std::string& bytes : bad) EXPECT_EQ(FromUtf8(bytes).substr(0, 1), u"\uFFFD") << bytes;
+  EXPECT_EQ(FromUtf8("\xC2" "a"), u"\uFFFD" u"a");
+}
+
+TEST_F(EnvTest, ClockFollowsTheLocalCalendarAndTheTickCountMoves) {
   const LocalTime now = env_.Now();
-  EXPECT_TRUE(now.year >= 2020 && now.month >= 1 && now.month <= 12 && now.day >= 1 && now.day <= 31);
-  EXPECT_TRUE(now.dayOfWeek <= 6 && now.hour <= 23 && now.minute <= 59 && now.second <= 59 && now.milliseconds <= 999);
+  const std::time_t seconds = std::time(nullptr);
+  const std::tm local = *std::localtime(&seconds);
+  EXPECT_EQ(now.year, local.tm_year + 1900);
+  EXPECT_EQ(now.month, local.tm_mon + 1);
+  EXPECT_EQ(now.day, local.tm_mday);
+  EXPECT_EQ(now.dayOfWeek, local.tm_wday);
+  EXPECT_LE(std::abs((now.hour * 60 + now.minute) - (local.tm_hour * 60 + local.tm_min)), 1);
+  EXPECT_TRUE(now.second <= 59 && now.milliseconds <= 999);
   const uint32_t before = env_.TickCount();
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_GE(env_.TickCount() - before, 30u);  // unsigned: right across a wrap too
 }
 
-TEST_F(EnvTest, SendToRecycleBinTakesTheFileAway) {
-  const std::u16string path = Path(u"20240102.log");
-  ASSERT_TRUE(WriteFile(path, "day"));
+TEST_F(EnvTest, SendToRecycleBinTakesTheFileAwayRestorably) {
 #ifndef _WIN32
-  // The freedesktop.org trash in a folder of the test's own, for the test's duration.
-  std::optional<std::string> dataHome;
-  if (const char* old = std::getenv("XDG_DATA_HOME")) dataHome = old;
-  setenv("XDG_DATA_HOME", (temp_.path() / "data").c_str(), 1);
-#endif
-  EXPECT_TRUE(env_.SendToRecycleBin(path));
-  EXPECT_FALSE(env_.FileExists(path));
-  EXPECT_FALSE(env_.SendToRecycleBin(path)) << "nothing left to recycle";
-#ifndef _WIN32
-  dataHome ? setenv("XDG_DATA_HOME", dataHome->c_str(), 1) : unsetenv("XDG_DATA_HOME");
-  // Restorable: the file and a record of where it came from.
+  // The freedesktop.org trash in a folder of the test's own.
+  test::ScopedVariable dataHome("XDG_DATA_HOME", (temp_.path() / "data").string());
   const fs::path trash = temp_.path() / "data" / "Trash";
-  EXPECT_EQ(ReadWholeFile(trash / "files" / "20240102.log"), "day");
-  const std::string info = ReadWholeFile(trash / "info" / "20240102.log.trashinfo");
-  EXPECT_NE(info.find("[Trash Info]"), std::string::npos);
-  EXPECT_NE(info.find("Path=" + (fs::canonical(temp_.path()) / "20240102.log").string()), std::string::npos) << info;
+  fs::create_directories(trash / "files");
+  test::WriteWholeFile(trash / "files" / "b.log", "stray");  // a trashed file without its record
+#endif
+  const std::u16string odd = u"AZaz09-_.~ %\u00e4.log";
+  for (const std::u16string& name : {std::u16string(u"a.log"), std::u16string(u"a.log"), std::u16string(u"b.log"), odd}) {
+    ASSERT_TRUE(WriteFile(Path(name), "day " + ToUtf8(name)));
+    EXPECT_TRUE(env_.SendToRecycleBin(Path(name)));
+    EXPECT_FALSE(env_.FileExists(Path(name)));
+  }
+  EXPECT_FALSE(env_.SendToRecycleBin(Path(u"a.log"))) << "nothing left to recycle";
+#ifndef _WIN32
+  // Each file with a record of where it came from; names already taken get a number.
+  for (const char* name : {"a.log", "a.log.2", "b.log.2"}) EXPECT_EQ(ReadWholeFile(trash / "files" / name), "day " + std::string(name, 5));
+  EXPECT_FALSE(fs::exists(trash / "info" / "b.log.trashinfo"));
+  const std::string folder = fs::canonical(temp_.path()).string();
+  const std::string info = ReadWholeFile(trash / "info" / (ToUtf8(odd) + ".trashinfo"));
+  EXPECT_EQ(info.substr(0, info.find("DeletionDate=")), "[Trash Info]\nPath=" + folder + "/AZaz09-_.~%20%25%C3%A4.log\n");
+  EXPECT_EQ(info.size() - info.find("DeletionDate="), 33u) << info;  // DeletionDate=YYYY-MM-DDThh:mm:ss\n
+  // Without an absolute XDG_DATA_HOME the trash is in the home folder; without either there is none.
+  test::ScopedVariable relative("XDG_DATA_HOME", "relative"), home("HOME", folder);
+  EXPECT_EQ(HomeTrashFolder(), folder + "/.local/share/Trash");
+  test::ScopedVariable noHome("HOME", "relative");
+  EXPECT_EQ(HomeTrashFolder(), "");
+  test::WriteWholeFile(temp_.path() / "c.log", "c");
+  EXPECT_FALSE(MoveToTrash(folder + "/c.log", {}));
+  EXPECT_TRUE(fs::exists(temp_.path() / "c.log"));
 #endif
 }
+
+#ifndef _WIN32
+// Into a trash on another file system the file is copied, then removed.
+TEST_F(EnvTest, RecyclingAcrossFileSystemsCopiesThenRemoves) {
+  if (!fs::is_directory("/dev/shm")) GTEST_SKIP() << "no /dev/shm";
+  test::TempFolder other("/dev/shm");
+  struct stat here, there;
+  if (stat(temp_.path().c_str(), &here) != 0 || stat(other.path().c_str(), &there) != 0 || here.st_dev == there.st_dev) {
+    GTEST_SKIP() << "/dev/shm is on the same file system";
+  }
+  test::ScopedVariable dataHome("XDG_DATA_HOME", other.path().string());
+  std::string bytes(200'000, 'q');
+  bytes[150'000] = 'Q';
+  ASSERT_TRUE(WriteFile(Path(u"x.log"), bytes));
+  EXPECT_TRUE(env_.SendToRecycleBin(Path(u"x.log")));
+  EXPECT_FALSE(env_.FileExists(Path(u"x.log")));
+  EXPECT_EQ(ReadWholeFile(other.path() / "Trash" / "files" / "x.log"), bytes);
+}
+#endif
 
 }  // namespace
 }  // namespace qm

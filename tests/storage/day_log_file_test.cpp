@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
+#include "platform/utf.h"
 #include "storage/log_folder.h"
 #include "support/byte_builder.h"
 #include "support/fake_env.h"
@@ -29,6 +30,13 @@ std::string DayFile(const std::string& strings, const std::string& records) {
   return ByteBuilder().Text(".LOG").Section(strings).Section(records).str();
 }
 
+// The titles of a day, each after its start.
+std::string Titles(const DayLog& day) {
+  std::string text;
+  for (uint32_t i = 0; i < day.Count(); ++i) text += std::to_string(day.Header(i).start) + ToUtf8(day.Title(i)) + " ";
+  return text;
+}
+
 class DayLogFileTest : public ::testing::Test {
  protected:
   void RecordDay() {
@@ -51,6 +59,7 @@ TEST_F(DayLogFileTest, SavedFileIsMagicThenStringsInSignedKeyOrderThenTheRecords
   RecordDay();
   for (const char16_t* p : {u"b.exe", u"zzzzzzzzzzzz.exe", u"a.exe"}) app.pool.Intern(p, UserCurrentDay);
   app.pool.Intern(u"viewed-only.exe", UserViewedDay);  // other users' strings stay out
+  app.pool.Slot(5).users = UserCurrentDay;              // and so do entries without a text
   ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
   EXPECT_FALSE(env.HasFile(path + u".tmp"));
 
@@ -70,7 +79,7 @@ TEST_F(DayLogFileTest, SavedFileIsMagicThenStringsInSignedKeyOrderThenTheRecords
   EXPECT_EQ(file.size(), second + 8 + U32At(file, second));
 }
 
-TEST_F(DayLogFileTest, RoundTripIntoAnEmptyPoolForViewing) {
+TEST_F(DayLogFileTest, RoundTripIntoAnEmptyPoolForViewingAndADayWithoutRecordsIsNotSaved) {
   RecordDay();
   ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
   test::FakeEnv otherEnv;
@@ -81,14 +90,9 @@ TEST_F(DayLogFileTest, RoundTripIntoAnEmptyPoolForViewing) {
   ASSERT_EQ(viewer.pool.Size(), 1u);
   EXPECT_EQ(viewer.pool.Entries().begin()->second.users, UserViewedDay);
   EXPECT_EQ(viewer.pool.currentDayStringBytes, 0);
-  ASSERT_EQ(viewer.viewedDay.Count(), 3u);
+  EXPECT_EQ(Titles(viewer.viewedDay), "0title a 1000title b 2000title c ");
   EXPECT_EQ(viewer.pool.Find(static_cast<int32_t>(viewer.viewedDay.Header(2).exeKey))->Text(), u"C:\\apps\\editor.exe");
-  EXPECT_EQ(viewer.viewedDay.Title(2), u"title c");
-}
 
-TEST_F(DayLogFileTest, DayWithoutRecordsIsNotSaved) {
-  RecordDay();
-  ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
   const std::string before = env.FileBytes(path);
   app.sampler.day.Clear();  // strings but no records
   EXPECT_FALSE(SaveDayLog(app, 2016, 3, 7));
@@ -111,53 +115,41 @@ TEST_F(DayLogFileTest, DayWhoseRecordsNameNoPathOfTheDayIsSavedWithTheEmptyPath)
 TEST_F(DayLogFileTest, MissingTruncatedMislabelledOrMismeasuredFilesFail) {
   app.sampler.day.Append({0, 1, 1, 0}, u"kept");
   const std::string one = RecordBytes(24, 0, 0, 0, u""), packed = test::Deflate(one);
+  const std::string n521 = ByteBuilder().U16(521).Zeros(521).str();
   const std::string bad[] = {
-      ".LOG", ByteBuilder().Text(".LOG").Section(StringEntry(u"x.exe")).str(),
-      ".LOX" + DayFile(StringEntry(u"x.exe"), one).substr(4),
-      ByteBuilder().Text(".LOG").Section(StringEntry(u"x.exe")).U32(static_cast<uint32_t>(packed.size())).U32(25).Append(packed).str()};
+      ".LO", ".LOX" + DayFile(StringEntry(u"x.exe"), one).substr(4), ByteBuilder().Text(".LOG").Section(StringEntry(u"x.exe")).str(),
+      ByteBuilder().Text(".LOG").Section(StringEntry(u"x.exe")).U32(static_cast<uint32_t>(packed.size())).U32(25).Append(packed).str(),
+      DayFile(StringEntry(u"first.exe") + n521, one)};  // a string entry beyond 520 bytes
   for (const std::string& bytes : bad) {
     env.PutFile(path, bytes);
     EXPECT_FALSE(LoadDayLogFile(app, app.sampler.day, path, UserCurrentDay));
     EXPECT_EQ(app.sampler.day.Count(), 1u);
   }
-  EXPECT_FALSE(LoadDayLogFile(app, app.sampler.day, u"/app/log/missing.bin2", UserCurrentDay));
-}
-
-TEST_F(DayLogFileTest, StringEntryOf520BytesIsTheLargestAccepted) {
-  const std::string one = RecordBytes(24, 0, 0, 0, u"");
-  EXPECT_TRUE(Load(DayFile(StringEntry(std::u16string(259, u'p')), one)));
-  const std::string n521 = ByteBuilder().U16(521).Zeros(521).str();
-  EXPECT_FALSE(Load(DayFile(StringEntry(u"first.exe") + n521, one)));
   EXPECT_NE(app.pool.Find(StringKey(u"first.exe")), nullptr);  // taken before the bad entry
+  EXPECT_FALSE(LoadDayLogFile(app, app.sampler.day, u"/app/log/missing.bin2", UserCurrentDay));
+  EXPECT_TRUE(Load(DayFile(StringEntry(std::u16string(259, u'p')), one)));  // 520 bytes: the largest
 }
 
+// The walk keeps the records within the bounds and skips the others whole; a zero size or a record
+// running past the end ends it.
 TEST_F(DayLogFileTest, BadRecordsAreSkippedAndTheWalkGoesOn) {
-  std::string records = RecordBytes(24, 1, 1, 0, u"a");
-  records += ByteBuilder().U32(284).U32(0).U32(0).U32(0).Zeros(268).str();  // misaligned: skipped whole
-  records += ByteBuilder().U32(288).U32(0).U32(0).U32(0).Zeros(272).str();  // too large: skipped whole
-  records += RecordBytes(24, 86'400'000, 0, 0, u"b");                      // start out of range
-  records += RecordBytes(24, 0, 86'400'001, 0, u"c");                      // duration out of range
-  records += RecordBytes(24, 2, 2, 0, u"d");
-  records += RecordBytes(40, 3, 3, 0, u"end");  // runs past the end: ends the walk
-  records.resize(records.size() - 8);
-  ASSERT_TRUE(Load(DayFile(StringEntry(u"x.exe"), records)));
-  ASSERT_EQ(app.viewedDay.Count(), 2u);
-  EXPECT_EQ(app.viewedDay.Title(0), u"a");
-  EXPECT_EQ(app.viewedDay.Title(1), u"d");
-
-  // A zero size ends the walk; what came before stays.
-  ASSERT_TRUE(Load(DayFile(StringEntry(u"x.exe"),
-                           RecordBytes(24, 5, 5, 0, u"e") + std::string(48, '\0') + RecordBytes(24, 6, 6, 0, u"f"))));
-  EXPECT_EQ(app.viewedDay.Count(), 1u);
-
-  // Sizes that cannot hold a header, or would misalign the next record, are skipped like bad records.
-  ASSERT_TRUE(Load(DayFile(StringEntry(u"x.exe"), ByteBuilder().U32(12).U32(0).U32(0).str() +
-                                                      ByteBuilder().U32(20).Zeros(16).str() + RecordBytes(24, 7, 7, 0, u"g"))));
-  ASSERT_EQ(app.viewedDay.Count(), 1u);
-  EXPECT_EQ(app.viewedDay.Title(0), u"g");
+  const std::string head = RecordBytes(24, 1, 1, 0, u"a");
+  const std::pair<std::string, std::string> cases[] = {
+      {head + ByteBuilder().U32(284).Zeros(280).str() + ByteBuilder().U32(288).Zeros(284).str() +  // misaligned, too large
+           RecordBytes(24, 86'400'000, 0, 0, u"x") + RecordBytes(24, 0, 86'400'001, 0, u"y") +     // out of range
+           RecordBytes(16, 2, 2, 0, u"") + RecordBytes(280, 86'399'999, 86'400'000, 0, u"d") + RecordBytes(40, 3, 3, 0, u"end").substr(0, 32),
+       "1a 2 86399999d "},
+      {head + std::string(48, '\0') + RecordBytes(24, 6, 6, 0, u"f"), "1a "},
+      {head + ByteBuilder().U32(12).U32(0).U32(0).str() + ByteBuilder().U32(20).Zeros(16).str() + RecordBytes(24, 7, 7, 0, u"g"),
+       "1a 7g "},  // sizes that cannot hold a header or would misalign the next record
+  };
+  for (const auto& [records, titles] : cases) {
+    ASSERT_TRUE(Load(DayFile(StringEntry(u"x.exe"), records)));
+    EXPECT_EQ(Titles(app.viewedDay), titles);
+  }
 }
 
-TEST_F(DayLogFileTest, StartupLoadCountsCurrentDayBytesAndEmptiesTheViewedDay) {
+TEST_F(DayLogFileTest, StartupLoadCountsCurrentDayBytesAndSetsAnUnreadableFileAside) {
   RecordDay();
   ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
   app.pool.ClearAll();
@@ -166,21 +158,24 @@ TEST_F(DayLogFileTest, StartupLoadCountsCurrentDayBytesAndEmptiesTheViewedDay) {
   ASSERT_TRUE(LoadTodayDayLog(app, 2016, 3, 7));
   EXPECT_EQ(app.sampler.day.Count(), 3u);
   EXPECT_EQ(app.viewedDay.Count(), 0u);
-  EXPECT_EQ(app.pool.currentDayStringBytes, static_cast<int32_t>(2 * (std::u16string(u"C:\\apps\\editor.exe").size() + 1)));
+  EXPECT_EQ(app.pool.currentDayStringBytes, 38);
   EXPECT_TRUE(SaveDayLog(app, 2016, 3, 7));  // the next save has room for the loaded strings
-}
 
-TEST_F(DayLogFileTest, UnreadableTodayFileIsSetAsideNotOverwritten) {
+  // A damaged file of today is renamed, never overwritten; so is a damaged legacy one.
   const std::string damaged = ".LOG garbage that is not a section";
-  env.PutFile(path, damaged);
-  env.PutFile(path + u".unreadable-1", "an older one");
+  for (const std::u16string& name : {path, path.substr(0, path.size() - 1)}) {
+    env.PutFile(name, damaged);
+    env.PutFile(name + u".unreadable-1", "an older one");
+  }
   EXPECT_FALSE(LoadTodayDayLog(app, 2016, 3, 7));
-  EXPECT_FALSE(env.HasFile(path));
-  EXPECT_EQ(env.FileBytes(path + u".unreadable-2"), damaged);
-
-  RecordDay();
+  EXPECT_FALSE(env.HasFile(path) || env.HasFile(u"/app/log/20160307.bin"));
+  EXPECT_EQ(env.FileBytes(path + u".unreadable-2") + env.FileBytes(u"/app/log/20160307.bin.unreadable-2"), damaged + damaged);
   ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
   EXPECT_EQ(env.FileBytes(path + u".unreadable-2"), damaged);
+  // With every name up to 999 taken the file stays where it is.
+  for (int n = 1; n < 1000; ++n) env.PutFile(path + u".unreadable-" + FromUtf8(std::to_string(n)), "");
+  EXPECT_FALSE(SetAsideUnreadable(env, path));
+  EXPECT_TRUE(env.HasFile(path));
 }
 
 TEST_F(DayLogFileTest, KindFromTheExtensionAndLoadingByDateFromTheOpenDialogFolder) {

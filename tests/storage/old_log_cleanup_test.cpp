@@ -1,19 +1,18 @@
+// Old day logs go from the log folder beside the executable by the date in their names. (The recycle
+// bin itself: see the environment tests.)
 #include "storage/old_log_cleanup.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <tuple>
 
 #include "app/app_state.h"
-#include "support/real_env.h"
+#include "platform/utf.h"
+#include "support/fake_env.h"
 
 namespace qm {
 namespace {
-
-namespace fs = std::filesystem;
 
 TEST(DayNumber, CountsFromYearOneAcrossLeapDaysAndYears) {
   EXPECT_EQ(DayNumber(1, 1, 1), 0);
@@ -24,78 +23,63 @@ TEST(DayNumber, CountsFromYearOneAcrossLeapDaysAndYears) {
   EXPECT_EQ(DayNumber(2100, 3, 1) - DayNumber(2100, 2, 28), 1);  // not a leap year
 }
 
-// Old day logs go to the recycle bin from the log folder beside the executable, on the real file system.
+// Names as "%4u%02u%02u.%5s" reads them: blanks before each number, a sign counted in its width.
+TEST(ParseDayLogName, DatedDayLogNamesOnly) {
+  const std::pair<std::u16string, std::string> cases[] = {
+      {u"20160229.bin2", "2016-2-29"},   {u"19991231.BIN", "1999-12-31"}, {u"2016011.bin", "-"},
+      {u"2016 1\t1.bin2", "2016-1-1"},   {u"\r2016\v01 01. bin", "2016-1-1"},
+      {u"+201-1+1.bin2", "201-4294967295-1"}, {u"201601011.bin2", "-"},  {u"20160101bin2x", "-"},
+      {u"20160101.bin2x", "-"},          {u"20160101.bin2.tmp", "-"},    {u"20160101.txt", "-"},
+      {u"notes123.bin2", "-"},           {u"20160101.", "-"},            {u"20160101.    ", "-"},
+  };
+  for (const auto& [name, date] : cases) {
+    const auto parsed = ParseDayLogName(name);
+    EXPECT_EQ(parsed ? std::to_string(parsed->year) + "-" + std::to_string(parsed->month) + "-" + std::to_string(parsed->day)
+                     : "-",
+              date)
+        << ToUtf8(name);
+  }
+}
+
 class OldLogCleanup : public ::testing::Test {
  protected:
-  void SetUp() override {
-#ifndef _WIN32
-    // Keep the test's deletions out of the user's own trash.
-    if (const char* previous = std::getenv("XDG_DATA_HOME")) savedDataHome = previous;
-    setenv("XDG_DATA_HOME", (folder.path() / "data").string().c_str(), 1);
-#endif
-    fs::create_directories(folder.path() / "log");
-  }
-  void TearDown() override {
-#ifndef _WIN32
-    if (savedDataHome.empty()) {
-      unsetenv("XDG_DATA_HOME");
-    } else {
-      setenv("XDG_DATA_HOME", savedDataHome.c_str(), 1);
-    }
-#endif
-  }
-  void Touch(const char* name) { test::WriteWholeFile(folder.path() / "log" / name, name); }
-  bool Exists(const char* name) { return fs::exists(folder.path() / "log" / name); }
-
-  std::string savedDataHome;
-  test::TempFolder folder;
-  test::RedirectedEnv env{folder.Child(u"quillmere.exe")};
+  void Put(const std::u16string& name) { env.PutFile(u"/app/log/" + name, "x"); }
+  bool Has(const std::u16string& name) { return env.HasFile(u"/app/log/" + name); }
+  test::FakeEnv env;
   AppState app{env};
 };
 
-TEST_F(OldLogCleanup, OnlyDatedDayLogsBeyondTheAgeGoAndTheTrashReceivesThem) {
-  const char* kept[] = {"20160229.bin2", "20160307.bin2", "20170101.bin2", "20160101.txt", "notes.bin2",
-                        "2016011.bin", "20150101.bin2.unreadable-1", "20150101.bin2.tmp", "20150101.bin2x",
-                        "20150101bin2x"};
-  for (const char* name : kept) Touch(name);
-  Touch("20160228.bin2");
-  Touch("20160228.BIN");
+TEST_F(OldLogCleanup, OnlyDatedDayLogsBeyondTheAgeGo) {
+  for (const char16_t* name : {u"20160228.bin2", u"20160228.BIN", u"20160229.bin2", u"notes.bin2", u"20150101.txt"}) Put(name);
   for (int32_t off : {0, 5}) {  // no deletion, and an age without a meaning
     app.settings.deleteAge = off;
     EXPECT_FALSE(DeleteOldLogs(app, 2016, 3, 7));
   }
-  EXPECT_TRUE(Exists("20160228.bin2"));
+  EXPECT_EQ(env.FilePaths().size(), 5u);
   app.settings.deleteAge = 1;  // one week: eight days and more go
   EXPECT_TRUE(DeleteOldLogs(app, 2016, 3, 7));
-  EXPECT_FALSE(Exists("20160228.bin2"));
-  EXPECT_FALSE(Exists("20160228.BIN"));
-  for (const char* name : kept) EXPECT_TRUE(Exists(name)) << name;
   EXPECT_FALSE(DeleteOldLogs(app, 2016, 3, 7));  // nothing left to delete
-#ifndef _WIN32
-  // The files sit in the trash with what a file manager needs to restore them.
-  const fs::path trash = folder.path() / "data" / "Trash";
-  EXPECT_EQ(test::ReadWholeFile(trash / "files" / "20160228.bin2"), "20160228.bin2");
-  const std::string info = test::ReadWholeFile(trash / "info" / "20160228.bin2.trashinfo");
-  EXPECT_NE(info.find("Path=" + (fs::canonical(folder.path()) / "log" / "20160228.bin2").string()), std::string::npos);
-  EXPECT_NE(info.find("DeletionDate="), std::string::npos);
-#endif
+  EXPECT_EQ(env.FilePaths(), (std::vector<std::u16string>{u"/app/log/20150101.txt", u"/app/log/20160229.bin2",
+                                                          u"/app/log/notes.bin2"}));
 }
 
 TEST_F(OldLogCleanup, MonthHalfYearAndYearKeepTheirLastDay) {
   // {deleteAge, the oldest file kept, the newest file deleted} on 2016-03-07.
-  const std::tuple<int32_t, const char*, const char*> ages[] = {{2, "20160205.bin2", "20160204.bin2"},    // 31, 32
-                                                               {3, "20150906.bin2", "20150905.bin2"},    // 183, 184
-                                                               {4, "20150307.bin2", "20150306.bin2"}};  // 366, 367
+  const std::tuple<int32_t, const char16_t*, const char16_t*> ages[] = {{2, u"20160205.bin2", u"20160204.bin2"},    // 31, 32
+                                                                       {3, u"20150906.bin2", u"20150905.bin2"},    // 183, 184
+                                                                       {4, u"20150307.bin2", u"20150306.bin2"}};  // 366, 367
   for (const auto& [age, kept, deleted] : ages) {
-    Touch(kept);
-    Touch(deleted);
+    Put(kept);
+    Put(deleted);
     app.settings.deleteAge = age;
     EXPECT_TRUE(DeleteOldLogs(app, 2016, 3, 7));
-    EXPECT_TRUE(Exists(kept));
-    EXPECT_FALSE(Exists(deleted));
+    EXPECT_TRUE(Has(kept));
+    EXPECT_FALSE(Has(deleted));
   }
-  fs::remove_all(folder.path() / "log");
-  EXPECT_FALSE(DeleteOldLogs(app, 2016, 3, 7));  // a missing folder is not an error
+  test::FakeEnv noFolder;
+  AppState other(noFolder);
+  other.settings.deleteAge = 1;
+  EXPECT_FALSE(DeleteOldLogs(other, 2016, 3, 7));  // a missing folder is not an error
 }
 
 }  // namespace

@@ -2,17 +2,18 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
 
 namespace qm::test {
 
-TempFolder::TempFolder() {
+TempFolder::TempFolder(const std::filesystem::path& parent) {
   static std::atomic<int> counter{0};
   std::random_device random;
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  path_ = std::filesystem::temp_directory_path() /
+  path_ = parent /
           ("quillmere-test-" + std::to_string(stamp) + "-" + std::to_string(random()) + "-" +
            std::to_string(counter++));
   std::filesystem::create_directories(path_);
@@ -22,6 +23,15 @@ TempFolder::~TempFolder() {
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
 }
+
+#ifndef _WIN32
+ScopedVariable::ScopedVariable(const char* name, const std::string& value) : name_(name) {
+  if (const char* old = std::getenv(name)) previous_ = old;
+  setenv(name, value.c_str(), 1);
+}
+
+ScopedVariable::~ScopedVariable() { previous_ ? setenv(name_, previous_->c_str(), 1) : unsetenv(name_); }
+#endif
 
 std::string ReadWholeFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "platform/env.h"
@@ -11,7 +12,8 @@ namespace qm::test {
 
 class TempFolder {
  public:
-  TempFolder();
+  // A fresh folder in `parent`, by default the system's temporary folder.
+  explicit TempFolder(const std::filesystem::path& parent = std::filesystem::temp_directory_path());
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
@@ -58,6 +60,21 @@ class RedirectedEnv : public Env {
   Env& base_ = DefaultEnv();
   std::u16string executablePath_;
 };
+
+#ifndef _WIN32
+// An environment variable set for the object's lifetime (XDG_DATA_HOME points the trash into a test's folder).
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const std::string& value);
+  ~ScopedVariable();
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> previous_;
+};
+#endif
 
 // Whole-file helpers.
 std::string ReadWholeFile(const std::filesystem::path& path);

@@ -1,5 +1,6 @@
-// quillmere-log end to end on real files: day logs written by the program's own writer and legacy
-// files built by hand, settings written by the program's own settings writer.
+// quillmere-log on real files: day logs written by the program's own writer and legacy files built by
+// hand, settings written by the program's own settings writer. (The lines themselves: see the output
+// tests.)
 #include "app/app_state.h"
 #include "quillmere_log/log_tool.h"
 
@@ -18,15 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Utf16Bytes;
-
-// A legacy record: clock fields, start and end ticks, a 256-unit title, the executable's key.
-std::string LegacyRecord(uint16_t hour, uint16_t minute, uint32_t startTick, uint32_t endTick,
-                         std::u16string title, int32_t key) {
-  title.resize(256, u'\0');
-  return test::ByteBuilder()
-      .U16(hour).U16(minute).U16(0).U16(0).U32(startTick).U32(endTick)
-      .Utf16(title, false).U32(static_cast<uint32_t>(key)).str();
-}
 
 class LogToolTest : public ::testing::Test {
  protected:
@@ -71,12 +63,11 @@ TEST_F(LogToolTest, InfoSummarisesListPrintsUtf8LinesAndWritesTheProgramsFile) {
             "[1:03:20.000](0:01.000) \"b, \"quoted\"\" - \"none\"\n"
             "[1:05:00.000](0:03.000) \"メモ\" - \"C:\\apps\\エディタ.exe\"\n");
   const std::u16string out = folder.Child(u"list.csv");
-  ASSERT_EQ(Run({u"list", u"--csv", u"--out", out, log}), 0);
+  ASSERT_EQ(Run({u"list", u"--out", out, u"--csv", u"--template", u"%d", log}), 0);
   EXPECT_EQ(result.out, "");
-  EXPECT_EQ(test::ReadWholeFile(out), Utf16Bytes(u"01:02:03.456,62345,\"DummyTitle\",\"C:\\apps\\エディタ.exe\"\n"
-                                                 u"01:03:20.000,1000,\"b, \"quoted\"\",\"none\"\n"
-                                                 u"01:05:00.000,3000,\"メモ\",\"C:\\apps\\エディタ.exe\"\n",
-                                                 true));
+  EXPECT_EQ(test::ReadWholeFile(out), Utf16Bytes(u"62345\n1000\n3000\n", true));
+  ASSERT_EQ(Run({u"usage", u"--template", u"%u", log}), 0);
+  EXPECT_EQ(result.out, "2\n1\n");
 }
 
 // The settings file decides line ends, byte-order mark, order and templates, and what export writes.
@@ -107,54 +98,70 @@ TEST_F(LogToolTest, ConfigDecidesTheOutputAndExportWritesWhatTheAutomaticExportW
   test::WriteWholeFile(folder.path() / "undated.bin2", test::ReadWholeFile(fs::path(log)));
   EXPECT_EQ(Run({u"export", u"--config", config, folder.Child(u"undated.bin2")}), 1);
   EXPECT_TRUE(fs::is_empty(fs::path(exports)));
-  ASSERT_EQ(Run({u"export", u"--config", config, log}), 0) << result.err;
-  EXPECT_NE(result.out.find("day-2016-03-05.csv"), std::string::npos);
+  ASSERT_EQ(Run({u"export", u"--config", config, log, log}), 0) << result.err;
+  const std::string wrote = "wrote " + ToUtf8(env.CombinePath(exports, u"day-2016-03-05.csv")) + "\nwrote " +
+                            ToUtf8(env.CombinePath(exports, u"20160305app.txt")) + "\n";
+  EXPECT_EQ(result.out, wrote + wrote);
   const std::string csv = test::ReadWholeFile(fs::path(exports) / "day-2016-03-05.csv");
   EXPECT_EQ(csv.substr(0, 2 * 13), Utf16Bytes(u"01:02:03.456,", false));
-  EXPECT_EQ(test::ReadWholeFile(fs::path(exports) / "20160305app.txt"),
-            Utf16Bytes(u"[1.50%] 0:00:01.000sec (ave0:0:1.0sec) \"none\" [1]\r\n"
-                       u"[98.49%] 0:01:05.345sec (ave0:0:32.672sec) \"C:\\apps\\エディタ.exe\" [2]\r\n",
-                       false));
+  EXPECT_EQ(test::ReadWholeFile(fs::path(exports) / "20160305app.txt").substr(0, 2 * 8), Utf16Bytes(u"[1.50%] ", false));
+  // Nothing to export: a note, and success.
+  const std::u16string none = Config([](AppSettings&) {});
+  ASSERT_EQ(Run({u"export", u"--config", none, log}), 0);
+  EXPECT_EQ(result.err, "quillmere-log: nothing exported for " + ToUtf8(log) + "\n");
 }
 
 TEST_F(LogToolTest, LegacyFilesAreReadByTheirExtension) {
-  const int32_t key = StringKey(u"C:\\old\\app.exe");
-  const std::string strings = test::ByteBuilder().U32(2 * 15).Utf16(u"C:\\old\\app.exe").str();
-  const std::string records = LegacyRecord(13, 5, 1000, 3500, u"editor", key) + LegacyRecord(14, 0, 0, 500, u"x", 0);
   const std::u16string legacy = folder.Child(u"20150101.BIN");
+  auto record = [](uint16_t hour, uint32_t endTick, std::u16string title, int32_t key) {
+    title.resize(256, u'\0');
+    return test::ByteBuilder().U16(hour).U16(0).U16(0).U16(0).U32(0).U32(endTick).Utf16(title, false).U32(key).str();
+  };
+  const std::string strings = test::ByteBuilder().U32(2 * 15).Utf16(u"C:\\old\\app.exe").str();
+  const std::string records = record(13, 2500, u"editor", StringKey(u"C:\\old\\app.exe")) + record(14, 500, u"x", 0);
   test::WriteWholeFile(legacy, test::ByteBuilder().Text(".LOG").Section(strings).Section(records).str());
-  ASSERT_EQ(Run({u"info", legacy}), 0);
-  EXPECT_NE(result.out.find("format: bin\n"), std::string::npos);
-  EXPECT_NE(result.out.find("records: 2\n"), std::string::npos);
   ASSERT_EQ(Run({u"usage", u"--csv", u"--template", u"%u %d %x", legacy}), 0);
   EXPECT_EQ(result.out, "1 2500 C:\\old\\app.exe\n1 500 none\n");
+  // A file without a whole record: nothing to summarise.
+  test::WriteWholeFile(legacy, test::ByteBuilder().Text(".LOG").Section(strings).Section("part").str());
+  ASSERT_EQ(Run({u"info", legacy}), 0);
+  EXPECT_EQ(result.out.substr(result.out.find("format")), "format: bin\nstrings: 1\nrecords: 0\nfirst start: -\n"
+                                                          "last start: -\ntotal duration: 0:00:00.000\n");
 }
 
 TEST_F(LogToolTest, UnreadableLogsFailWithOneLineAndNoOutputFile) {
   test::WriteWholeFile(folder.path() / "20160306.bin2", ".LOG\x05");
+  test::WriteWholeFile(folder.path() / "20160306.bin", ".LOG\x05");
   test::WriteWholeFile(folder.path() / "notes.txt", "text");
   const std::u16string out = folder.Child(u"out.txt");
-  for (const std::u16string& bad : {folder.Child(u"20160306.bin2"), folder.Child(u"missing.bin2"),
-                                    folder.Child(u"notes.txt")}) {
+  for (const std::u16string& bad : {folder.Child(u"20160306.bin2"), folder.Child(u"20160306.bin"),
+                                    folder.Child(u"missing.bin2"), folder.Child(u"notes.txt")}) {
     EXPECT_EQ(Run({u"list", u"--out", out, bad}), 1);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find(ToUtf8(bad)), std::string::npos);
     EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
-    EXPECT_FALSE(env.FileExists(out));
-    EXPECT_FALSE(env.FileExists(out + u".tmp"));
   }
+  EXPECT_FALSE(env.FileExists(out) || env.FileExists(out + u".tmp"));
   EXPECT_EQ(Run({u"usage", u"--config", folder.Child(u"no-config"), log}), 1);
+  for (const char16_t* command : {u"list", u"usage"}) {
+    EXPECT_EQ(Run({command, u"--out", folder.Child(u"missing/out.txt"), log}), 1);
+    EXPECT_EQ(result.err.rfind("quillmere-log: cannot write: ", 0), 0u);
+  }
 }
 
 TEST_F(LogToolTest, BadArgumentsPrintTheUsage) {
+  const std::u16string longest(127, u'a');
   const std::vector<std::vector<std::u16string>> bad = {
-      {}, {u"frobnicate", log}, {u"list"}, {u"list", log, log}, {u"info", u"--csv", log},
-      {u"list", u"--template"}, {u"export", u"--out", u"x", log}, {u"usage", u"--bogus", log},
-      {u"list", u"--template", std::u16string(128, u'a'), log}};
+      {}, {u"frobnicate", log}, {u"list"}, {u"list", log, log}, {u"info", u"--csv", log}, {u"export"},
+      {u"list", u"--template"}, {u"list", log, u"--out"}, {u"list", log, u"--config"}, {u"export", u"--out", u"x", log},
+      {u"export", u"--template", u"x", log}, {u"info", u"--config", u"x", log}, {u"usage", u"--bogus", log},
+      {u"list", u"--template", longest + u"a", log}};
   for (const auto& args : bad) {
     EXPECT_EQ(Run(args), 2) << args.size();
     EXPECT_EQ(result.err.rfind("usage: quillmere-log", 0), 0u);
   }
+  EXPECT_EQ(Run({u"list", u"--template", longest, log}), 0);
+  EXPECT_EQ(Run({u"list", u"-"}), 1);  // a lone dash names a file
 }
 
 }  // namespace

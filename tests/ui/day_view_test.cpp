@@ -4,12 +4,34 @@
 
 #include "app/app_state.h"
 #include "core/fixed_string.h"
+#include "platform/utf.h"
 #include "storage/day_log_file.h"
 #include "storage/log_folder.h"
+#include "support/byte_builder.h"
 #include "support/fake_env.h"
 
 namespace qm {
 namespace {
+
+std::string Text(const ShownDate& d) { return std::to_string(d.year) + "/" + std::to_string(d.month) + "/" + std::to_string(d.day); }
+
+TEST(DayView, TitlesDateSteppingAndDatesFromNames) {
+  EXPECT_EQ(DatedTitle({2016, 5, 3}), u"Quillmere [2016/5/3]");
+  EXPECT_EQ(FileTitle(u"mylog.bin2"), u"Quillmere [mylog.bin2]");
+  EXPECT_EQ(FileTitle(std::u16string(244, u'x')), u"Quillmere [" + std::u16string(244, u'x'));  // cut to 255 units
+  // Every month has 31 days here; dates that do not exist have no file.
+  EXPECT_EQ(Text(PreviousDate({2016, 3, 1})) + " " + Text(PreviousDate({2017, 1, 1})) + " " + Text(PreviousDate({2016, 3, 2})),
+            "2016/2/31 2016/12/31 2016/3/1");
+  EXPECT_EQ(Text(NextDate({2016, 12, 31})) + " " + Text(NextDate({2016, 11, 31})) + " " + Text(NextDate({2016, 12, 30})),
+            "2017/1/1 2016/12/1 2016/12/31");
+  // Four, two and two leading digits.
+  for (const auto& [name, date] : {std::pair<std::u16string, std::string>{u"20160503.bin2", "2016/5/3"},
+                                   {u"99991231x", "9999/12/31"}, {u"201605.bin2", "-"}, {u"mylog.bin2", "-"},
+                                   {u"2016053", "2016/5/3"}, {u"2016/5/3", "-"}, {u"201605:3", "-"}}) {
+    const auto parsed = DateOfDayLogName(name);
+    EXPECT_EQ(parsed ? Text({parsed->year, parsed->month, parsed->day}) : "-", date) << ToUtf8(name);
+  }
+}
 
 class DayViewTest : public ::testing::Test {
  protected:
@@ -20,15 +42,23 @@ class DayViewTest : public ::testing::Test {
     key = static_cast<uint32_t>(app.pool.Intern(u"C:\\tools\\editor.exe", UserCurrentDay));
     app.sampler.day.Append({0, 1000, 10, 0}, u"today's record");
   }
-
+  std::u16string Path(const std::u16string& name) { return env.CombinePath(LogFolder(env), name); }
   // A day log with one record titled `title` at `name` in the log folder.
   void PutDay(const std::u16string& name, std::u16string_view title) {
     DayLog day;
     day.Append({0, 5000, 20, key}, title);
-    ASSERT_TRUE(WriteDayLogFile(env, env.CombinePath(LogFolder(env), name), app.pool, day));
+    ASSERT_TRUE(WriteDayLogFile(env, Path(name), app.pool, day));
   }
-
-  std::u16string_view ShownTitle(uint32_t row) const { return RecordTitle(view.list.RecordOfRow(row)); }
+  // A legacy day log with one record titled `title`.
+  void PutLegacyDay(const std::u16string& name, std::u16string title) {
+    title.resize(256);
+    const std::string record = test::ByteBuilder().Zeros(8).U32(0).U32(20).Utf16(title, false).U32(0).str();
+    env.PutFile(Path(name), test::ByteBuilder().Text(".LOG").Section(std::string(4, '\0')).Section(record).str());
+  }
+  // The title, the shown date and the first row's title.
+  std::string Shown() const {
+    return ToUtf8(view.Title()) + " " + Text(view.list.shownDate) + " " + ToUtf8(RecordTitle(view.list.RecordOfRow(0)));
+  }
 
   test::FakeEnv env;
   uint32_t key = 0;
@@ -36,84 +66,51 @@ class DayViewTest : public ::testing::Test {
   DayView view{app};
 };
 
-TEST_F(DayViewTest, DatedAndFileTitlesAndDateStepping) {
-  EXPECT_EQ(DatedTitle({2016, 5, 3}), u"Quillmere [2016/5/3]");
-  EXPECT_EQ(FileTitle(u"mylog.bin2"), u"Quillmere [mylog.bin2]");
-  EXPECT_EQ(FileTitle(std::u16string(400, u'x')).size(), 255u);
-  const ShownDate back = PreviousDate({2016, 3, 1});
-  EXPECT_EQ(back.month, 2);
-  EXPECT_EQ(back.day, 31);  // every month has 31 days here; dates that do not exist have no file
-  const ShownDate newYear = NextDate({2016, 12, 31});
-  EXPECT_EQ(newYear.year, 2017);
-  EXPECT_EQ(newYear.month, 1);
-  EXPECT_EQ(newYear.day, 1);
-  const ShownDate oldYear = PreviousDate({2017, 1, 1});
-  EXPECT_EQ(oldYear.year, 2016);
-  EXPECT_EQ(oldYear.month, 12);
-}
-
-TEST_F(DayViewTest, ShowFileReadsTheDateFromTheNameOrShowsTheName) {
+TEST_F(DayViewTest, ShowFileReadsTheDateFromTheNameOrShowsTheNameAndAFailedLoadChangesNothing) {
   PutDay(u"20160503.bin2", u"dated");
-  ASSERT_TRUE(view.ShowFile(env.CombinePath(LogFolder(env), u"20160503.bin2")));
-  EXPECT_EQ(view.Title(), u"Quillmere [2016/5/3]");
-  EXPECT_EQ(view.list.shownDate.day, 3);
-  EXPECT_EQ(ShownTitle(0), u"dated");
-
+  ASSERT_TRUE(view.ShowFile(Path(u"20160503.bin2")));
+  EXPECT_EQ(Shown(), "Quillmere [2016/5/3] 2016/5/3 dated");
+  PutLegacyDay(u"old.BIN", u"legacy");
+  ASSERT_TRUE(view.ShowFile(Path(u"old.BIN")));
+  EXPECT_EQ(Shown(), "Quillmere [old.BIN] 0/0/0 legacy");
   PutDay(u"mylog.BIN2", u"named");
-  ASSERT_TRUE(view.ShowFile(env.CombinePath(LogFolder(env), u"mylog.BIN2")));
-  EXPECT_EQ(view.Title(), u"Quillmere [mylog.BIN2]");
-  EXPECT_EQ(view.list.shownDate.year, 0);
+  ASSERT_TRUE(view.ShowFile(Path(u"mylog.BIN2")));
+  EXPECT_EQ(Shown(), "Quillmere [mylog.BIN2] 0/0/0 named");
   EXPECT_EQ(ArrayText(app.settings.exportDialog.fileTitle), u"mylog.BIN2");
+
+  ASSERT_TRUE(view.ShowDayByDate({2016, 5, 3}));
+  env.PutFile(Path(u"damaged.bin2"), ".LOG garbage");
+  env.PutFile(Path(u"notes.txt"), "text");
+  for (const char16_t* name : {u"damaged.bin2", u"notes.txt", u"missing.bin"}) EXPECT_FALSE(view.ShowFile(Path(name)));
+  EXPECT_FALSE(view.ShowDayByDate({2016, 5, 4}));
+  EXPECT_EQ(Shown(), "Quillmere [2016/5/3] 2016/5/3 dated");
+  EXPECT_EQ(view.list.RowCount(), 1u);
 }
 
-TEST_F(DayViewTest, AFailedLoadLeavesTheShownDayIntact) {
-  PutDay(u"20160220.bin2", u"kept");
-  ASSERT_TRUE(view.ShowDayByDate({2016, 2, 20}));
-  env.PutFile(env.CombinePath(LogFolder(env), u"damaged.bin2"), ".LOG garbage");
-  env.PutFile(env.CombinePath(LogFolder(env), u"notes.txt"), "text");
-
-  EXPECT_FALSE(view.ShowFile(env.CombinePath(LogFolder(env), u"damaged.bin2")));
-  EXPECT_FALSE(view.ShowFile(env.CombinePath(LogFolder(env), u"notes.txt")));
-  EXPECT_FALSE(view.ShowFile(env.CombinePath(LogFolder(env), u"missing.bin")));
-  EXPECT_FALSE(view.ShowDayByDate({2016, 2, 21}));
-  ASSERT_EQ(view.list.RowCount(), 1u);
-  EXPECT_EQ(ShownTitle(0), u"kept");
-  EXPECT_EQ(view.Title(), u"Quillmere [2016/2/20]");
-}
-
-TEST_F(DayViewTest, PreviousDayTriesImpossibleDatesAndStopsAtTheFirstLog) {
-  PutDay(u"20160228.bin2", u"february");
+TEST_F(DayViewTest, SteppingTriesImpossibleDatesStopsAtTheFirstLogAndGivesUpAfterThirty) {
+  PutLegacyDay(u"20160228.bin", u"legacy");
+  PutDay(u"20160227.bin2", u"february");
   view.ShowCurrentDay();
+  ASSERT_TRUE(view.StepDay(false));  // 1 Mar -> 31, 30, 29, 28 Feb
+  EXPECT_EQ(Shown(), "Quillmere [2016/2/28] 2016/2/28 legacy");
   ASSERT_TRUE(view.StepDay(false));
-  EXPECT_EQ(view.list.shownDate.month, 2);
-  EXPECT_EQ(view.list.shownDate.day, 28);
+  EXPECT_EQ(Shown(), "Quillmere [2016/2/27] 2016/2/27 february");
   EXPECT_FALSE(view.ShowsCurrentDay());
   // Forward again reaches the sampler's date, which is the day being recorded.
-  ASSERT_TRUE(view.StepDay(true));
+  ASSERT_TRUE(view.StepDay(true) && view.StepDay(true));
   EXPECT_TRUE(view.ShowsCurrentDay());
-  EXPECT_EQ(ShownTitle(0), u"today's record");
+  EXPECT_EQ(Shown(), "Quillmere [2016/3/1] 2016/3/1 today's record");
   EXPECT_EQ(app.viewedDay.Count(), 0u);
-}
 
-TEST_F(DayViewTest, SteppingGivesUpAfterThirtyMissingDates) {
+  env.RemoveFile(Path(u"20160228.bin"));
+  env.RemoveFile(Path(u"20160227.bin2"));
   PutDay(u"20160201.bin2", u"thirty-one dates back");  // 1 Mar -> 31 Feb, 30 Feb ... 1 Feb
-  view.ShowCurrentDay();
   EXPECT_FALSE(view.StepDay(true));
   EXPECT_FALSE(view.StepDay(false));
   EXPECT_TRUE(view.ShowsCurrentDay());
-  PutDay(u"20160202.bin2", u"thirty dates back");
+  PutLegacyDay(u"20160202.bin", u"thirty dates back");
   ASSERT_TRUE(view.StepDay(false));
-  EXPECT_EQ(ShownTitle(0), u"thirty dates back");
-}
-
-TEST(DayLogName, DateComesFromFourTwoAndTwoLeadingDigits) {
-  const auto date = DateOfDayLogName(u"20160503.bin2");
-  ASSERT_TRUE(date.has_value());
-  EXPECT_EQ(date->year, 2016);
-  EXPECT_EQ(date->month, 5);
-  EXPECT_EQ(date->day, 3);
-  EXPECT_FALSE(DateOfDayLogName(u"mylog.bin2").has_value());
-  EXPECT_FALSE(DateOfDayLogName(u"201605.bin2").has_value());
+  EXPECT_EQ(Shown(), "Quillmere [2016/2/2] 2016/2/2 thirty dates back");
 }
 
 }  // namespace

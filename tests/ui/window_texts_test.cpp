@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "core/fixed_string.h"
 #include "output/file_dialog_state.h"
 #include "support/fake_env.h"
@@ -12,8 +15,8 @@ namespace {
 TEST(ListTexts, CellsHeadersAndTotals) {
   EXPECT_EQ(StartCellText(((13 * 60 + 5) * 60 + 9) * 1000 + 999), u"13:05:09");
   EXPECT_EQ(DurationCellText(3723004), u"1:02:03.004");
-  EXPECT_EQ(SortedHeaderText(1, true), u"duration ▽");
-  EXPECT_EQ(SortedHeaderText(3, false), u"exe △");
+  EXPECT_EQ(SortedHeaderText(0, true) + SortedHeaderText(3, false), u"time ▽exe △");
+  EXPECT_EQ(SortedHeaderText(-1, true) + SortedHeaderText(4, true), u"");
   EXPECT_EQ(TotalLineText(0), u"total 0:00.00");
   EXPECT_EQ(TotalLineText(1000 + 2500), u"total 0:03.500");
   EXPECT_EQ(TotalLineText(3600000), u"total 60:00.00");
@@ -22,23 +25,16 @@ TEST(ListTexts, CellsHeadersAndTotals) {
 
 TEST(WindowGeometry, CentringLayoutAndTimelinePosition) {
   const Point origin = CenteredOrigin({1920, 1080}, {400, 301});
-  EXPECT_EQ(origin.x, 760);
-  EXPECT_EQ(origin.y, 389);
-
+  EXPECT_EQ(std::pair(origin.x, origin.y), std::pair(760, 389));
   const Rect windowAtSetUp{100, 50, 700, 550};
   const Rect grown{100, 50, 800, 610};  // 100 wider, 60 taller
-  const Rect list = LayoutControl(Anchor::Stretch, {108, 100, 608, 400}, windowAtSetUp, grown);
-  EXPECT_EQ(list.Width(), 600);
-  EXPECT_EQ(list.Height(), 360);
-  const Rect button = LayoutControl(Anchor::Bottom, {110, 500, 150, 520}, windowAtSetUp, grown);
-  EXPECT_EQ(button.left, 10);
-  EXPECT_EQ(button.top, 510);
-  EXPECT_EQ(button.Width(), 40);
-  const Rect timeline = LayoutControl(Anchor::BottomStretch, {100, 450, 700, 490}, windowAtSetUp, grown);
-  EXPECT_EQ(timeline.top, 460);
-  EXPECT_EQ(timeline.Width(), 700);
-  EXPECT_EQ(timeline.Height(), 40);
-
+  auto layout = [&](Anchor anchor, const Rect& control) {
+    const Rect r = LayoutControl(anchor, control, windowAtSetUp, grown);
+    return std::vector<int32_t>{r.left, r.top, r.Width(), r.Height()};
+  };
+  EXPECT_EQ(layout(Anchor::Stretch, {108, 100, 608, 400}), (std::vector<int32_t>{0, 0, 600, 360}));
+  EXPECT_EQ(layout(Anchor::Bottom, {110, 500, 150, 520}), (std::vector<int32_t>{10, 510, 40, 20}));
+  EXPECT_EQ(layout(Anchor::BottomStretch, {100, 450, 700, 490}), (std::vector<int32_t>{0, 460, 700, 40}));
   EXPECT_EQ(TimelineX(12 * 3600000, 600), 300);
   EXPECT_EQ(TimelineX(86399999, 86400), 86399);
 }
@@ -51,10 +47,8 @@ TEST(FileDialogState, ProposedAndChosenFilesAreRemembered) {
   EXPECT_EQ(ArrayText(state.fullPath), u"/exports/20160305.txt");
   EXPECT_EQ(ArrayText(state.folder), u"/exports");
   EXPECT_EQ(ArrayText(state.fileTitle), u"20160305.txt");
-
   StripProposedExtension(state, env);
   EXPECT_EQ(ArrayText(state.fullPath), u"/exports/20160305");
-
   CopyToArray(state.fullPath, u"/elsewhere/" + std::u16string(600, u'n'));
   RememberChosenFile(state, env);
   EXPECT_EQ(ArrayText(state.fullPath).size(), kDialogPathLimit);
