@@ -84,6 +84,9 @@ begin_stage "Windows build + tests under Wine"
 configure_and_build build/mingw -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 check_no_private_dlls build/mingw
 qm_wine_prefix "$root/build/mingw/wineprefix"
+# One server for the whole stage: tests started side by side would otherwise race to start and stop
+# a server of their own ("wine client error: ... Connection reset by peer").
+wineserver -p
 # The tests are console programs, but a display of their own lets any that open a window run too.
 run_ctest build/mingw xvfb-run -a -s "-screen 0 1280x800x24"
 wineserver -k || true
