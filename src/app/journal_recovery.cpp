@@ -1,5 +1,6 @@
 #include "app/journal_recovery.h"
 
+#include "output/auto_export.h"
 #include "storage/log_folder.h"
 
 namespace qm {
@@ -37,15 +38,19 @@ void Retire(Env& env, const std::u16string& path, JournalTail tail, std::vector<
   }
 }
 
-// The program died before midnight and did not run since: the day's file is completed the same way.
-// A journal whose day cannot be saved now stays for the next start.
-void RecoverEarlierDay(Env& env, const LocalTime& date, std::vector<std::u16string>* keptAside) {
-  StoredState day(env);
+// The program died before midnight and did not run since: the day's file is completed the same way,
+// and the automatic export that its day change would have run is run for it. A journal whose day
+// cannot be saved now stays for the next start.
+void RecoverEarlierDay(const AppState& app, const LocalTime& date, std::vector<std::u16string>* keptAside) {
+  OutputState day(app.env);
+  day.settings = app.settings;
+  CompileTemplates(day.settings, day.templates);
   LoadTodayDayLog(day, date.year, date.month, date.day, keptAside);
-  const std::u16string path = JournalKeeper::PathFor(env, date);
+  const std::u16string path = JournalKeeper::PathFor(app.env, date);
   JournalTail tail = JournalTail::Clean;
   const Replay replay = ReplayJournal(day, date, path, &tail);
-  if (replay == Replay::Current || replay == Replay::Saved) Retire(env, path, tail, keptAside);
+  if (replay == Replay::Saved) RunAutoExport(day, date);
+  if (replay == Replay::Current || replay == Replay::Saved) Retire(app.env, path, tail, keptAside);
 }
 
 }  // namespace
@@ -56,7 +61,7 @@ void RecoverRecording(AppState& app, const LocalTime& today, std::vector<std::u1
   env.ListFolder(LogFolder(env), &names);
   for (const std::u16string& name : names) {
     const auto date = DateOfJournalName(name);
-    if (date && !SameDate(*date, today)) RecoverEarlierDay(env, *date, keptAside);
+    if (date && !SameDate(*date, today)) RecoverEarlierDay(app, *date, keptAside);
   }
 
   LoadTodayDayLog(app, today.year, today.month, today.day, keptAside);

@@ -9,7 +9,8 @@
 
 namespace qm {
 
-// Completes the day log of every earlier day that left a journal behind, loads today's day log and
+// Completes the day log of every earlier day that left a journal behind (and runs that day's automatic
+// export with the settings of `app`), loads today's day log and
 // adds what today's journal holds beyond it (the entry that was in progress closed at its last
 // journaled moment), saves each day that gained records, and starts today's journal. Files set aside
 // as unreadable on the way (day logs, damaged journals) are added to `keptAside`.
