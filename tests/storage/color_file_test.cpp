@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <sstream>
 #include <string>
@@ -150,41 +149,6 @@ TEST_F(ColorFileTest, FailingOrKilledSaveLeavesTheOldOrTheNewFile) {
   ASSERT_TRUE(SaveColorFile(env, path, rules, pool));
   test::ExpectOldOrNewUnderEveryFault(env, {{path, before, env.FileBytes(path), {}}},
                                       [&] { return SaveColorFile(env, path, rules, pool); });
-}
-
-TEST(ColorFileName, ExtensionFromTheLastDotInAnyCase) {
-  for (const char16_t* name : {u"C:\\x\\a.COLOR", u"b.color", u".Color"}) EXPECT_TRUE(IsColorFileName(name));
-  for (const char16_t* name : {u"a.color.bin2", u"a.colors", u"color"}) EXPECT_FALSE(IsColorFileName(name));
-}
-
-// The drop rule, with loaders that succeed for the names listed as good and log every call.
-TEST(DroppedFiles, FirstColourFileThatLoadsAndFirstDayLogThatOpens) {
-  using Names = std::vector<std::u16string>;
-  struct Case {
-    Names good, dropped, calls;
-    bool colorLoaded, logShown;
-  };
-  const Case cases[] = {
-      // A colour name after a successful load goes to the day-log opening, which refuses it.
-      {{u"a.COLOR"}, {u"a.COLOR", u"b.color"}, {u"col:a.COLOR", u"log:b.color"}, true, false},
-      {{u"b.color"}, {u"a.color", u"b.color"}, {u"col:a.color", u"col:b.color"}, true, false},
-      {{u"s.color", u"1.bin2", u"2.bin2"}, {u"s.color", u"1.bin2", u"2.bin2", u"t.color"},
-       {u"col:s.color", u"log:1.bin2"}, true, true},
-      {{}, {u"notes.txt", u"1.bin2"}, {u"log:notes.txt", u"log:1.bin2"}, false, false},
-  };
-  for (const Case& c : cases) {
-    Names calls;
-    auto tryWith = [&](const char16_t* kind) {
-      return [&, kind](const std::u16string& name) {
-        calls.push_back(kind + name);
-        return std::find(c.good.begin(), c.good.end(), name) != c.good.end();
-      };
-    };
-    const OpenedFiles opened = OpenDroppedFiles(c.dropped, tryWith(u"col:"), tryWith(u"log:"));
-    EXPECT_EQ(calls, c.calls);
-    EXPECT_EQ(opened.colorLoaded, c.colorLoaded);
-    EXPECT_EQ(opened.logShown, c.logShown);
-  }
 }
 
 }  // namespace

@@ -178,16 +178,5 @@ TEST_F(DayLogFileTest, StartupLoadCountsCurrentDayBytesAndSetsAnUnreadableFileAs
   EXPECT_TRUE(env.HasFile(path));
 }
 
-TEST_F(DayLogFileTest, KindFromTheExtensionAndLoadingByDateFromTheOpenDialogFolder) {
-  EXPECT_EQ(DayLogKindOf(u"C:\\x\\20160307.BIN2"), DayLogKind::Current);
-  EXPECT_EQ(DayLogKindOf(u"20160307.bin2.tmp"), DayLogKind::Other);  // .bin: see the legacy reader
-  RecordDay();
-  ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
-  EXPECT_TRUE(LoadDayLogByDate(app, 2016, 3, 7));
-  EXPECT_EQ(app.viewedDay.Count(), 3u);
-  EXPECT_FALSE(LoadDayLogByDate(app, 2016, 3, 8));
-  EXPECT_EQ(app.viewedDay.Count(), 0u);
-}
-
 }  // namespace
 }  // namespace qm
