@@ -57,17 +57,12 @@ e2e_make_prefix() {
   # - With no window manager nobody sends WM_TAKE_FOCUS, so by default Wine ignores the focus that
   #   xdotool gives a window (and drops the foreground to the desktop when a window loses it):
   #   UseTakeFocus=N makes the X input focus decide the foreground window.
-  cat >"$E2E_PREFIX/e2e.reg" <<'EOF'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"MS UI Gothic"="Noto Sans CJK JP"
-"MS Shell Dlg"="Noto Sans CJK JP"
-
-[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
-"UseTakeFocus"="N"
-EOF
-  wine regedit /S "$(e2e_winpath "$E2E_PREFIX/e2e.reg")" >>"$E2E_OUT/wine-prefix.log" 2>&1
+  local font='HKCU\Software\Wine\Fonts\Replacements'
+  {
+    wine reg add "$font" /v "MS UI Gothic" /d "Noto Sans CJK JP" /f &&
+      wine reg add "$font" /v "MS Shell Dlg" /d "Noto Sans CJK JP" /f &&
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /d N /f
+  } >>"$E2E_OUT/wine-prefix.log" 2>&1 || e2e_fail "could not set the test settings (see $E2E_OUT/wine-prefix.log)"
   # The registry reaches the disk when the server ends; wait for that, so no test can miss it.
   wineserver -w
   grep -q UseTakeFocus "$E2E_PREFIX/user.reg" || e2e_fail "the Wine prefix did not take the test settings"
