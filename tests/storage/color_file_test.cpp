@@ -63,29 +63,22 @@ class ColorFileTest : public ::testing::Test {
   const std::u16string path = u"/app/scheme.color";
 };
 
-TEST_F(ColorFileTest, DefaultRulesMakeThe60ByteFile) {
-  ColorRules defaults;
-  ASSERT_TRUE(SaveColorFile(env, path, defaults, StringPool()));
-  ByteBuilder expected;
-  expected.U32(200).U32(1).U32(0).U32(8).U32(2);
-  for (size_t i = 0; i < 8; ++i) expected.U32(DefaultPalette[i]);
-  expected.U32(0xFFFFFF).U32(0xEFFFEF);
-  EXPECT_EQ(env.FileBytes(path), expected.str());
-  EXPECT_FALSE(SaveColorFile(env, u"", defaults, pool));
+// The header (version, mode, counts), a section (packed length, raw length, stream) of byte size,
+// colour and path of each application in signed key order, then the palettes.
+TEST_F(ColorFileTest, DefaultRulesMakeThe60ByteFileAndApplicationsComeInSignedKeyOrder) {
+  const Colors generic(DefaultPalette.begin(), DefaultPalette.begin() + 8), hour{0xFFFFFF, 0xEFFFEF};
+  ASSERT_TRUE(SaveColorFile(env, path, ColorRules(), StringPool()));
+  EXPECT_EQ(env.FileBytes(path), Block(200, ColorMode::Generic, 0, "", generic, hour));
+  EXPECT_FALSE(SaveColorFile(env, u"", rules, pool));
   EXPECT_FALSE(LoadColorFile(env, u"", rules, pool));
   EXPECT_FALSE(LoadColorFile(env, u"/app/missing.color", rules, pool));
-}
 
-TEST_F(ColorFileTest, ApplicationEntriesAreStoredInSignedKeyOrderAndComeBack) {
   rules.appColors[12345] = 0x777777;  // no path in the pool: left out
   rules.mode = ColorMode::PerApplication;
   ASSERT_TRUE(SaveColorFile(env, path, rules, pool));
-  // Behind the 20-byte header a section (packed length, raw length, stream) of byte size, colour, path.
-  const std::string bytes = env.FileBytes(path);
   const std::map<int32_t, std::string> records = {{own, AppRecord(u"C:\\own.exe", 1)}, {shared, AppRecord(u"C:\\shared.exe", 2)}};
-  EXPECT_EQ(test::U32At(bytes, 8), 2u);
-  EXPECT_EQ(test::Inflate(bytes.substr(28, test::U32At(bytes, 20)), test::U32At(bytes, 24)),
-            records.begin()->second + records.rbegin()->second);
+  EXPECT_EQ(env.FileBytes(path), Block(200, ColorMode::PerApplication, 2, records.begin()->second + records.rbegin()->second,
+                                       generic, hour));
   StringPool otherPool;
   ColorRules loaded;
   ASSERT_TRUE(LoadColorFile(env, path, loaded, otherPool));

@@ -13,14 +13,6 @@ std::string Deflate(const std::string& raw) {
   return out.substr(0, size);
 }
 
-std::string Inflate(const std::string& packed, size_t rawLength) {
-  std::string out(rawLength, '\0');
-  uLongf size = static_cast<uLongf>(rawLength);
-  const int status = uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
-                                reinterpret_cast<const Bytef*>(packed.data()), static_cast<uLong>(packed.size()));
-  return status == Z_OK && size == rawLength ? out : std::string();
-}
-
 uint32_t U32At(const std::string& bytes, size_t offset) {
   uint32_t v = 0;
   if (offset + 4 <= bytes.size()) std::memcpy(&v, bytes.data() + offset, 4);

@@ -33,10 +33,8 @@ class ByteBuilder {
   std::string bytes_;
 };
 
-// A compressed zlib stream of `raw` (the body of a section without its length words), and back: the
-// `rawLength` bytes `packed` expands to, or an empty string if it does not expand to exactly those.
+// A compressed zlib stream of `raw`: the body of a section without its length words.
 std::string Deflate(const std::string& raw);
-std::string Inflate(const std::string& packed, size_t rawLength);
 
 // UTF-16LE text as bytes, after the byte-order mark FF FE if asked.
 inline std::string Utf16Bytes(std::u16string_view text, bool bom) {
