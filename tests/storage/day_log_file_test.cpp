@@ -105,7 +105,16 @@ TEST_F(DayLogFileTest, RoundTripIntoAnEmptyPoolForViewingAndADayWithoutRecordsIs
   EXPECT_EQ(Records(viewer.viewedDay), "0+500title a 1000+500title b 2000+500title c ");
   EXPECT_EQ(viewer.pool.Find(static_cast<int32_t>(viewer.viewedDay.Header(2).exeKey))->Text(), u"C:\\apps\\editor.exe");
 
+  // A failed save says why and leaves the file as it was.
   const std::string before = env.FileBytes(path);
+  using Op = test::FakeEnv::Op;
+  for (const auto& [op, failure] : {std::pair{Op::Write, SaveFailure::CannotWrite}, {Op::Rename, SaveFailure::CannotReplace}}) {
+    env.FailNth(op, 1);
+    SaveFailure why = SaveFailure::None;
+    EXPECT_FALSE(SaveDayLog(app, 2016, 3, 7, &why));
+    EXPECT_EQ(why, failure);
+    env.FailNth(op, 0);
+  }
   app.sampler.day.Clear();  // strings but no records
   EXPECT_FALSE(SaveDayLog(app, 2016, 3, 7));
   EXPECT_EQ(env.FileBytes(path), before);
@@ -184,7 +193,9 @@ TEST_F(DayLogFileTest, StartupLoadCountsCurrentDayBytesAndSetsAnUnreadableFileAs
   EXPECT_EQ(env.FileBytes(path + u".unreadable-2") + env.FileBytes(u"/app/log/20160307.bin.unreadable-2"), damaged + damaged);
   ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
   EXPECT_EQ(env.FileBytes(path + u".unreadable-2"), damaged);
-  // With every name up to 999 taken the file stays where it is.
+  // Where it cannot be renamed, or with every name up to 999 taken, the file stays where it is.
+  env.FailNth(test::FakeEnv::Op::Rename, 1);
+  EXPECT_FALSE(SetAsideUnreadable(env, path));
   for (int n = 1; n < 1000; ++n) env.PutFile(path + u".unreadable-" + FromUtf8(std::to_string(n)), "");
   EXPECT_FALSE(SetAsideUnreadable(env, path));
   EXPECT_TRUE(env.HasFile(path));
