@@ -11,10 +11,7 @@ source "$e2e_root/tools/wine_prefix.sh"
 e2e_today="Quillmere [$(date +%Y/%-m/%-d)]"             # the main window on the recording day
 e2e_day_log="$e2e_root/fuzz/corpus/day_log_fuzzer/forty.bin2"  # 40 records, titles "title 0" to "title 39"
 
-e2e_fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 
 e2e_note() { echo "  $*"; }
 
@@ -77,8 +74,7 @@ e2e_setup() {
 # Safe to call more than once and half-way through the set-up.
 e2e_teardown() {
   if [ -n "${E2E_PREFIX:-}" ] && [ -d "$E2E_PREFIX" ]; then
-    WINEPREFIX=$E2E_PREFIX wineserver -k 2>/dev/null || true
-    WINEPREFIX=$E2E_PREFIX wineserver -w 2>/dev/null || true
+    WINEPREFIX=$E2E_PREFIX e2e_end_wine
     rm -rf "$E2E_PREFIX"
   fi
   if [ -n "${E2E_XVFB_PID:-}" ]; then
@@ -95,8 +91,8 @@ e2e_case() {
   E2E_CASE="$E2E_OUT/$1"
   rm -rf "$E2E_CASE"
   mkdir -p "$E2E_CASE/Quillmere" "$E2E_CASE/data" "$E2E_CASE/cwd"
-  cp "$E2E_EXE" "$E2E_CASE/Quillmere/quillmere.exe"
   E2E_PROGRAM="$E2E_CASE/Quillmere/quillmere.exe"
+  cp "$E2E_EXE" "$E2E_PROGRAM"
   E2E_CONFIG="$E2E_CASE/Quillmere/config"
   trap e2e_case_end EXIT
 }
@@ -111,9 +107,14 @@ e2e_case_end() {
     echo "  windows at the failure:" >&2
     e2e_list_windows >&2
   fi
+  e2e_end_wine
+  exit "$status"
+}
+
+# Ends every Wine process of the prefix and waits until they are gone.
+e2e_end_wine() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
-  exit "$status"
 }
 
 # A Windows path for a Linux one (Wine's drive Z: is /).

@@ -44,9 +44,7 @@ for name in "${tests[@]}"; do
   else
     echo "-- $name: FAILED ($((SECONDS - test_started)) s; left behind in $E2E_OUT/$name)"
     failed+=("$name")
-    # A test killed by the timeout had no chance to end its Wine processes.
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
+    e2e_end_wine # a test killed by the timeout had no chance to end its Wine processes
   fi
 done
 

@@ -30,6 +30,7 @@ TEST(UsageCells, CellTextsAndSortingTwiceReversesWithTheSelectionKept) {
   EXPECT_EQ(UsageHeaderText(kUsageRate, kUsageRate, true) + UsageHeaderText(kUsageCount, kUsageCount, false) +
                 UsageHeaderText(kUsageAverage, kUsageRate, true),
             u"rate ▽num △ave");
+  EXPECT_EQ(UsageHeaderText(-1, 0, true) + UsageHeaderText(kUsageColumnCount, 0, true), u"");
 
   // Rows 0 and 2 show the totals 3,723,004 and 0.
   AppSettings settings = {};
