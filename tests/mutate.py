@@ -16,14 +16,12 @@ signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))  # restore the file on the
 
 
 def faults():
-    files = [p for p in pathlib.Path("src").rglob("*.cpp") if not p.name.endswith("_win32.cpp")]
-    for path in sorted(files) + sorted(pathlib.Path("tools/quillmere_log").glob("*.cpp")):
+    files = sorted(p for p in pathlib.Path("src").rglob("*.cpp") if not p.name.endswith("_win32.cpp"))
+    for path in files + sorted(pathlib.Path("tools/quillmere_log").glob("*.cpp")):
         lines = path.read_text().splitlines(keepends=True)
         for number, line in enumerate(lines):
             code = line.split("//")[0]
-            if code.lstrip().startswith("#"):
-                continue
-            for m in PATTERN.finditer(code):
+            for m in [] if code.lstrip().startswith("#") else PATTERN.finditer(code):
                 key = f"{path}:{line.strip()}:{m.start()}:{m.group()}"
                 if code[:m.start()].count('"') % 2 == 0 and int(hashlib.sha1(key.encode()).hexdigest(), 16) % 100 < SHARE:
                     yield path, lines, number, m
@@ -34,15 +32,13 @@ def failures():
     if subprocess.run(["cmake", "--build", BUILD, "-j2", "--target", "quillmere_tests", "quillmere_log"],
                       capture_output=True).returncode:
         return None
-    tool = [f"{BUILD}/quillmere-log", "info", "fuzz/corpus/day_log_fuzzer/small.bin2"]
     try:
         run = subprocess.run([f"{BUILD}/quillmere_tests"], capture_output=True, text=True, errors="replace", timeout=120)
         failed = sorted({l.split()[3] for l in run.stdout.splitlines() if l.startswith("[  FAILED  ] ") and "." in l})
-        if run.returncode and not failed:
-            failed = [f"exit {run.returncode}"]
-        if "format: bin2" not in subprocess.run(tool, capture_output=True, text=True, timeout=10).stdout:
-            failed.append("quillmere-log")
-        return failed
+        failed = failed or ([f"exit {run.returncode}"] if run.returncode else [])
+        tool = [f"{BUILD}/quillmere-log", "info", "fuzz/corpus/day_log_fuzzer/small.bin2"]
+        return failed + ([] if "format: bin2" in subprocess.run(tool, capture_output=True, text=True, timeout=10).stdout
+                         else ["quillmere-log"])
     except subprocess.TimeoutExpired:
         return ["timeout"]
 
@@ -50,13 +46,12 @@ def failures():
 assert failures() == [], "the tests must pass before faults are put in"
 counts = {"caught": 0, "ESCAPED": 0, "no-build": 0}
 for path, lines, number, m in faults():
-    original = "".join(lines)
     line = lines[number]
     try:
         path.write_text("".join(lines[:number]) + line[:m.start()] + SWAPS[m.group()] + line[m.end():] + "".join(lines[number + 1:]))
         failed = failures()
     finally:
-        path.write_text(original)
+        path.write_text("".join(lines))
     label = "no-build" if failed is None else "caught" if failed else "ESCAPED"
     counts[label] += 1
     print(f"{label} {path}:{number + 1}: '{m.group()}' -> '{SWAPS[m.group()]}' | {line.strip()} || {' '.join(failed or [])}", flush=True)

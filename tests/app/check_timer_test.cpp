@@ -29,70 +29,40 @@ TEST(AutoSaveDue, HourStepsPerMode) {
   EXPECT_FALSE(AutoSaveDue(1, March(1, 11), March(1, 11, 0, 0, 100)));
 }
 
-class CheckTimerTest : public ::testing::Test {
- protected:
-  CheckTimerTest() {
-    windows.SetWindow(1, u"A", u"C:\\a.exe");
-    windows.SetWindow(2, u"B", u"C:\\b.exe");
-    app.settings.autoSave = 1;
-    app.settings.deleteAge = 1;  // a week
-    env.now = app.sampler.lastTick = March(8, 23, 59, 58);
-    list.Rebuild(app.sampler.day);
-    list.shownDate = {2016, 3, 8};
-  }
-  CheckTimerResult Run(uintptr_t window, const LocalTime& time, uint32_t tick) {
+// Across midnight the list moves from the finished day to the new one, the old day is saved (the day
+// change's own save, not the hourly one) and old logs go by the new date: eight days before it goes,
+// seven before it (eight before the old one) stays.
+TEST(CheckTimer, DayChangeMovesTheListFromTheFinishedDayAndCleansUpByTheNewDate) {
+  test::FakeEnv env;
+  AppState app(env);
+  test::FakeWindowSystem windows;
+  ListModel list;
+  windows.SetWindow(1, u"A", u"C:\\a.exe");
+  windows.SetWindow(2, u"B", u"C:\\b.exe");
+  app.settings.autoSave = 1;
+  app.settings.deleteAge = 1;  // a week
+  env.now = app.sampler.lastTick = March(8, 23, 59, 58);
+  list.Rebuild(app.sampler.day);
+  list.shownDate = {2016, 3, 8};
+  env.PutFile(u"/app/log/20160301.bin2", "x");
+  env.PutFile(u"/app/log/20160302.bin2", "x");
+  int saves = 0;
+  auto run = [&](uintptr_t window, const LocalTime& time, uint32_t tick) {
     env.now = time;
     env.tick = tick;
     windows.foreground = window;
-    return RunCheckTimer(app, windows, list, [this] { return ++saves > 0; });
-  }
-  // What the result says, as "changed dayChanged retitle autoSaved" in 0s and 1s.
-  static std::string Flags(const CheckTimerResult& r) {
-    return {char('0' + r.changed), char('0' + r.dayChanged), char('0' + r.retitle), char('0' + r.autoSaved)};
-  }
-
-  test::FakeEnv env;
-  AppState app{env};
-  test::FakeWindowSystem windows;
-  ListModel list;
-  int saves = 0;
-};
-
-TEST_F(CheckTimerTest, ListOfTheCurrentDayGainsRowsAndSavesOnTheHour) {
-  app.sampler.lastTick = March(8, 9, 59, 58);
-  EXPECT_EQ(Flags(Run(1, March(8, 9, 59, 59), 1000)), "1000");
-  EXPECT_EQ(Flags(Run(1, March(8, 9, 59, 59, 900), 1900)), "0000");
-  EXPECT_EQ(Flags(Run(2, March(8, 10), 2000)), "1001");
-  EXPECT_EQ(saves, 1);
-  EXPECT_EQ(list.RowCount(), 1u);
-}
-
-TEST_F(CheckTimerTest, DayChangeMovesTheListFromTheFinishedDayAndCleansUpByTheNewDate) {
-  // Eight days before the new date goes; seven before it (eight before the old one) stays.
-  env.CreateFolder(u"/app/log");
-  env.PutFile(u"/app/log/20160301.bin2", "x");
-  env.PutFile(u"/app/log/20160302.bin2", "x");
-  Run(1, March(8, 23, 59, 58), 1000);
-  EXPECT_EQ(Flags(Run(2, March(9, 0, 0, 0, 50), 2050)), "1110");  // 23 -> 0 is the day change's own save
+    const CheckTimerResult r = RunCheckTimer(app, windows, list, [&] { return ++saves > 0; });
+    return std::string{char('0' + r.changed), char('0' + r.dayChanged), char('0' + r.retitle), char('0' + r.autoSaved)};
+  };
+  EXPECT_EQ(run(1, March(8, 23, 59, 58), 1000), "1000");
+  EXPECT_EQ(run(2, March(9, 0, 0, 0, 50), 2050), "1110");  // changed, day changed, retitle, no auto-save
+  EXPECT_EQ(saves, 0);
   EXPECT_EQ(list.shownDate.day, 9);
   EXPECT_EQ(list.Source(), &app.sampler.day);
   EXPECT_EQ(list.RowCount(), 1u);  // the carried entry, closed by the switch to B
   EXPECT_TRUE(env.HasFile(u"/app/log/20160308.bin2"));
   EXPECT_FALSE(env.HasFile(u"/app/log/20160301.bin2"));
   EXPECT_TRUE(env.HasFile(u"/app/log/20160302.bin2"));
-}
-
-TEST_F(CheckTimerTest, ListOfAnotherDayIsLeftAlone) {
-  DayLog other;
-  other.Append({0, 5, 5, 0}, u"old");
-  list.Rebuild(other);
-  list.shownDate = {2016, 2, 1};
-  Run(1, March(8, 23, 59, 58), 1000);
-  Run(2, March(8, 23, 59, 59), 2000);
-  EXPECT_EQ(Flags(Run(1, March(9, 0, 0, 0, 50), 2050)), "1100");
-  EXPECT_EQ(list.Source(), &other);
-  EXPECT_EQ(list.RowCount(), 1u);
-  EXPECT_EQ(list.shownDate.month, 2);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ struct JournalKeeperTest : ::testing::Test {
     windows.SetWindow(1, u"A", u"C:\\a.exe");
     windows.SetWindow(2, u"B", u"C:\\b.exe");
     windows.SetWindow(3, u"");  // not recorded
+    windows.SetWindow(4, std::u16string(200, u'x'), u"C:\\d.exe");  // a title no day log takes
   }
   void At(double seconds, uintptr_t window) { run.Check(kTen + static_cast<uint64_t>(seconds * 1000), window); }
   JournalContents Journal() {
@@ -35,13 +36,15 @@ TEST_F(JournalKeeperTest, WritesWhatChangedAndStartsAfreshAfterASave) {
   EXPECT_EQ(run.app.journal.Writes(), 0u);
   At(10, 1);
   At(15, 2);
-  At(20, 2);  // A closed at 15 s, B in progress for 5 s
-  JournalContents contents = Journal();
+  At(20, 2);  // A closed at 15 s (written in progress at 10 s: only its duration is new), B in progress
+  std::vector<uint8_t> expected(kJournalMagic, kJournalMagic + sizeof kJournalMagic);
+  AppendPathEntry(expected, u"C:\\a.exe");
+  AppendRecordEntry(expected, 0, {0, kTen, 10'000, static_cast<uint32_t>(StringKey(u"C:\\a.exe"))}, u"A");
+  AppendExtendEntry(expected, 0, 15'000);
+  AppendPathEntry(expected, u"C:\\b.exe");
+  AppendRecordEntry(expected, 1, {0, kTen + 15'000, 5'000, static_cast<uint32_t>(StringKey(u"C:\\b.exe"))}, u"B");
+  EXPECT_EQ(env.FileBytes(u"/app/log/20160301.journal"), std::string(expected.begin(), expected.end()));
   EXPECT_EQ(run.app.journal.Writes(), 2u);
-  ASSERT_EQ(contents.records.size(), 2u);
-  EXPECT_EQ(contents.records.at(0).duration, 15'000u);
-  EXPECT_EQ(contents.records.at(1).duration, 5'000u);
-  EXPECT_EQ(contents.paths.size(), 2u);
   At(25, 2);
   EndOpenEntry(run.app);  // suspend: B ends now, and nothing is in progress any more
   for (int t = 30; t <= 50; t += 10) At(t, 3);
@@ -61,6 +64,8 @@ TEST_F(JournalKeeperTest, WritesWhatChangedAndStartsAfreshAfterASave) {
   EXPECT_FALSE(run.app.journal.Healthy());
   At(8 * 3600 + 30, 2);
   EXPECT_EQ(Journal().tail, JournalTail::Clean);
+  EXPECT_EQ(Journal().records.size(), 6u);
+  for (int t = 40; t <= 60; t += 10) At(8 * 3600 + t, 4);  // a title no day log takes is not journaled
   EXPECT_EQ(Journal().records.size(), 6u);
 }
 

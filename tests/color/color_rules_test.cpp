@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 #include <vector>
 
 namespace qm {
@@ -14,25 +15,22 @@ ActivityRecord At(uint32_t hour, uint32_t minute, uint32_t exeKey = 3) {
   return {24, (hour * 60 + minute) * 60'000, 1000, exeKey};
 }
 
-// Palettes are indexed by the key as an unsigned number, per-application colours by the key itself;
+// Palettes are indexed by the key as an unsigned number (4294967295 mod 8 = 7), per-application
+// colours by the key itself; per hour, rows by their start hour and the timeline by executable key;
 // any other mode paints white.
 TEST(ColorRules, ColourOfAKeyOrRecordUnderEveryMode) {
   ColorRules rules;
-  EXPECT_EQ(rules.ColorOf(10), 0xD0FFD0u);
-  EXPECT_EQ(rules.ColorOf(-1), 0xFFFFFFu);  // 4294967295 mod 8 = 7
-  EXPECT_EQ(rules.ColorOf(-3), DefaultPalette[5]);
-  EXPECT_EQ(rules.RecordColor(At(9, 0, 10)), 0xD0FFD0u);
-  rules.mode = ColorMode::PerHour;  // rows by their start hour, the timeline by executable key
-  EXPECT_EQ(rules.RecordColor({24, 10 * kMillisecondsPerHour - 1, 0, 0}), 0xEFFFEFu);
-  EXPECT_EQ(rules.RecordColor(At(10, 0)), 0xFFFFFFu);
-  EXPECT_EQ(rules.RecordColorKey(At(23, 30, 8)), 23);
-  EXPECT_EQ(rules.ColorOf(-2), 0xFFFFFFu);
+  EXPECT_EQ(std::tuple(rules.ColorOf(10), rules.ColorOf(-1), rules.RecordColor(At(9, 0, 10))),
+            std::tuple(0xD0FFD0u, 0xFFFFFFu, 0xD0FFD0u));
+  rules.mode = ColorMode::PerHour;
+  EXPECT_EQ(std::tuple(rules.RecordColor({24, 10 * kMillisecondsPerHour - 1, 0, 0}), rules.RecordColor(At(10, 0)),
+                       rules.RecordColorKey(At(23, 30, 8)), rules.ColorOf(-2)),
+            std::tuple(0xEFFFEFu, 0xFFFFFFu, 23, 0xFFFFFFu));
   rules.mode = ColorMode::PerApplication;
   rules.appColors[-5] = 0x123456;
-  EXPECT_EQ(rules.ColorOf(-5), 0x123456u);
-  EXPECT_EQ(rules.ColorOf(5), kWhite);
-  EXPECT_EQ(rules.RecordColor(At(1, 0, static_cast<uint32_t>(-5))), 0x123456u);
-  EXPECT_EQ(rules.RecordColorKey(At(1, 0, 8)), 8);
+  EXPECT_EQ(std::tuple(rules.ColorOf(-5), rules.ColorOf(5), rules.RecordColor(At(1, 0, static_cast<uint32_t>(-5))),
+                       rules.RecordColorKey(At(1, 0, 8))),
+            std::tuple(0x123456u, kWhite, 0x123456u, 8));
   for (ColorMode other : {ColorMode::NoColor, static_cast<ColorMode>(7)}) {
     rules.mode = other;
     EXPECT_EQ(rules.ColorOf(-5), kWhite);
@@ -70,21 +68,6 @@ TEST(ColorRules, SetAddAndRemoveChangeOnlyWhatExists) {
   EXPECT_FALSE(rules.RemoveColor(0, pool));
   EXPECT_EQ(rules.appColors[42], 0x111111u);
   EXPECT_EQ(rules.genericColors.size() + rules.hourColors.size(), 6u);
-}
-
-TEST(ColorRules, AdoptPoolPathsGivesPaletteColoursByKeyModulo17) {
-  StringPool pool;
-  const int32_t a = pool.Intern(u"C:\\a.exe", UserCurrentDay);
-  const int32_t b = pool.Intern(u"C:\\b.exe", UserViewedDay);
-  pool.Slot(35);  // an entry without text: adopted, but there is no path to hold
-  pool.Slot(-1);
-  ColorRules rules;
-  rules.appColors[a] = 0xABCDEF;
-  rules.AdoptPoolPaths(pool);
-  const std::map<int32_t, ColorRef> expected = {
-      {a, 0xABCDEF}, {35, 0xFFD0D0}, {-1, DefaultPalette[0]}, {b, DefaultPalette[static_cast<uint32_t>(b) % 17]}};
-  EXPECT_EQ(rules.appColors, expected);  // an existing colour stays; 4294967295 mod 17 = 0
-  for (const auto& [key, entry] : pool.Entries()) EXPECT_EQ((entry.users & UserColorRules) != 0, entry.text != nullptr);
 }
 
 // A path the colour rules share with a day survives the release of either user; reset lets go of

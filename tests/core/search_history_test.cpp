@@ -30,6 +30,7 @@ TEST(SearchHistory, NewestFirstOneEntryPerTextWithByteTotalsAndTheOldestGoingBey
   EXPECT_EQ(history.ByteTotal(), 6u + 10 + 6);
   // A known text moves its entry to the front; another text with the same key gets an entry of its own.
   EXPECT_TRUE(history.AddSearchText(u"ab"));
+  EXPECT_EQ(TextsOf(history), (Texts{u"ab", u"Aa", u"Edit"}));
   ASSERT_EQ(StringKey(u"Aa"), StringKey(u"BB"));
   EXPECT_TRUE(history.AddSearchText(u"BB"));
   EXPECT_EQ(TextsOf(history), (Texts{u"BB", u"ab", u"Aa", u"Edit"}));

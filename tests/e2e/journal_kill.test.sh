@@ -11,62 +11,40 @@ e2e_case journal_kill
 switches=10       # a click every 2 s
 journal_ms=10000  # the journal's period
 late_ms=1000      # a check and Wine's reaction take ~100 ms; a lost switch is off by 2 s
-main_title="Quillmere [$(date +%Y/%-m/%-d)]"
 log="$E2E_CASE/Quillmere/log/$(date +%Y%m%d).bin2"
 journal="${log%.bin2}.journal"
 day_started_ms=$(e2e_ms_of_day)
 
-e2e_start_program
-first_pid=$E2E_PID
-main=$(e2e_wait_window "$main_title")
-e2e_start_wine_program notepad
-notepad=$(e2e_wait_window "Untitled - Notepad")
-e2e_start_wine_program winemine
-mine=$(e2e_wait_window "WineMine")
-e2e_move "$main" 0 0
-e2e_move "$notepad" 900 0
-e2e_move "$mine" 900 600
-e2e_focus "$main"
-e2e_click "$mine" 52 35
-sleep 1
-switch_ms=() switch_title=()
-for ((i = 0; i < switches; i++)); do
-  switch_ms+=("$(e2e_ms_of_day)")
-  if ((i % 2 == 0)); then e2e_click "$notepad" 100 300; else e2e_click "$mine" 52 35; fi
-  switch_title+=("$( ((i % 2 == 0)) && echo "Untitled - Notepad" || echo WineMine)")
-  sleep 2
-done
+e2e_open "$e2e_today"
+e2e_beside_notepad_and_winemine
+e2e_switch $switches 2
 kill_ms=$(e2e_ms_of_day)
-kill -KILL "$first_pid"
-e2e_wait_exit "$first_pid" 10
+kill -KILL "$E2E_PID"
+e2e_wait_exit "$E2E_PID" 10
 [ -f "$journal" ] && [ ! -e "$log" ] || e2e_fail "after the kill the journal alone should hold the run"
 
 restart_ms=$(e2e_ms_of_day)
-e2e_start_program
-second_pid=$E2E_PID
-main=$(e2e_wait_window "$main_title")
+e2e_open "$e2e_today"
 mkdir "$log.tmp" # blocks the save at the close
 e2e_move "$main" 0 0
-e2e_click "$main" -30 -8
+e2e_click_main
 xdotool key --delay 50 alt+f x
 e2e_keys "$(e2e_wait_window "確認")" Return
 box=$(e2e_wait_window "Quillmere" 15) || e2e_fail "no message after the failed save"
-[ -f "$journal" ] && kill -0 "$second_pid" || e2e_fail "the program ended, or dropped its journal, unsaved"
+[ -f "$journal" ] && kill -0 "$E2E_PID" || e2e_fail "the program ended, or dropped its journal, unsaved"
 rmdir "$log.tmp"
 e2e_keys "$box" Return # retry, the default button
-e2e_wait_exit "$second_pid" 30
+e2e_wait_exit "$E2E_PID"
 [ "$E2E_EXIT" -eq 0 ] && [ ! -e "$journal" ] || e2e_fail "exit code $E2E_EXIT; the journal should be gone"
 (($(e2e_ms_of_day) > day_started_ms)) || e2e_fail "the test ran over midnight; run it again"
 
-mapfile -t records < <(e2e_records "$log")
-printf '    %s\n' "${records[@]}"
-starts=() durations=() titles=() last=-1 first=-1
-for ((r = 0; r < ${#records[@]}; r++)); do
-  IFS=$'\t' read -r start duration _ title <<<"${records[r]}"
-  starts+=("$start") durations+=("$duration") titles+=("$title")
-  ((r == 0 || start > starts[r - 1])) || e2e_fail "record $r does not start after the one before"
-  ((start < restart_ms)) && last=$r # the killed run's last record
-  if ((first < 0)) && [ "$title" = "${switch_title[0]}" ] && ((start >= switch_ms[0] - 20)); then first=$r; fi
+# The killed run's records: from the first switch's to the last that starts before the restart.
+e2e_read_records "$log"
+last=-1 first=-1
+for ((r = 0; r < ${#starts[@]}; r++)); do
+  ((r == 0 || starts[r] > starts[r - 1])) || e2e_fail "record $r does not start after the one before"
+  ((starts[r] < restart_ms)) && last=$r
+  if ((first < 0)) && [ "${titles[r]}" = "${switch_title[0]}" ] && ((starts[r] >= switch_ms[0] - 20)); then first=$r; fi
 done
 ((first >= 0 && first <= last)) || e2e_fail "the first switch is not in the day log"
 for ((k = 0; k < switches; k++)); do

@@ -8,38 +8,41 @@
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # shellcheck source=../../tools/wine_prefix.sh
 source "$e2e_root/tools/wine_prefix.sh"
+e2e_today="Quillmere [$(date +%Y/%-m/%-d)]"             # the main window on the recording day
+e2e_day_log="$e2e_root/fuzz/corpus/day_log_fuzzer/forty.bin2"  # 40 records, titles "title 0" to "title 39"
 
-e2e_fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 
 e2e_note() { echo "  $*"; }
+
+# Runs the command that follows every 0.1 s until it succeeds, for up to TIMEOUT seconds; false if
+# it never does.
+e2e_wait_until() {
+  local timeout=$1 waited=0
+  shift
+  until "$@"; do
+    ((waited++ >= timeout * 10)) && return 1
+    sleep 0.1
+  done
+}
 
 # --- Set-up and tear-down of a whole run ---------------------------------------------------------
 
 # Starts Xvfb on the first free display from :100 on (lower numbers belong to other people's runs)
 # and exports DISPLAY. Another run may grab the same number between the check and the start, so a
-# server that dies at once means: try the next number.
+# server that does not come up means: try the next number.
 e2e_start_display() {
   local n
   for ((n = 100; n < 200; n++)); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
-    E2E_XVFB_PID=$!
-    local i
-    for ((i = 0; i < 50; i++)); do
-      if ! kill -0 "$E2E_XVFB_PID" 2>/dev/null; then break; fi
-      if [ -e "/tmp/.X11-unix/X$n" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then
-        export DISPLAY=":$n" E2E_XVFB_PID
-        return 0
-      fi
-      sleep 0.1
-    done
+    export DISPLAY=":$n" E2E_XVFB_PID=$!
+    e2e_wait_until 5 e2e_display_up && return 0
     kill "$E2E_XVFB_PID" 2>/dev/null || true
   done
   e2e_fail "no free X display between :100 and :199"
 }
+e2e_display_up() { kill -0 "$E2E_XVFB_PID" 2>/dev/null && xdpyinfo >/dev/null 2>&1; }
 
 # A throwaway Wine prefix with the settings every test relies on.
 e2e_make_prefix() {
@@ -51,17 +54,12 @@ e2e_make_prefix() {
   # - With no window manager nobody sends WM_TAKE_FOCUS, so by default Wine ignores the focus that
   #   xdotool gives a window (and drops the foreground to the desktop when a window loses it):
   #   UseTakeFocus=N makes the X input focus decide the foreground window.
-  cat >"$E2E_PREFIX/e2e.reg" <<'EOF'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"MS UI Gothic"="Noto Sans CJK JP"
-"MS Shell Dlg"="Noto Sans CJK JP"
-
-[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
-"UseTakeFocus"="N"
-EOF
-  wine regedit /S "$(e2e_winpath "$E2E_PREFIX/e2e.reg")" >>"$E2E_OUT/wine-prefix.log" 2>&1
+  local font='HKCU\Software\Wine\Fonts\Replacements'
+  {
+    wine reg add "$font" /v "MS UI Gothic" /d "Noto Sans CJK JP" /f &&
+      wine reg add "$font" /v "MS Shell Dlg" /d "Noto Sans CJK JP" /f &&
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /d N /f
+  } >>"$E2E_OUT/wine-prefix.log" 2>&1 || e2e_fail "could not set the test settings (see $E2E_OUT/wine-prefix.log)"
   # The registry reaches the disk when the server ends; wait for that, so no test can miss it.
   wineserver -w
   grep -q UseTakeFocus "$E2E_PREFIX/user.reg" || e2e_fail "the Wine prefix did not take the test settings"
@@ -76,8 +74,7 @@ e2e_setup() {
 # Safe to call more than once and half-way through the set-up.
 e2e_teardown() {
   if [ -n "${E2E_PREFIX:-}" ] && [ -d "$E2E_PREFIX" ]; then
-    WINEPREFIX=$E2E_PREFIX wineserver -k 2>/dev/null || true
-    WINEPREFIX=$E2E_PREFIX wineserver -w 2>/dev/null || true
+    WINEPREFIX=$E2E_PREFIX e2e_end_wine
     rm -rf "$E2E_PREFIX"
   fi
   if [ -n "${E2E_XVFB_PID:-}" ]; then
@@ -94,8 +91,9 @@ e2e_case() {
   E2E_CASE="$E2E_OUT/$1"
   rm -rf "$E2E_CASE"
   mkdir -p "$E2E_CASE/Quillmere" "$E2E_CASE/data" "$E2E_CASE/cwd"
-  cp "$E2E_EXE" "$E2E_CASE/Quillmere/quillmere.exe"
   E2E_PROGRAM="$E2E_CASE/Quillmere/quillmere.exe"
+  cp "$E2E_EXE" "$E2E_PROGRAM"
+  E2E_CONFIG="$E2E_CASE/Quillmere/config"
   trap e2e_case_end EXIT
 }
 
@@ -109,9 +107,14 @@ e2e_case_end() {
     echo "  windows at the failure:" >&2
     e2e_list_windows >&2
   fi
+  e2e_end_wine
+  exit "$status"
+}
+
+# Ends every Wine process of the prefix and waits until they are gone.
+e2e_end_wine() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
-  exit "$status"
 }
 
 # A Windows path for a Linux one (Wine's drive Z: is /).
@@ -121,30 +124,44 @@ e2e_winpath() {
   printf 'Z:%s' "${path//\//\\}"
 }
 
-# Starts the test's program with the given arguments in the working folder; its process id goes to
-# E2E_PID. Wine execs the program in the same process, so this is the
-# program's own process and its exit status is the program's exit code.
+# Runs a Windows program of the prefix (notepad, winemine, explorer) in the working folder, in the
+# background.
+e2e_wine() {
+  (cd "$E2E_CASE/cwd" && exec wine "$@" >>"$E2E_CASE/wine.log" 2>&1) &
+}
+
+# Starts the test's program with the given arguments; its process id goes to E2E_PID. Wine execs the
+# program in the same process, so its exit status is the program's exit code.
 e2e_start_program() {
-  (cd "$E2E_CASE/cwd" && exec wine "$E2E_PROGRAM" "$@" >>"$E2E_CASE/wine.log" 2>&1) &
+  e2e_wine "$E2E_PROGRAM" "$@"
   E2E_PID=$!
 }
 
-# Starts a program of the Wine prefix (notepad, winemine) in the background.
-e2e_start_wine_program() {
-  (cd "$E2E_CASE/cwd" && exec wine "$@" >>"$E2E_CASE/wine.log" 2>&1) &
+# Starts the program with ARGS and waits for its main window titled TITLE, whose id goes to `main`.
+e2e_open() {
+  local title=$1
+  shift
+  e2e_start_program "$@"
+  main=$(e2e_wait_window "$title")
 }
 
 # Waits up to TIMEOUT seconds for the process PID to end and sets E2E_EXIT to its exit status.
 e2e_wait_exit() {
-  local pid=$1 timeout=${2:-30} waited=0
-  while kill -0 "$pid" 2>/dev/null; do
-    if ((waited >= timeout * 10)); then e2e_fail "process $pid still runs after ${timeout} s"; fi
-    sleep 0.1
-    waited=$((waited + 1))
-  done
+  e2e_wait_until "${2:-30}" e2e_gone "$1" || e2e_fail "process $1 still runs after ${2:-30} s"
   E2E_EXIT=0
-  wait "$pid" || E2E_EXIT=$?
+  wait "$1" || E2E_EXIT=$?
 }
+e2e_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# Ends the program from the main window's menu ファイル > 終了, answering Yes, and waits for the exit.
+e2e_quit() {
+  e2e_keys "$main" alt+f x
+  e2e_keys "$(e2e_wait_window "確認")" Return
+  e2e_wait_exit "$E2E_PID"
+}
+
+# N (default 1) 32-bit numbers at byte OFFSET of the settings file.
+e2e_config_words() { od -An -v -tu4 -j "$1" -N $((4 * ${2:-1})) "$E2E_CONFIG" | xargs; }
 
 # --- Windows ---------------------------------------------------------------------------------------
 
@@ -156,24 +173,19 @@ e2e_list_windows() {
 }
 
 # The id of a mapped window whose title is exactly TITLE, once there is one (up to TIMEOUT s).
-# xdotool matches names as case-insensitive regular expressions, so its hits are checked here.
 e2e_wait_window() {
-  local title=$1 timeout=${2:-30} waited=0 id
-  while :; do
-    for id in $(xdotool search --onlyvisible --name "$(e2e_regex_of "$title")" 2>/dev/null); do
-      if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ]; then
-        echo "$id"
-        return 0
-      fi
-    done
-    if ((waited >= timeout * 10)); then
-      echo "FAIL: no window \"$title\" after ${timeout} s; the windows are:" >&2
-      e2e_list_windows >&2
-      return 1
-    fi
-    sleep 0.1
-    waited=$((waited + 1))
+  e2e_wait_until "${2:-30}" e2e_find_window "$1" && return 0
+  echo "FAIL: no window \"$1\" after ${2:-30} s; the windows are:" >&2
+  e2e_list_windows >&2
+  return 1
+}
+# xdotool matches names as case-insensitive regular expressions, so its hits are checked here.
+e2e_find_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "$(e2e_regex_of "$1")" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id" && return 0
   done
+  return 1
 }
 
 e2e_regex_of() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|/]/\\&/g')"; }
@@ -182,18 +194,9 @@ e2e_is_mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable
 
 # Waits until window ID is shown (STATE=shown) or hidden (STATE=hidden).
 e2e_wait_state() {
-  local id=$1 state=$2 timeout=${3:-15} waited=0
-  while :; do
-    if e2e_is_mapped "$id"; then
-      [ "$state" = shown ] && return 0
-    else
-      [ "$state" = hidden ] && return 0
-    fi
-    ((waited >= timeout * 10)) && e2e_fail "window $id not $state after ${timeout} s"
-    sleep 0.1
-    waited=$((waited + 1))
-  done
+  e2e_wait_until "${3:-15}" e2e_in_state "$1" "$2" || e2e_fail "window $1 not $2 after ${3:-15} s"
 }
+e2e_in_state() { if e2e_is_mapped "$1"; then [ "$2" = shown ]; else [ "$2" = hidden ]; fi; }
 
 # Gives window ID the X input focus, which (with UseTakeFocus=N) makes it Wine's foreground window;
 # key presses go to the process that owns the X focus window, and in it to its window in front.
@@ -228,35 +231,43 @@ e2e_move() {
   timeout 10 xdotool windowmove --sync "$1" "$2" "$3" || e2e_fail "could not move window $1"
 }
 
-# Starts notepad and winemine beside the main window MAIN (moved to the top left), each where no
-# other window covers it, so that every click lands in the window it is meant for; the keyboard
-# stays with MAIN. The click helpers below bring each one to the front.
+# Starts notepad and winemine beside the main window (moved to the top left), each where no other
+# window covers it, so that every click lands in the window it is meant for; the keyboard stays with
+# the main window. The click helpers below bring each one to the front.
 e2e_beside_notepad_and_winemine() {
-  E2E_MAIN=$1
-  e2e_start_wine_program notepad
+  e2e_wine notepad
   E2E_NOTEPAD=$(e2e_wait_window "Untitled - Notepad")
-  e2e_start_wine_program winemine
+  e2e_wine winemine
   E2E_MINE=$(e2e_wait_window "WineMine")
-  e2e_move "$E2E_MAIN" 0 0
+  e2e_move "$main" 0 0
   e2e_move "$E2E_NOTEPAD" 900 0
   e2e_move "$E2E_MINE" 900 600
-  e2e_focus "$E2E_MAIN"
+  e2e_focus "$main"
   # Wine takes the focus change up in its own time; a click sent before that would be overtaken by
   # the main window coming to the front after it.
   sleep 0.5
 }
 e2e_click_notepad() { e2e_click "$E2E_NOTEPAD" 100 300; }  # in the text
 e2e_click_mine() { e2e_click "$E2E_MINE" 52 35; }          # the black strip between the counter and the face
-e2e_click_main() { e2e_click "$E2E_MAIN" -30 -8; }         # the empty strip along the bottom edge
+e2e_click_main() { e2e_click "$main" -30 -8; }             # the empty strip along the bottom edge
 
-# Waits up to TIMEOUT seconds until the command that follows succeeds; false if it never does.
-e2e_wait_until() {
-  local timeout=$1 waited=0
-  shift
-  until "$@"; do
-    ((waited >= timeout * 10)) && return 1
-    sleep 0.1
-    waited=$((waited + 1))
+# From winemine, held HOLD seconds, N switches taking turns between notepad and winemine, each held
+# HOLD seconds: the time before each click goes to switch_ms, the window's title to switch_title.
+e2e_switch() {
+  local n=$1 hold=$2 i
+  switch_ms=() switch_title=()
+  e2e_click_mine
+  sleep "$hold"
+  for ((i = 0; i < n; i++)); do
+    switch_ms+=("$(e2e_ms_of_day)")
+    if ((i % 2 == 0)); then
+      e2e_click_notepad
+      switch_title+=("Untitled - Notepad")
+    else
+      e2e_click_mine
+      switch_title+=("WineMine")
+    fi
+    sleep "$hold"
   done
 }
 
@@ -265,21 +276,19 @@ e2e_wait_until() {
 # desktop are not X windows, so their drawing can only be watched. A blinking caret does not count.
 e2e_settled_shot() {
   local id=$1 file=$2 same=0 i
-  local before="$file.before.png" last="$file.last.png" now="$file.now.png"
-  if [ -f "$file" ]; then cp "$file" "$before"; else convert -size 1x1 xc:black "$before"; fi
-  cp "$before" "$last"
+  [ -f "$file" ] || convert -size 1x1 xc:black "$file"
+  cp "$file" "$file.before.png"
   for ((i = 0; i < 150 && same < 5; i++)); do
     sleep 0.2
-    import -window "$id" "$now" || continue
-    if e2e_pictures_differ "$now" "$before" && ! e2e_pictures_differ "$now" "$last"; then
+    import -window "$id" "$file.now.png" || continue
+    if e2e_pictures_differ "$file.now.png" "$file.before.png" && ! e2e_pictures_differ "$file.now.png" "$file"; then
       same=$((same + 1))
     else
       same=0
     fi
-    cp "$now" "$last"
+    mv "$file.now.png" "$file"
   done
-  mv "$last" "$file"
-  rm -f "$before" "$now"
+  rm -f "$file.before.png"
   ((same >= 5))
 }
 
@@ -291,7 +300,19 @@ e2e_pictures_differ() {
   [[ ! "$pixels" =~ ^[0-9]+$ ]] || ((pixels > 40))
 }
 
-# --- Time ------------------------------------------------------------------------------------------
+# The clipboard's text without carriage returns, its lines sorted when the argument is `sorted`.
+e2e_clipboard() {
+  xclip -o -selection clipboard 2>/dev/null | tr -d '\r' | if [ "${1:-}" = sorted ]; then sort; else cat; fi
+}
+e2e_clipboard_is() { [ "$(e2e_clipboard "${2:-}")" = "$1" ]; }
+
+# Waits up to 5 s for the clipboard to hold WANT (in any order with `sorted` as the second argument).
+e2e_expect_clipboard() {
+  e2e_wait_until 5 e2e_clipboard_is "$@" ||
+    e2e_fail "the clipboard holds"$'\n'"$(e2e_clipboard "${2:-}")"$'\n'"instead of"$'\n'"$1"
+}
+
+# --- Time and day logs -------------------------------------------------------------------------------
 
 # Milliseconds since local midnight, the clock of the day log's start times.
 e2e_ms_of_day() {
@@ -300,10 +321,13 @@ e2e_ms_of_day() {
   echo $(((10#$h * 3600 + 10#$m * 60 + 10#$s) * 1000 + 10#$ns / 1000000))
 }
 
-# --- Day logs ----------------------------------------------------------------------------------------
-
-# The records of a day log, one a line: start (ms of the day) TAB duration (ms) TAB executable TAB
-# title, read with the native quillmere-log.
-e2e_records() {
-  "$E2E_LOG_TOOL" list --template '%i	%d	%x	%t' "$1"
+# The records of day log LOG, read with the native quillmere-log, into the arrays starts (ms of the
+# day), durations (ms), exes (lower case) and titles; each is printed.
+e2e_read_records() {
+  local start duration exe title
+  starts=() durations=() exes=() titles=()
+  while IFS=$'\t' read -r start duration exe title; do
+    starts+=("$start") durations+=("$duration") exes+=("${exe,,}") titles+=("$title")
+    e2e_note "  $start	$duration	$exe	$title"
+  done < <("$E2E_LOG_TOOL" list --template '%i	%d	%x	%t' "$1")
 }

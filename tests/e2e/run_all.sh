@@ -23,11 +23,8 @@ E2E_OUT=$(realpath -m "${QM_E2E_OUT:-build/e2e}")
 [ -f "$E2E_EXE" ] || e2e_fail "no program at $E2E_EXE (build it first)"
 [ -x "$E2E_LOG_TOOL" ] || e2e_fail "no quillmere-log at $E2E_LOG_TOOL (build it first)"
 export E2E_EXE E2E_LOG_TOOL E2E_OUT
-
 tests=("$@")
-if [ ${#tests[@]} -eq 0 ]; then
-  for file in "$here"/*.test.sh; do tests+=("$(basename "$file" .test.sh)"); done
-fi
+[ ${#tests[@]} -gt 0 ] || for file in "$here"/*.test.sh; do tests+=("$(basename "$file" .test.sh)"); done
 
 rm -rf "$E2E_OUT"
 mkdir -p "$E2E_OUT"
@@ -38,24 +35,18 @@ echo "display $DISPLAY, Wine prefix ready in $((SECONDS - started)) s"
 
 failed=()
 for name in "${tests[@]}"; do
-  script="$here/$name.test.sh"
-  [ -f "$script" ] || e2e_fail "no test $script"
+  [ -f "$here/$name.test.sh" ] || e2e_fail "no test $here/$name.test.sh"
   echo "-- $name"
   test_started=$SECONDS
   # A hung program or dialog fails its test instead of the whole run.
-  if timeout --kill-after=10 120 bash "$script"; then
+  if timeout --kill-after=10 120 bash "$here/$name.test.sh"; then
     echo "-- $name: passed ($((SECONDS - test_started)) s)"
   else
     echo "-- $name: FAILED ($((SECONDS - test_started)) s; left behind in $E2E_OUT/$name)"
     failed+=("$name")
-    # A test killed by the timeout had no chance to end its Wine processes.
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
+    e2e_end_wine # a test killed by the timeout had no chance to end its Wine processes
   fi
 done
 
 echo "end-to-end: $((${#tests[@]} - ${#failed[@]})) of ${#tests[@]} passed in $((SECONDS - started)) s"
-if [ ${#failed[@]} -gt 0 ]; then
-  echo "failed: ${failed[*]}"
-  exit 1
-fi
+[ ${#failed[@]} -eq 0 ] || e2e_fail "failed: ${failed[*]}"

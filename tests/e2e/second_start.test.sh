@@ -6,27 +6,22 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_case second_start
 
-e2e_start_program
+e2e_open "$e2e_today"
 first_pid=$E2E_PID
-title="Quillmere [$(date +%Y/%-m/%-d)]"
-main=$(e2e_wait_window "$title")
 geometry=$(xdotool getwindowgeometry "$main")
-
 # Minimise from the system menu (Alt+Space, Minimize): the window hides itself.
 e2e_keys "$main" alt+space n
 e2e_wait_state "$main" hidden
 
 e2e_start_program
-second_pid=$E2E_PID
 box=$(e2e_wait_window "Quillmere")
 # The running instance is told to restore only after the message is dismissed.
 e2e_is_mapped "$main" && e2e_fail "the running window came back while the message was still up"
 e2e_keys "$box" Return
-e2e_wait_exit "$second_pid" 30
+e2e_wait_exit "$E2E_PID"
 [ "$E2E_EXIT" -eq 0 ] || e2e_fail "the second process exited with $E2E_EXIT"
-
 e2e_wait_state "$main" shown
 kill -0 "$first_pid" 2>/dev/null || e2e_fail "the first process is gone"
-[ "$(xdotool getwindowname "$main")" = "$title" ] || e2e_fail "the window's title is now $(xdotool getwindowname "$main")"
+[ "$(xdotool getwindowname "$main")" = "$e2e_today" ] || e2e_fail "the window's title is now $(xdotool getwindowname "$main")"
 [ "$(xdotool getwindowgeometry "$main")" = "$geometry" ] ||
   e2e_fail "the window came back at $(xdotool getwindowgeometry "$main" | tr '\n' ' '), not where it was"

@@ -1,27 +1,39 @@
 #!/usr/bin/env bash
-# Screenshots of the settings, output-string, colour settings and version windows in a Wine desktop
-# (so that they have title bars), to look at: build/e2e/settings_screenshots/*.png. Each is taken
-# once the window has been drawn; the output-string window shows the test line of the list text.
+# Screenshots in a Wine desktop (so that the windows have title bars), to look at:
+# build/e2e/settings_screenshots/*.png. Each is taken once the window has been drawn: the main window
+# showing a loaded day (checked here for rows in colour: three pale colours, one per executable, over
+# a good part of the picture), then the settings, output-string (showing the test line of the list
+# text), colour settings and version windows.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_case settings_screenshots
 
-(cd "$E2E_CASE/cwd" && exec wine explorer /desktop=shots,1024x768 "$(e2e_winpath "$E2E_PROGRAM")" \
-  >>"$E2E_CASE/wine.log" 2>&1) &
+cp "$e2e_day_log" "$E2E_CASE/data/20160503.bin2"
+e2e_wine explorer /desktop=shots,1024x768 "$(e2e_winpath "$E2E_PROGRAM")" "$(e2e_winpath "$E2E_CASE/data/20160503.bin2")"
 desktop=$(e2e_wait_window "shots - Wine desktop")
 shot="$E2E_CASE/screen.png"
+keep() {
+  cp "$shot" "$E2E_CASE/$1.png"
+  e2e_note "screenshot: $E2E_CASE/$1.png"
+}
 e2e_settled_shot "$desktop" "$shot" || e2e_fail "the program never showed up in the desktop"
-# Keys go to the window in front inside the desktop, once the desktop has the X focus.
-e2e_click "$desktop" 500 600  # the strip along the main window's bottom edge
+keep main_window
+# Row backgrounds: pale colours (every channel 180 or more, yet not grey), each filling two rows or
+# more (a row is some 9,000 pixels).
+pale=$(convert "$shot" -format %c histogram:info:- |
+  sed -n 's/^ *\([0-9]*\): *(\([0-9]*\),\([0-9]*\),\([0-9]*\)[,)].*/\1 \2 \3 \4/p' |
+  awk '{ lo = $2; hi = $2
+         for (i = 3; i <= 4; i++) { if ($i < lo) lo = $i; if ($i > hi) hi = $i }
+         if ($1 >= 18000 && lo >= 180 && hi - lo >= 30) n++ }
+       END { print n + 0 }')
+((pale >= 3)) || e2e_fail "$pale pale row colours in the screenshot, 3 expected (one per executable)"
 
+# Keys go to the window in front inside the desktop, once the desktop has the X focus.
+e2e_click "$desktop" 500 600 # the strip along the main window's bottom edge
 # Presses the keys and waits for the screen to settle on what they brought up.
 step() {
   xdotool key --delay 200 "$@"
   e2e_settled_shot "$desktop" "$shot" || e2e_fail "nothing changed on screen after $*"
-}
-keep() {
-  cp "$shot" "$E2E_CASE/$1.png"
-  e2e_note "screenshot: $E2E_CASE/$1.png"
 }
 step ctrl+t
 keep settings

@@ -11,64 +11,48 @@ e2e_case usage_window
 # Day stepping looks in the log folder beside the program.
 logs="$E2E_CASE/Quillmere/log"
 mkdir -p "$logs"
-cp "$e2e_root/fuzz/corpus/day_log_fuzzer/forty.bin2" "$logs/20160503.bin2"
+cp "$e2e_day_log" "$logs/20160503.bin2"
 cp "$e2e_root/fuzz/corpus/day_log_fuzzer/small.bin2" "$logs/20160504.bin2"
 
 # Selects every row of the usage window, copies them from the row menu and waits for the clipboard
-# to show $1 (line ends aside; with `sorted`, in any order, as rows of equal totals have none).
+# to show the usage lines of day log $1 (with `sorted`, in any order: rows of equal totals have none).
 expect_rows_copied() {
-  local want=$1 order=${2:-} got="" i
-  e2e_click "$usage" 300 44  # the first row
+  e2e_click "$usage" 300 44 # the first row
   xdotool key --delay 50 shift+End
   xdotool mousemove --window "$usage" 300 44 click 3
-  sleep 0.5  # the menu opens
-  xdotool key --delay 100 Down Return  # コピー
-  for ((i = 0; i < 50; i++)); do
-    got=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r') || true
-    if [ "$order" = sorted ]; then got=$(sort <<<"$got"); fi
-    [ "$got" = "$want" ] && return 0
-    sleep 0.1
-  done
-  e2e_fail "the clipboard holds"$'\n'"$got"$'\n'"instead of"$'\n'"$want"
+  sleep 0.5                           # the menu opens
+  xdotool key --delay 100 Down Return # コピー
+  e2e_expect_clipboard "$("$E2E_LOG_TOOL" usage "$logs/$1" | if [ -n "${2:-}" ]; then sort; else cat; fi)" "${2:-}"
 }
 
-e2e_start_program "$(e2e_winpath "$logs/20160503.bin2")"
-program_pid=$E2E_PID
-main=$(e2e_wait_window "Quillmere [2016/5/3]")
+e2e_open "Quillmere [2016/5/3]" "$(e2e_winpath "$logs/20160503.bin2")"
 e2e_move "$main" 0 0
 e2e_keys "$main" ctrl+i
 usage=$(e2e_wait_window "アプリケーション使用率")
 e2e_move "$usage" 4 23
-
-expect_rows_copied "$("$E2E_LOG_TOOL" usage "$logs/20160503.bin2" | sort)" sorted
-
+expect_rows_copied 20160503.bin2 sorted
 # The list has the focus; Tab goes "<", ">".
-e2e_focus "$usage"
-xdotool key --delay 80 Tab Tab space
+e2e_keys "$usage" Tab Tab space
 e2e_wait_window "Quillmere [2016/5/4]" >/dev/null
-expect_rows_copied "$("$E2E_LOG_TOOL" usage "$logs/20160504.bin2")"
+expect_rows_copied 20160504.bin2
 
 # Widen the first column by dragging its right edge in the header (60 pixels from the list's left).
 xdotool mousemove --window "$usage" 70 23 mousedown 1 mousemove_relative --sync 40 0 mouseup 1
-
 # The system menu's Minimize (Wine's English menu): both windows go, and come back from the tray.
 e2e_keys "$usage" alt+space
-sleep 1  # the menu opens
+sleep 1 # the menu opens
 xdotool key n
 e2e_wait_state "$usage" hidden
 e2e_wait_state "$main" hidden
 e2e_click "$(e2e_wait_window "Wine System Tray")" 10 10
 e2e_wait_state "$main" shown
 e2e_wait_state "$usage" shown
-
 e2e_keys "$usage" alt+F4
 e2e_wait_state "$usage" hidden
-e2e_keys "$main" alt+f x
-e2e_keys "$(e2e_wait_window "確認")" Return
-e2e_wait_exit "$program_pid" 30
+e2e_quit
 
 # usageColumnWidths: five 32-bit numbers at byte 148 of the settings record, after the 4-byte tag.
-read -r -a widths <<<"$(od -An -v -t d4 -j 152 -N 20 "$E2E_CASE/Quillmere/config" | tr '\n' ' ')"
+read -r -a widths <<<"$(e2e_config_words 152 5)"
 e2e_note "stored column widths: ${widths[*]}"
 ((widths[0] > 80)) || e2e_fail "the dragged column is stored ${widths[0]} wide"
 [ "${widths[*]:1}" = "100 100 300 80" ] || e2e_fail "the other columns are stored as ${widths[*]:1}"

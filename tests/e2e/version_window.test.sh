@@ -5,11 +5,9 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_case version_window
 
-e2e_start_program
-main=$(e2e_wait_window "Quillmere [$(date +%Y/%-m/%-d)]")
+e2e_open "$e2e_today"
 for ((k = 0; k < 10; k++)); do
-  # A click into the main window activates it, as the user's click into its menu would.
-  e2e_click "$main" -30 -8
+  e2e_click_main # activates the main window, as the user's click into its menu would
   e2e_keys "$main" alt+h v
   version=$(e2e_wait_window "バージョン情報")
   e2e_focus "$version"

@@ -49,21 +49,6 @@ TEST_F(RecordLineTest, SpecifiersPercentRunsAndUnknownLetters) {
   for (const auto& [pattern, line] : percents) EXPECT_EQ(Render(pattern), line);
 }
 
-// A line that cannot be formatted leaves the buffer alone; with the line end added it is the line end.
-TEST_F(RecordLineTest, EmptyTemplateOrMissingRecordGivesNoLine) {
-  day.Append({0, 1, 1, 0}, u"t");
-  LineBuffer line;
-  line.Append(u"kept");
-  EXPECT_FALSE(FormatRecordLine(line, app.pool, CompiledTemplate(), day.At(0)));
-  EXPECT_FALSE(FormatRecordLine(line, app.pool, app.templates[kListTextTemplate], nullptr));
-  EXPECT_EQ(line.View(), u"kept");
-  CompileTemplate(u"", app.templates[kListCsvTemplate]);
-  app.settings.newlineMode = 1;
-  line.Clear();
-  ListCsvLine(line, day.At(0), app);
-  EXPECT_EQ(line.View(), u"\r\n");
-}
-
 // 1023 units is the most a line holds; the line end is cut like any other text.
 TEST_F(RecordLineTest, LongLinesAreCutAt1023UnitsWithTheLineEndCutToo) {
   day.Append({0, 0, 0, 0}, std::u16string(129, u'T'));

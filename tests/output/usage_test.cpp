@@ -1,5 +1,5 @@
-// Usage statistics: lines through the usage templates, the table, and its orders in the window and
-// in saved files. (The default templates byte for byte: see the export tests; copied rows: see the
+// Usage statistics: lines through the usage templates, and the table's orders in the window and in
+// saved files. (The default templates byte for byte: see the export tests; copied rows: see the
 // quillmere-log tests, whose output is those rows.)
 #include <gtest/gtest.h>
 
@@ -13,6 +13,8 @@
 namespace qm {
 namespace {
 
+using Order = std::vector<uint32_t>;
+
 std::u16string Line(std::u16string_view pattern, AppUsageEntry entry, uint32_t grandTotal,
                     const StringPool& pool = StringPool()) {
   CompiledTemplate compiled;
@@ -22,22 +24,22 @@ std::u16string Line(std::u16string_view pattern, AppUsageEntry entry, uint32_t g
   return std::u16string(line.View());
 }
 
-TEST(UsageLine, EverySpecifierOfTheUsageTableAndRatesThatTruncate) {
-  EXPECT_EQ(Line(u"%h|%H|%m|%M|%s|%S|%l|%L|%d", {50'000'000, 1, 0}, 50'000'000), u"13|13|53|53|20|20|0|000|50000000");
-  EXPECT_EQ(Line(u"%H:%M:%S.%L", {3'723'004, 1, 0}, 1), u"01:02:03.004");
-  EXPECT_EQ(Line(u"%H", {400'000'000, 1, 0}, 1), u"111");  // hours are not reduced
-  EXPECT_EQ(Line(u"%o|%n|%N|%e|%E|%c|%C|%a|%u", {7000, 3, 0}, 7000), u"0|0|00|2|02|333|333|2333|3");
-  EXPECT_EQ(Line(u"%o:%N", {2 * 3'725'000, 2, 0}, 1), u"1:02");
-  EXPECT_EQ(Line(u"%t%i%q%", {1, 1, 0}, 1), u"%t%i%q%");
+TEST(UsageLine, EverySpecifierAndRatesThatTruncate) {
   StringPool pool;
   const int32_t key = pool.Intern(u"/usr/bin/ed", UserViewedDay);
-  EXPECT_EQ(Line(u"\"%x\"", {1, 1, key}, 1, pool), u"\"/usr/bin/ed\"");
-  EXPECT_EQ(Line(u"%x", {1, 1, 5}, 1, pool), u"none");
-  // {total, grand total, rate}; the products need 64 bits: 86,400,000 * 10,000 does not fit in 32.
-  const std::tuple<uint32_t, uint32_t, std::u16string_view> rates[] = {
-      {1'000'000, 10'000'000, u"10.00"}, {10'000'000, 10'000'000, u"100.00"}, {1, 3, u"33.33"},
-      {2, 3, u"66.66"}, {1, 86'400'000, u"0.00"}, {86'399'999, 86'400'000, u"99.99"}};
-  for (const auto& [total, grandTotal, rate] : rates) EXPECT_EQ(Line(u"%r", {total, 1, 0}, grandTotal), rate);
+  const std::tuple<std::u16string_view, AppUsageEntry, uint32_t, std::u16string_view> lines[] = {
+      {u"%h|%H|%m|%M|%s|%S|%l|%L|%d", {50'000'000, 1, 0}, 50'000'000, u"13|13|53|53|20|20|0|000|50000000"},
+      {u"%H:%M:%S.%L", {3'723'004, 1, 0}, 1, u"01:02:03.004"},
+      {u"%H", {400'000'000, 1, 0}, 1, u"111"},  // hours are not reduced
+      {u"%o|%n|%N|%e|%E|%c|%C|%a|%u", {7000, 3, 0}, 7000, u"0|0|00|2|02|333|333|2333|3"},
+      {u"%o:%N", {2 * 3'725'000, 2, 0}, 1, u"1:02"},
+      {u"%t%i%q%", {1, 1, 0}, 1, u"%t%i%q%"},
+      {u"\"%x\"%x", {1, 1, key}, 1, u"\"/usr/bin/ed\"/usr/bin/ed"},
+      {u"%x", {1, 1, 5}, 1, u"none"},
+      // The products need 64 bits: 86,400,000 * 10,000 does not fit in 32.
+      {u"%r", {1'000'000, 1, 0}, 10'000'000, u"10.00"}, {u"%r", {10'000'000, 1, 0}, 10'000'000, u"100.00"},
+      {u"%r", {2, 1, 0}, 3, u"66.66"}, {u"%r", {86'399'999, 1, 0}, 86'400'000, u"99.99"}};
+  for (const auto& [pattern, entry, grandTotal, line] : lines) EXPECT_EQ(Line(pattern, entry, grandTotal, pool), line);
 }
 
 // No entry, an empty template, a day of no time, an entry of no records (no division by zero).
@@ -55,37 +57,20 @@ TEST(UsageLine, RefusesWhatCannotBeRendered) {
   EXPECT_EQ(line.View(), u"kept");
 }
 
-TEST(AggregateUsage, OneEntryPerKeyInSignedKeyOrderEveryRecordCounted) {
-  DayLog day;
-  const uint32_t negative = 0x80000005u;
-  for (const auto& [duration, key] : {std::pair{1000u, 7u}, {500u, negative}, {2000u, 7u}, {300u, 0u}, {4000u, 7u}}) {
-    day.Append({0, 0, duration, key}, u"t");
-  }
-  UsageTable table;
-  table.entries.push_back({1, 1, 1});  // replaced
-  ASSERT_TRUE(AggregateUsage(day, table));
-  ASSERT_EQ(table.entries.size(), 3u);
-  const std::tuple<int32_t, uint32_t, uint32_t> expected[] = {{static_cast<int32_t>(negative), 500, 1}, {0, 300, 1}, {7, 7000, 3}};
-  for (size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(std::tuple(table.entries[i].exeKey, table.entries[i].totalDuration, table.entries[i].count), expected[i]);
-  }
-  EXPECT_EQ(table.grandTotal, 7800u);
-}
-
 // Totals, averages, counts and keys all differ; ordered by key (zz.exe's is negative, the missing
 // path's 55) the entries differ from their order by path.
 class UsageOrderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    keyB = pool.Intern(u"b.exe", UserViewedDay);
-    keyC = pool.Intern(u"zz.exe", UserViewedDay);
-    table.entries = {{9000, 9, keyC}, {3000, 1, keyB}, {6000, 4, 55}};  // averages 1000, 3000, 1500
+    table.entries = {{9000, 9, pool.Intern(u"zz.exe", UserViewedDay)}, {3000, 1, pool.Intern(u"b.exe", UserViewedDay)},
+                     {6000, 4, 55}};  // averages 1000, 3000, 1500
   }
-  std::vector<uint32_t> WindowOrder(int32_t column, bool descending) {
+  // The totals in the order of the window's rows, each row mapping back to its entry.
+  Order WindowOrder(int32_t column, bool descending) {
     UsageIndexList index;
     index.Rebuild(table);
     index.Sort(column, descending, pool);
-    std::vector<uint32_t> totals;
+    Order totals;
     for (uint32_t row = 0; row < index.RowCount(); ++row) {
       totals.push_back(index.EntryOfRow(row)->totalDuration);
       EXPECT_EQ(index.RowOfEntry(static_cast<uint32_t>(index.EntryOfRow(row) - table.entries.data())), row);
@@ -94,29 +79,25 @@ class UsageOrderTest : public ::testing::Test {
     EXPECT_EQ(index.RowOfEntry(index.RowCount()), index.RowCount());
     return totals;
   }
-  std::vector<uint32_t> SavedOrder(int32_t column, bool descending) {
+  Order SavedOrder(int32_t column, bool descending) {
     UsageTable copy = table;
     SortUsage(copy, descending, column);
-    std::vector<uint32_t> totals;
+    Order totals;
     for (const AppUsageEntry& e : copy.entries) totals.push_back(e.totalDuration);
     return totals;
   }
   StringPool pool;
   UsageTable table;
-  int32_t keyB = 0, keyC = 0;
 };
 
-using Order = std::vector<uint32_t>;
-
 TEST_F(UsageOrderTest, WindowSortsEveryColumnInTheChosenDirection) {
-  EXPECT_EQ(WindowOrder(kUsageRate, true), (Order{9000, 6000, 3000}));
-  EXPECT_EQ(WindowOrder(kUsageDuration, false), (Order{3000, 6000, 9000}));
-  EXPECT_EQ(WindowOrder(kUsageAverage, true), (Order{3000, 6000, 9000}));
-  EXPECT_EQ(WindowOrder(kUsageAverage, false), (Order{9000, 6000, 3000}));
-  EXPECT_EQ(WindowOrder(kUsageExecutable, false), (Order{6000, 3000, 9000}));  // missing path first
-  EXPECT_EQ(WindowOrder(kUsageExecutable, true), (Order{9000, 3000, 6000}));
-  EXPECT_EQ(WindowOrder(kUsageCount, true), (Order{9000, 6000, 3000}));
-  EXPECT_EQ(WindowOrder(17, false), (Order{3000, 6000, 9000}));  // like the rate
+  const Order up{3000, 6000, 9000}, down{9000, 6000, 3000};
+  const std::tuple<int32_t, bool, Order> orders[] = {
+      {kUsageRate, true, down},        {kUsageDuration, false, up},  {kUsageAverage, true, up},
+      {kUsageAverage, false, down},    {kUsageCount, true, down},    {17, false, up},  // like the rate
+      {kUsageExecutable, false, {6000, 3000, 9000}},  // missing path first
+      {kUsageExecutable, true, {9000, 3000, 6000}}};
+  for (const auto& [column, descending, order] : orders) EXPECT_EQ(WindowOrder(column, descending), order) << column;
   // Rows of a table that changed size since the rebuild are not sorted against it.
   UsageIndexList index;
   index.Rebuild(table);
@@ -126,21 +107,19 @@ TEST_F(UsageOrderTest, WindowSortsEveryColumnInTheChosenDirection) {
   EXPECT_EQ(index.EntryOfRow(2), nullptr);
 }
 
+// Saved files reverse the averages and ignore the direction for the key (signed) and the count.
 TEST_F(UsageOrderTest, SavingReversesAveragesAndIgnoresTheDirectionForKeyAndCount) {
-  EXPECT_EQ(SavedOrder(kUsageRate, true), (Order{9000, 6000, 3000}));
-  EXPECT_EQ(SavedOrder(kUsageDuration, false), (Order{3000, 6000, 9000}));
-  EXPECT_EQ(SavedOrder(kUsageAverage, true), (Order{9000, 6000, 3000}));  // smallest average first
-  EXPECT_EQ(SavedOrder(kUsageAverage, false), (Order{3000, 6000, 9000}));
+  const Order up{3000, 6000, 9000}, down{9000, 6000, 3000};
+  EXPECT_EQ(SavedOrder(kUsageRate, true), down);
+  EXPECT_EQ(SavedOrder(kUsageDuration, false), up);
+  EXPECT_EQ(SavedOrder(kUsageAverage, true), down);
+  EXPECT_EQ(SavedOrder(kUsageAverage, false), up);
   for (bool descending : {true, false}) {
-    EXPECT_EQ(SavedOrder(kUsageExecutable, descending), (Order{9000, 6000, 3000}));  // by signed key
-    EXPECT_EQ(SavedOrder(kUsageCount, descending), (Order{3000, 6000, 9000}));
-    EXPECT_EQ(SavedOrder(5, descending), (Order{9000, 6000, 3000}));
-    EXPECT_EQ(SavedOrder(-1, descending), descending ? (Order{9000, 6000, 3000}) : (Order{3000, 6000, 9000}));
+    EXPECT_EQ(SavedOrder(kUsageExecutable, descending), down);
+    EXPECT_EQ(SavedOrder(kUsageCount, descending), up);
+    EXPECT_EQ(SavedOrder(5, descending), down);
+    EXPECT_EQ(SavedOrder(-1, descending), descending ? down : up);
   }
-  // An entry without records averages 0.
-  table.entries = {{5, 0, 1}, {5, 1, 2}, {0, 0, 3}, {9, 3, 4}};
-  SortUsage(table, false, kUsageAverage);
-  EXPECT_EQ(table.entries.front().exeKey, 2);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <sstream>
 #include <string>
@@ -64,29 +63,22 @@ class ColorFileTest : public ::testing::Test {
   const std::u16string path = u"/app/scheme.color";
 };
 
-TEST_F(ColorFileTest, DefaultRulesMakeThe60ByteFile) {
-  ColorRules defaults;
-  ASSERT_TRUE(SaveColorFile(env, path, defaults, StringPool()));
-  ByteBuilder expected;
-  expected.U32(200).U32(1).U32(0).U32(8).U32(2);
-  for (size_t i = 0; i < 8; ++i) expected.U32(DefaultPalette[i]);
-  expected.U32(0xFFFFFF).U32(0xEFFFEF);
-  EXPECT_EQ(env.FileBytes(path), expected.str());
-  EXPECT_FALSE(SaveColorFile(env, u"", defaults, pool));
+// The header (version, mode, counts), a section (packed length, raw length, stream) of byte size,
+// colour and path of each application in signed key order, then the palettes.
+TEST_F(ColorFileTest, DefaultRulesMakeThe60ByteFileAndApplicationsComeInSignedKeyOrder) {
+  const Colors generic(DefaultPalette.begin(), DefaultPalette.begin() + 8), hour{0xFFFFFF, 0xEFFFEF};
+  ASSERT_TRUE(SaveColorFile(env, path, ColorRules(), StringPool()));
+  EXPECT_EQ(env.FileBytes(path), Block(200, ColorMode::Generic, 0, "", generic, hour));
+  EXPECT_FALSE(SaveColorFile(env, u"", rules, pool));
   EXPECT_FALSE(LoadColorFile(env, u"", rules, pool));
   EXPECT_FALSE(LoadColorFile(env, u"/app/missing.color", rules, pool));
-}
 
-TEST_F(ColorFileTest, ApplicationEntriesAreStoredInSignedKeyOrderAndComeBack) {
   rules.appColors[12345] = 0x777777;  // no path in the pool: left out
   rules.mode = ColorMode::PerApplication;
   ASSERT_TRUE(SaveColorFile(env, path, rules, pool));
-  // Behind the 20-byte header a section (packed length, raw length, stream) of byte size, colour, path.
-  const std::string bytes = env.FileBytes(path);
   const std::map<int32_t, std::string> records = {{own, AppRecord(u"C:\\own.exe", 1)}, {shared, AppRecord(u"C:\\shared.exe", 2)}};
-  EXPECT_EQ(test::U32At(bytes, 8), 2u);
-  EXPECT_EQ(test::Inflate(bytes.substr(28, test::U32At(bytes, 20)), test::U32At(bytes, 24)),
-            records.begin()->second + records.rbegin()->second);
+  EXPECT_EQ(env.FileBytes(path), Block(200, ColorMode::PerApplication, 2, records.begin()->second + records.rbegin()->second,
+                                       generic, hour));
   StringPool otherPool;
   ColorRules loaded;
   ASSERT_TRUE(LoadColorFile(env, path, loaded, otherPool));
@@ -150,41 +142,6 @@ TEST_F(ColorFileTest, FailingOrKilledSaveLeavesTheOldOrTheNewFile) {
   ASSERT_TRUE(SaveColorFile(env, path, rules, pool));
   test::ExpectOldOrNewUnderEveryFault(env, {{path, before, env.FileBytes(path), {}}},
                                       [&] { return SaveColorFile(env, path, rules, pool); });
-}
-
-TEST(ColorFileName, ExtensionFromTheLastDotInAnyCase) {
-  for (const char16_t* name : {u"C:\\x\\a.COLOR", u"b.color", u".Color"}) EXPECT_TRUE(IsColorFileName(name));
-  for (const char16_t* name : {u"a.color.bin2", u"a.colors", u"color"}) EXPECT_FALSE(IsColorFileName(name));
-}
-
-// The drop rule, with loaders that succeed for the names listed as good and log every call.
-TEST(DroppedFiles, FirstColourFileThatLoadsAndFirstDayLogThatOpens) {
-  using Names = std::vector<std::u16string>;
-  struct Case {
-    Names good, dropped, calls;
-    bool colorLoaded, logShown;
-  };
-  const Case cases[] = {
-      // A colour name after a successful load goes to the day-log opening, which refuses it.
-      {{u"a.COLOR"}, {u"a.COLOR", u"b.color"}, {u"col:a.COLOR", u"log:b.color"}, true, false},
-      {{u"b.color"}, {u"a.color", u"b.color"}, {u"col:a.color", u"col:b.color"}, true, false},
-      {{u"s.color", u"1.bin2", u"2.bin2"}, {u"s.color", u"1.bin2", u"2.bin2", u"t.color"},
-       {u"col:s.color", u"log:1.bin2"}, true, true},
-      {{}, {u"notes.txt", u"1.bin2"}, {u"log:notes.txt", u"log:1.bin2"}, false, false},
-  };
-  for (const Case& c : cases) {
-    Names calls;
-    auto tryWith = [&](const char16_t* kind) {
-      return [&, kind](const std::u16string& name) {
-        calls.push_back(kind + name);
-        return std::find(c.good.begin(), c.good.end(), name) != c.good.end();
-      };
-    };
-    const OpenedFiles opened = OpenDroppedFiles(c.dropped, tryWith(u"col:"), tryWith(u"log:"));
-    EXPECT_EQ(calls, c.calls);
-    EXPECT_EQ(opened.colorLoaded, c.colorLoaded);
-    EXPECT_EQ(opened.logShown, c.logShown);
-  }
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
+// Day logs: the current format written and read back, and the earlier format read.
 #include "storage/day_log_file.h"
 
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
+#include "core/fixed_string.h"
 #include "platform/utf.h"
+#include "storage/legacy_day_log_file.h"
 #include "storage/log_folder.h"
 #include "support/byte_builder.h"
 #include "support/fake_env.h"
@@ -12,7 +15,6 @@ namespace qm {
 namespace {
 
 using test::ByteBuilder;
-using test::U32At;
 
 // One record as the file stores it.
 std::string RecordBytes(uint32_t size, uint32_t start, uint32_t duration, uint32_t key, std::u16string_view title) {
@@ -30,11 +32,25 @@ std::string DayFile(const std::string& strings, const std::string& records) {
   return ByteBuilder().Text(".LOG").Section(strings).Section(records).str();
 }
 
-// The titles of a day, each after its start.
-std::string Titles(const DayLog& day) {
+// Each record of a day as "start+duration title".
+std::string Records(const DayLog& day) {
   std::string text;
-  for (uint32_t i = 0; i < day.Count(); ++i) text += std::to_string(day.Header(i).start) + ToUtf8(day.Title(i)) + " ";
+  for (uint32_t i = 0; i < day.Count(); ++i) {
+    const ActivityRecord r = day.Header(i);
+    text += std::to_string(r.start) + "+" + std::to_string(r.duration) + ToUtf8(day.Title(i)) + " ";
+  }
   return text;
+}
+
+// A record of the earlier format: clock fields, start and end ticks, a 256-unit title, the key.
+std::string Old(uint16_t hour, uint16_t minute, uint32_t startTick, uint32_t endTick, std::u16string title,
+                uint32_t key = 0) {
+  title.resize(256, u'\0');
+  return ByteBuilder().U16(hour).U16(minute).U16(7).U16(250).U32(startTick).U32(endTick).Utf16(title, false).U32(key).str();
+}
+
+std::string OldString(std::u16string_view text) {
+  return ByteBuilder().U32(static_cast<uint32_t>(2 * (text.size() + 1))).Utf16(text).str();
 }
 
 class DayLogFileTest : public ::testing::Test {
@@ -48,6 +64,10 @@ class DayLogFileTest : public ::testing::Test {
   bool Load(const std::string& bytes) {
     env.PutFile(path, bytes);
     return LoadDayLogFile(app, app.viewedDay, path, UserViewedDay);
+  }
+  bool LoadLegacy(const std::string& bytes, const std::u16string& name = u"/app/log/20150101.bin") {
+    env.PutFile(name, bytes);
+    return LoadLegacyDayLogFile(app, app.viewedDay, name, UserViewedDay);
   }
   test::FakeEnv env;
   AppState app{env};
@@ -63,20 +83,12 @@ TEST_F(DayLogFileTest, SavedFileIsMagicThenStringsInSignedKeyOrderThenTheRecords
   ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
   EXPECT_FALSE(env.HasFile(path + u".tmp"));
 
-  // Each section: packed length, raw length, zlib stream.
-  const std::string file = env.FileBytes(path);
-  ASSERT_EQ(file.substr(0, 4), ".LOG");
-  const uint32_t stringsPacked = U32At(file, 4);
-  // Keys: editor.exe -1,715,723,210, zzzzzzzzzzzz.exe -511,779,164, a.exe 91,052,805, b.exe 91,976,326.
+  // Each section: packed length, raw length, zlib stream. Keys: editor.exe -1,715,723,210,
+  // zzzzzzzzzzzz.exe -511,779,164, a.exe 91,052,805, b.exe 91,976,326.
   const std::string strings = StringEntry(u"C:\\apps\\editor.exe") + StringEntry(u"zzzzzzzzzzzz.exe") +
                               StringEntry(u"a.exe") + StringEntry(u"b.exe");
-  EXPECT_EQ(U32At(file, 8), strings.size());
-  EXPECT_EQ(test::Inflate(file.substr(12, stringsPacked), strings.size()), strings);
-  const size_t second = 12 + stringsPacked;
   const std::string records(reinterpret_cast<const char*>(app.sampler.day.Bytes()), app.sampler.day.ByteLength());
-  EXPECT_EQ(U32At(file, second + 4), records.size());
-  EXPECT_EQ(test::Inflate(file.substr(second + 8, U32At(file, second)), records.size()), records);
-  EXPECT_EQ(file.size(), second + 8 + U32At(file, second));
+  EXPECT_EQ(env.FileBytes(path), DayFile(strings, records));
 }
 
 TEST_F(DayLogFileTest, RoundTripIntoAnEmptyPoolForViewingAndADayWithoutRecordsIsNotSaved) {
@@ -90,10 +102,19 @@ TEST_F(DayLogFileTest, RoundTripIntoAnEmptyPoolForViewingAndADayWithoutRecordsIs
   ASSERT_EQ(viewer.pool.Size(), 1u);
   EXPECT_EQ(viewer.pool.Entries().begin()->second.users, UserViewedDay);
   EXPECT_EQ(viewer.pool.currentDayStringBytes, 0);
-  EXPECT_EQ(Titles(viewer.viewedDay), "0title a 1000title b 2000title c ");
+  EXPECT_EQ(Records(viewer.viewedDay), "0+500title a 1000+500title b 2000+500title c ");
   EXPECT_EQ(viewer.pool.Find(static_cast<int32_t>(viewer.viewedDay.Header(2).exeKey))->Text(), u"C:\\apps\\editor.exe");
 
+  // A failed save says why and leaves the file as it was.
   const std::string before = env.FileBytes(path);
+  using Op = test::FakeEnv::Op;
+  for (const auto& [op, failure] : {std::pair{Op::Write, SaveFailure::CannotWrite}, {Op::Rename, SaveFailure::CannotReplace}}) {
+    env.FailNth(op, 1);
+    SaveFailure why = SaveFailure::None;
+    EXPECT_FALSE(SaveDayLog(app, 2016, 3, 7, &why));
+    EXPECT_EQ(why, failure);
+    env.FailNth(op, 0);
+  }
   app.sampler.day.Clear();  // strings but no records
   EXPECT_FALSE(SaveDayLog(app, 2016, 3, 7));
   EXPECT_EQ(env.FileBytes(path), before);
@@ -138,14 +159,14 @@ TEST_F(DayLogFileTest, BadRecordsAreSkippedAndTheWalkGoesOn) {
       {head + ByteBuilder().U32(284).Zeros(280).str() + ByteBuilder().U32(288).Zeros(284).str() +  // misaligned, too large
            RecordBytes(24, 86'400'000, 0, 0, u"x") + RecordBytes(24, 0, 86'400'001, 0, u"y") +     // out of range
            RecordBytes(16, 2, 2, 0, u"") + RecordBytes(280, 86'399'999, 86'400'000, 0, u"d") + RecordBytes(40, 3, 3, 0, u"end").substr(0, 32),
-       "1a 2 86399999d "},
-      {head + std::string(48, '\0') + RecordBytes(24, 6, 6, 0, u"f"), "1a "},
+       "1+1a 2+2 86399999+86400000d "},
+      {head + std::string(48, '\0') + RecordBytes(24, 6, 6, 0, u"f"), "1+1a "},
       {head + ByteBuilder().U32(12).U32(0).U32(0).str() + ByteBuilder().U32(20).Zeros(16).str() + RecordBytes(24, 7, 7, 0, u"g"),
-       "1a 7g "},  // sizes that cannot hold a header or would misalign the next record
+       "1+1a 7+7g "},  // sizes that cannot hold a header or would misalign the next record
   };
   for (const auto& [records, titles] : cases) {
     ASSERT_TRUE(Load(DayFile(StringEntry(u"x.exe"), records)));
-    EXPECT_EQ(Titles(app.viewedDay), titles);
+    EXPECT_EQ(Records(app.viewedDay), titles);
   }
 }
 
@@ -172,21 +193,62 @@ TEST_F(DayLogFileTest, StartupLoadCountsCurrentDayBytesAndSetsAnUnreadableFileAs
   EXPECT_EQ(env.FileBytes(path + u".unreadable-2") + env.FileBytes(u"/app/log/20160307.bin.unreadable-2"), damaged + damaged);
   ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
   EXPECT_EQ(env.FileBytes(path + u".unreadable-2"), damaged);
-  // With every name up to 999 taken the file stays where it is.
+  // Where it cannot be renamed, or with every name up to 999 taken, the file stays where it is.
+  env.FailNth(test::FakeEnv::Op::Rename, 1);
+  EXPECT_FALSE(SetAsideUnreadable(env, path));
   for (int n = 1; n < 1000; ++n) env.PutFile(path + u".unreadable-" + FromUtf8(std::to_string(n)), "");
   EXPECT_FALSE(SetAsideUnreadable(env, path));
   EXPECT_TRUE(env.HasFile(path));
 }
 
-TEST_F(DayLogFileTest, KindFromTheExtensionAndLoadingByDateFromTheOpenDialogFolder) {
-  EXPECT_EQ(DayLogKindOf(u"C:\\x\\20160307.BIN2"), DayLogKind::Current);
-  EXPECT_EQ(DayLogKindOf(u"20160307.bin2.tmp"), DayLogKind::Other);  // .bin: see the legacy reader
-  RecordDay();
-  ASSERT_TRUE(SaveDayLog(app, 2016, 3, 7));
-  EXPECT_TRUE(LoadDayLogByDate(app, 2016, 3, 7));
-  EXPECT_EQ(app.viewedDay.Count(), 3u);
-  EXPECT_FALSE(LoadDayLogByDate(app, 2016, 3, 8));
+// --- The earlier format -------------------------------------------------------------------------
+
+TEST_F(DayLogFileTest, LegacyClockFieldsAndTicksBecomeStartAndDurationAndRecordsThatDoNotFitAreDropped) {
+  const int32_t key = StringKey(u"C:\\old\\app.exe");
+  app.viewedDay.Append({0, 0, 0, 0}, u"an earlier day");
+  const std::string records = Old(13, 5, 1000, 3500, u"editor", static_cast<uint32_t>(key)) +
+                              Old(0, 0, 4'294'967'000u, 704, u"wrapped") + Old(1, 0, 0, 1, std::u16string(129, u'a')) +
+                              Old(2, 0, 0, 1, std::u16string(130, u'b')) + Old(3, 0, 5000, 4000, u"backwards") +
+                              Old(24, 0, 0, 1, u"hour 24") + Old(4, 0, 0, 1, u"last");
+  ASSERT_TRUE(LoadLegacy(DayFile(OldString(u"C:\\old\\app.exe"), records + std::string(36, '\x7f'))));  // a partial record is ignored
+  EXPECT_EQ(Records(app.viewedDay), "47107250+2500editor 7250+1000wrapped 3607250+1" + std::string(129, 'a') + " 14407250+1last ");
+  EXPECT_EQ(app.viewedDay.Header(0).exeKey, static_cast<uint32_t>(key));
+  EXPECT_EQ(app.pool.Find(key)->users, UserViewedDay);
+}
+
+TEST_F(DayLogFileTest, LegacyOnlyTheBinExtensionAndWholeSectionsAreAccepted) {
+  const std::string record = Old(1, 0, 0, 1, u"a");
+  const std::string file = DayFile(OldString(u"x.exe"), record);
+  EXPECT_TRUE(LoadLegacy(file, u"/app/log/20150101.BIN"));
+  for (const std::u16string name : {u"/app/log/20150101.bin2", u""}) EXPECT_FALSE(LoadLegacy(file, name));
+  for (const std::string& bytes : {std::string(".LO"), "LOG." + file.substr(4)}) EXPECT_FALSE(LoadLegacy(bytes));
+  // A record section announcing more than it holds: the strings stay acquired, no records.
+  const std::string packed = test::Deflate(record);
+  EXPECT_FALSE(LoadLegacy(ByteBuilder().Text(".LOG").Section(OldString(u"kept.exe")).U32(static_cast<uint32_t>(packed.size())).U32(600).Append(packed).str()));
+  EXPECT_NE(app.pool.Find(StringKey(u"kept.exe")), nullptr);
   EXPECT_EQ(app.viewedDay.Count(), 0u);
+}
+
+TEST_F(DayLogFileTest, LegacyStringEntriesAreBoundedByTheirSizeAndTheData) {
+  // No terminator inside n bytes; an entry ending right at the end; then one running past it.
+  const std::string strings = ByteBuilder().U32(6).Utf16(u"abc", false).U32(4).Utf16(u"d").str();
+  ASSERT_TRUE(LoadLegacy(DayFile(strings + ByteBuilder().U32(400).Utf16(u"cut").str(), Old(1, 0, 0, 1, u"a"))));
+  ASSERT_TRUE(LoadLegacy(DayFile(strings, Old(1, 0, 0, 1, u"a"))));
+  EXPECT_NE(app.pool.Find(StringKey(u"abc")), nullptr);
+  EXPECT_NE(app.pool.Find(StringKey(u"d")), nullptr);
+  EXPECT_EQ(app.pool.Size(), 2u);
+}
+
+TEST_F(DayLogFileTest, LegacyFileOfTodayIsTheStartupFallbackAndLoadsByDate) {
+  const std::string file = DayFile(OldString(u"C:\\old\\app.exe"), Old(9, 0, 0, 1, u"a"));
+  env.PutFile(u"/app/log/20160307.bin", file);
+  ASSERT_TRUE(LoadTodayDayLog(app, 2016, 3, 7));
+  EXPECT_EQ(app.sampler.day.Count(), 1u);
+  EXPECT_EQ(app.pool.currentDayStringBytes, 30);
+  CopyToArray(app.settings.logDialog.folder, u"/old");
+  EXPECT_FALSE(LoadLegacyDayLogByDate(app, 2016, 3, 7));
+  env.PutFile(u"/old/20160307.bin", file);
+  EXPECT_TRUE(LoadLegacyDayLogByDate(app, 2016, 3, 7));
 }
 
 }  // namespace

@@ -25,6 +25,10 @@ TEST(RecordingJournal, ReadsTheLastVersionsAndKeepsWhatPrecedesATornOrDamagedTai
   EXPECT_EQ(whole.records.at(5).title.size(), 129u);  // what a record holds
 
   for (size_t cut = 1; cut < bytes.size(); ++cut) EXPECT_NE(ParseJournal(bytes.data(), cut).tail, JournalTail::Damaged);
+  EXPECT_EQ(ParseJournal(bytes.data(), sizeof kJournalMagic).tail, JournalTail::Clean);
+  std::vector<uint8_t> late = bytes;  // a record beyond the day is no record
+  AppendRecordEntry(late, 6, {0, 86'400'000, 1, 0}, u"x");
+  EXPECT_EQ(ParseJournal(late.data(), late.size()).tail, JournalTail::Damaged);
   for (size_t at : {size_t{2}, record, record + 12, bytes.size() - 1}) {
     std::vector<uint8_t> changed = bytes;
     changed[at] ^= 0x40;
@@ -45,6 +49,7 @@ TEST(RecordingJournal, NameGoesWithItsDayAndIsNoDayLog) {
   EXPECT_EQ(JournalFileName(2016, 3, 7), u"20160307.journal");
   EXPECT_FALSE(ParseDayLogName(u"20160307.journal"));
   EXPECT_FALSE(DateOfJournalName(u"20160307.journal.unreadable-1"));
+  EXPECT_TRUE(DateOfJournalName(u"20160309.journal"));
   test::FakeEnv env;
   AppState app(env);
   app.settings.deleteAge = 1;
@@ -55,6 +60,13 @@ TEST(RecordingJournal, NameGoesWithItsDayAndIsNoDayLog) {
   EXPECT_FALSE(env.HasFile(u"/app/log/20160228.journal"));
   EXPECT_TRUE(env.HasFile(u"/app/log/20160229.journal"));
   EXPECT_TRUE(env.HasFile(u"/app/log/20160228.journal.unreadable-1"));  // kept aside: kept
+
+  // The appender goes to the file it is given, and says when it cannot.
+  JournalAppender appender(env);
+  const std::vector<uint8_t> magic(kJournalMagic, kJournalMagic + sizeof kJournalMagic), entry = {1, 2};
+  EXPECT_FALSE(appender.Append(u"/nowhere/x/20160301.journal", entry));
+  ASSERT_TRUE(appender.Append(u"/app/log/a.journal", entry) && appender.Append(u"/app/log/b.journal", entry));
+  EXPECT_EQ(env.FileBytes(u"/app/log/b.journal"), std::string(magic.begin(), magic.end()) + "\x01\x02");
 }
 
 }  // namespace

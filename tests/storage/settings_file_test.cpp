@@ -102,16 +102,9 @@ TEST_F(SettingsFileTest, DefaultFileHoldsTaggedRecordThenColourBlockAndNoHistory
   for (const auto& [offset, value] : words) EXPECT_EQ(U32At(file, r + offset), value) << offset;
   for (size_t i = 0; i < 16; ++i) EXPECT_EQ(U32At(file, r + 256 + 4 * i), DefaultPalette[i]) << i;
   const std::pair<size_t, std::u16string_view> texts[] = {
-      {320, u"/app/log/"},
-      {5520, u"/app"},
-      {8172, u"/app/log/"},
-      {9220, u"/app/log/"},
-      {10260, u"%y%M%D"},
-      {10780, u"%y%M%Dapp"},
-      {11300, u"[%h:%M:%S.%L](%n:%E.%C) \"%t\" - \"%x\""},
-      {11556, u"%H:%M:%S.%L,%d,\"%t\",\"%x\""},
-      {11812, u"[%r%%] %h:%M:%S.%Lsec (ave%o:%n:%e.%csec) \"%x\" [%u]"},
-      {12068, u"%r,%d,%a,\"%x\",%u"}};
+      {320, u"/app/log/"}, {5520, u"/app"}, {8172, u"/app/log/"}, {9220, u"/app/log/"}, {10260, u"%y%M%D"},
+      {10780, u"%y%M%Dapp"}, {11300, u"[%h:%M:%S.%L](%n:%E.%C) \"%t\" - \"%x\""}, {11556, u"%H:%M:%S.%L,%d,\"%t\",\"%x\""},
+      {11812, u"[%r%%] %h:%M:%S.%Lsec (ave%o:%n:%e.%csec) \"%x\" [%u]"}, {12068, u"%r,%d,%a,\"%x\",%u"}};
   for (const auto& [offset, text] : texts) EXPECT_EQ(TextAt(file, r + offset), text) << offset;
   for (const auto& [offset, value] : {std::pair<size_t, char>{16, 1}, {8168, 1}, {8169, 0}, {9212, 0}, {9216, 1}}) {
     EXPECT_EQ(file[r + offset], value) << offset;

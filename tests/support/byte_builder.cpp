@@ -6,31 +6,11 @@
 
 namespace qm::test {
 
-ByteBuilder& ByteBuilder::Utf16(std::u16string_view s, bool terminate) {
-  Raw(s.data(), s.size() * 2);
-  if (terminate) U16(0);
-  return *this;
-}
-
 std::string Deflate(const std::string& raw) {
   uLongf size = compressBound(static_cast<uLong>(raw.size()));
   std::string out(size, '\0');
-  compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
-           static_cast<uLong>(raw.size()));
-  out.resize(size);
-  return out;
-}
-
-std::string Inflate(const std::string& packed, size_t rawLength) {
-  std::string out(rawLength, '\0');
-  uLongf size = static_cast<uLongf>(rawLength);
-  const int status = uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
-                                reinterpret_cast<const Bytef*>(packed.data()), static_cast<uLong>(packed.size()));
-  return status == Z_OK && size == rawLength ? out : std::string();
-}
-
-std::string Utf16Bytes(std::u16string_view text, bool bom) {
-  return (bom ? std::string("\xFF\xFE", 2) : std::string()) + ByteBuilder().Utf16(text, false).str();
+  compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(raw.data()), raw.size());
+  return out.substr(0, size);
 }
 
 uint32_t U32At(const std::string& bytes, size_t offset) {
@@ -41,8 +21,7 @@ uint32_t U32At(const std::string& bytes, size_t offset) {
 
 ByteBuilder& ByteBuilder::Section(const std::string& raw) {
   const std::string packed = Deflate(raw);
-  U32(static_cast<uint32_t>(packed.size())).U32(static_cast<uint32_t>(raw.size()));
-  return Append(packed);
+  return U32(static_cast<uint32_t>(packed.size())).U32(static_cast<uint32_t>(raw.size())).Append(packed);
 }
 
 }  // namespace qm::test

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/env.h"
+#include "platform/path_util.h"
 
 namespace qm::test {
 
@@ -16,15 +17,13 @@ class FakeEnv : public Env {
  public:
   enum class Op { Write, Flush, Rename };
 
-  FakeEnv();
-
   // Fault injection. The N-th (1-based) operation of a kind fails; 0 disables.
-  void FailNth(Op op, int n);
+  void FailNth(Op op, int n) { failAt_[op] = n, counts_[op] = 0; }
   // After `n` more file-system changes every further change is lost and fails, and everything not
   // flushed reverts, as if the process had been killed right there.
-  void CrashAfter(int n);
+  void CrashAfter(int n) { crashAt_ = operations_ + n; }
   // The process starts again on what the disk kept.
-  void Restart();
+  void Restart() { crashed_ = false, crashAt_ = -1, open_.clear(); }
   // True once a crash has happened and until Restart.
   bool Dead() const { return crashed_; }
 
@@ -45,23 +44,29 @@ class FakeEnv : public Env {
   bool Write(FileHandle file, const void* data, uint32_t length) override;
   bool Seek(FileHandle file, int64_t distance, SeekOrigin origin, uint64_t* position) override;
   bool Flush(FileHandle file) override;
-  void Close(FileHandle file) override;
+  void Close(FileHandle file) override { open_.erase(file); }
   bool CreateFolder(const std::u16string& path) override;
   bool ListFolder(const std::u16string& path, std::vector<std::u16string>* names) override;
-  bool FileExists(const std::u16string& path) override;
-  bool IsFolder(const std::u16string& path) override;
+  bool FileExists(const std::u16string& path) override { return files_.count(path) || IsFolder(path); }
+  bool IsFolder(const std::u16string& path) override { return folders_.count(Trimmed(path)) > 0; }
   bool MoveReplacing(const std::u16string& from, const std::u16string& to) override;
-  bool RenameFile(const std::u16string& from, const std::u16string& to) override;
+  bool RenameFile(const std::u16string& from, const std::u16string& to) override {
+    return !files_.count(to) && MoveReplacing(from, to);
+  }
   bool RemoveFile(const std::u16string& path) override;
-  bool SendToRecycleBin(const std::u16string& path) override;
+  bool SendToRecycleBin(const std::u16string& path) override { return RemoveFile(path); }
   std::u16string ExecutablePath() override { return executablePath; }
   LocalTime Now() override { return now; }
   uint32_t TickCount() override { return tick; }
-  std::u16string CombinePath(const std::u16string& folder, const std::u16string& name) override;
-  std::u16string RemoveFileSpec(const std::u16string& path) override;
-  std::u16string FindFileName(const std::u16string& path) override;
-  std::u16string RemoveExtension(const std::u16string& path) override;
-  std::u16string AddTrailingSeparator(const std::u16string& path) override;
+  std::u16string CombinePath(const std::u16string& folder, const std::u16string& name) override {
+    return path_util::Combine(folder, name, u'/');
+  }
+  std::u16string RemoveFileSpec(const std::u16string& p) override { return path_util::RemoveFileSpec(p, u'/'); }
+  std::u16string FindFileName(const std::u16string& p) override { return path_util::FindFileName(p, u'/'); }
+  std::u16string RemoveExtension(const std::u16string& p) override { return path_util::RemoveExtension(p, u'/'); }
+  std::u16string AddTrailingSeparator(const std::u16string& p) override {
+    return path_util::AddTrailingSeparator(p, u'/');
+  }
 
  private:
   struct File {
@@ -72,13 +77,15 @@ class FakeEnv : public Env {
     std::u16string path;
     uint64_t position = 0;
   };
-  bool Fails(Op op);
+  bool Fails(Op op) { return failAt_[op] > 0 && ++counts_[op] == failAt_[op]; }
   bool Crashed();
-  void Crash();
-  std::u16string Parent(const std::u16string& path) const;
+  FileHandle OpenAt(const std::u16string& path, uint64_t position);
+  Open* Find(FileHandle file);
+  static std::u16string Trimmed(std::u16string path);  // without trailing separators
+  static std::u16string Parent(const std::u16string& path) { return path_util::RemoveFileSpec(Trimmed(path), u'/'); }
 
   std::map<std::u16string, File> files_;
-  std::set<std::u16string> folders_;
+  std::set<std::u16string> folders_{u"/", u"/app"};
   std::map<FileHandle, Open> open_;
   FileHandle nextHandle_ = 3;
   std::map<Op, int> counts_;

@@ -14,11 +14,10 @@ size_t CopyTerminated(std::u16string_view text, std::span<char16_t> out) {
   return length;
 }
 
-bool CopyFound(const std::map<uintptr_t, std::u16string>& from, uintptr_t window, std::span<char16_t> out) {
-  const auto it = from.find(window);
-  if (it == from.end()) return false;
-  CopyTerminated(it->second, out);
-  return true;
+template <typename Key>
+bool CopyFound(const std::map<Key, std::u16string>& from, const Key& key, std::span<char16_t> out) {
+  const auto it = from.find(key);
+  return it != from.end() && (CopyTerminated(it->second, out), true);
 }
 
 }  // namespace
@@ -28,13 +27,7 @@ void FakeWindowSystem::SetWindow(uintptr_t window, std::u16string title, std::u1
   if (!path.empty()) paths[window] = std::move(path);
 }
 
-uintptr_t FakeWindowSystem::ForegroundWindow() {
-  ++calls.foreground;
-  return foreground;
-}
-
 size_t FakeWindowSystem::WindowTitle(uintptr_t window, std::span<char16_t> title) {
-  ++calls.title;
   const auto it = titles.find(window);
   return CopyTerminated(it == titles.end() ? u"" : std::u16string_view(it->second), title);
 }
@@ -51,7 +44,6 @@ bool FakeWindowSystem::ProcessDevicePath(uintptr_t window, std::span<char16_t> p
 
 uint32_t FakeWindowSystem::LogicalDriveStrings(std::span<char16_t> buffer) {
   ++calls.driveStrings;
-  if (driveListFails) return 0;
   std::u16string list;
   for (const std::u16string& root : drives) list.append(root).push_back(u'\0');
   if (list.size() + 1 > buffer.size()) return static_cast<uint32_t>(list.size() + 1);
@@ -62,10 +54,7 @@ uint32_t FakeWindowSystem::LogicalDriveStrings(std::span<char16_t> buffer) {
 
 bool FakeWindowSystem::DosDeviceName(const std::u16string& drive, std::span<char16_t> device) {
   ++calls.dosDevice;
-  const auto it = devices.find(drive);
-  if (it == devices.end()) return false;
-  CopyTerminated(it->second, device);
-  return true;
+  return CopyFound(devices, drive, device);
 }
 
 }  // namespace qm::test

@@ -1,5 +1,6 @@
 // A scripted window system for tests: the foreground window, titles and process paths per window,
-// the drive list and device names, failures by leaving an entry out, and a count of every call.
+// the drive list and device names, failures by leaving an entry out, and a count of the calls that
+// read paths and drives.
 #pragma once
 
 #include <map>
@@ -13,8 +14,6 @@ namespace qm::test {
 class FakeWindowSystem : public WindowSystem {
  public:
   struct Calls {
-    int foreground = 0;
-    int title = 0;
     int path = 0;
     int devicePath = 0;
     int driveStrings = 0;
@@ -29,11 +28,10 @@ class FakeWindowSystem : public WindowSystem {
   std::map<uintptr_t, std::u16string> paths;        // absent: the path cannot be read
   std::map<uintptr_t, std::u16string> devicePaths;  // absent: the device path cannot be read
   std::vector<std::u16string> drives;               // roots such as "C:\"
-  bool driveListFails = false;
   std::map<std::u16string, std::u16string> devices;  // "C:" -> device name; absent: the query fails
   Calls calls;
 
-  uintptr_t ForegroundWindow() override;
+  uintptr_t ForegroundWindow() override { return foreground; }
   size_t WindowTitle(uintptr_t window, std::span<char16_t> title) override;
   bool ProcessPath(uintptr_t window, std::span<char16_t> path) override;
   bool ProcessDevicePath(uintptr_t window, std::span<char16_t> path) override;

@@ -11,11 +11,8 @@ namespace qm::test {
 
 TempFolder::TempFolder(const std::filesystem::path& parent) {
   static std::atomic<int> counter{0};
-  std::random_device random;
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  path_ = parent /
-          ("quillmere-test-" + std::to_string(stamp) + "-" + std::to_string(random()) + "-" +
-           std::to_string(counter++));
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count() ^ std::random_device()();
+  path_ = parent / ("quillmere-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
   std::filesystem::create_directories(path_);
 }
 

@@ -66,27 +66,6 @@ class DayViewTest : public ::testing::Test {
   DayView view{app};
 };
 
-TEST_F(DayViewTest, ShowFileReadsTheDateFromTheNameOrShowsTheNameAndAFailedLoadChangesNothing) {
-  PutDay(u"20160503.bin2", u"dated");
-  ASSERT_TRUE(view.ShowFile(Path(u"20160503.bin2")));
-  EXPECT_EQ(Shown(), "Quillmere [2016/5/3] 2016/5/3 dated");
-  PutLegacyDay(u"old.BIN", u"legacy");
-  ASSERT_TRUE(view.ShowFile(Path(u"old.BIN")));
-  EXPECT_EQ(Shown(), "Quillmere [old.BIN] 0/0/0 legacy");
-  PutDay(u"mylog.BIN2", u"named");
-  ASSERT_TRUE(view.ShowFile(Path(u"mylog.BIN2")));
-  EXPECT_EQ(Shown(), "Quillmere [mylog.BIN2] 0/0/0 named");
-  EXPECT_EQ(ArrayText(app.settings.exportDialog.fileTitle), u"mylog.BIN2");
-
-  ASSERT_TRUE(view.ShowDayByDate({2016, 5, 3}));
-  env.PutFile(Path(u"damaged.bin2"), ".LOG garbage");
-  env.PutFile(Path(u"notes.txt"), "text");
-  for (const char16_t* name : {u"damaged.bin2", u"notes.txt", u"missing.bin"}) EXPECT_FALSE(view.ShowFile(Path(name)));
-  EXPECT_FALSE(view.ShowDayByDate({2016, 5, 4}));
-  EXPECT_EQ(Shown(), "Quillmere [2016/5/3] 2016/5/3 dated");
-  EXPECT_EQ(view.list.RowCount(), 1u);
-}
-
 TEST_F(DayViewTest, SteppingTriesImpossibleDatesStopsAtTheFirstLogAndGivesUpAfterThirty) {
   PutLegacyDay(u"20160228.bin", u"legacy");
   PutDay(u"20160227.bin2", u"february");

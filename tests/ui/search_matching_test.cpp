@@ -32,17 +32,6 @@ class SearchMatchingTest : public ::testing::Test {
   uint32_t legacy = 0;
 };
 
-TEST_F(SearchMatchingTest, TitlesMatchCaseSensitivelyAndPathsOnlyOfTheListsOwnDay) {
-  EXPECT_EQ(All(MakeSearchQuery(app, list, u"Edit", true, false)), (Rows{0, 3}));
-  // Lower-case ".exe": the viewer's ".EXE" does not match; the legacy path is another day's.
-  EXPECT_EQ(All(MakeSearchQuery(app, list, u".exe", false, true)), (Rows{0, 2}));
-  EXPECT_EQ(All(MakeSearchQuery(app, list, u"i", true, true)), (Rows{0, 1, 2, 3, 4}));
-  EXPECT_EQ(All(MakeSearchQuery(app, list, u"Edit", false, false)), Rows{});
-  EXPECT_EQ(FindMatchingRow(list, MakeSearchQuery(app, list, u"Mail", false, false), 0, true), -1);
-  EXPECT_EQ(All(MakeSearchQuery(app, list, u"", true, true)), Rows{});
-  EXPECT_EQ(All(MakeSearchQuery(app, list, u"nowhere", true, true)), Rows{});
-}
-
 TEST_F(SearchMatchingTest, AViewedDayDatedTodaySearchesItsOwnPaths) {
   app.viewedDay.Append({0, 0, 1, legacy}, u"Old");
   list.Rebuild(app.viewedDay);
@@ -53,8 +42,12 @@ TEST_F(SearchMatchingTest, AViewedDayDatedTodaySearchesItsOwnPaths) {
   EXPECT_FALSE(MatchingExeKeys(app, list, u"editor", keys));
 }
 
-TEST_F(SearchMatchingTest, StartRowsOfDownwardUpwardAndSelectAll) {
+TEST_F(SearchMatchingTest, TitlesCaseSensitivelyPathsOfTheDayAndTheStartRowsOfEachDirection) {
   const SearchQuery edit = MakeSearchQuery(app, list, u"Edit", true, false);
+  EXPECT_EQ(All(edit), (Rows{0, 3}));
+  // Lower-case ".exe": the viewer's ".EXE" does not match; the legacy path is another day's.
+  EXPECT_EQ(All(MakeSearchQuery(app, list, u".exe", false, true)), (Rows{0, 2}));
+  EXPECT_EQ(All(MakeSearchQuery(app, list, u"Edit", false, false)), Rows{});
   // Downward from the last match finds nothing; upward from above it finds the one before.
   EXPECT_EQ(FindMatchingRow(list, edit, DownwardStart(3), true), -1);
   EXPECT_EQ(FindMatchingRow(list, edit, DownwardStart(-1), true), 0);

@@ -2,6 +2,7 @@
 // in the upper half and 2.5 s per column in the magnifier below.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
 #include <vector>
 
@@ -74,9 +75,11 @@ class Timeline : public ::testing::Test {
 TEST_F(Timeline, DayBarsTicksAndMiddleLine) {
   Add(Ms(12, 0), Ms(0, 30), 1);
   Add(Ms(8, 0), 10'000, 2);  // 10 s: raised to one column
+  Add(Ms(18, 0), 10'000, 56);  // remembered in the same colour slot as key 1, with a colour of its own
   Render(kNoPoint);
   EXPECT_EQ(RowRuns(image, 0), (Runs{{0, 0, kScale}, {1, 479, kWhite}, {480, 480, Bar(2)}, {481, 718, kWhite},
-                                    {719, 719, kScale}, {720, 749, Bar(1)}, {750, 1438, kWhite}, {1439, 1439, kScale}}));
+                                    {719, 719, kScale}, {720, 749, Bar(1)}, {750, 1079, kWhite}, {1080, 1080, Bar(56)},
+                                    {1081, 1438, kWhite}, {1439, 1439, kScale}}));
   std::vector<int32_t> hours = Every(59, 60, 1439);
   hours.insert(hours.begin(), 0);
   EXPECT_EQ(Columns(image, kH / 2 - 1, kScale), hours);
@@ -152,14 +155,20 @@ TEST(TimelinePixels, FillAndLineClipToTheImage) {
   EXPECT_TRUE(FillPixels(image, 1, 4, -3, 9, kRed));  // sizes count as absolute; clipped right and below
   EXPECT_EQ(RowRuns(image, 0), (Runs{{0, 5, 0}}));
   EXPECT_EQ(RowRuns(image, 3), (Runs{{0, 3, 0}, {4, 5, kRed}}));
-  EXPECT_FALSE(DrawPixelLine(image, 2, 3, 3, 2, kScale));      // a point
-  EXPECT_FALSE(DrawPixelLine(image, -1, -5, -1, -2, kScale));  // wholly left and above
-  EXPECT_FALSE(DrawPixelLine(image, 9, 6, 7, 4, kScale));      // wholly right and below
+  // {y0, x0, x1, y1}: a point; wholly left, above, right or below the image.
+  for (const auto& [y0, x0, x1, y1] : {std::array{2, 3, 3, 2}, {1, -3, -1, 2}, {-1, 1, 3, -5}, {0, 6, 6, 3}, {4, 1, 3, 4}}) {
+    EXPECT_FALSE(DrawPixelLine(image, y0, x0, x1, y1, kScale)) << y0 << " " << x0 << " " << x1 << " " << y1;
+  }
   ASSERT_TRUE(DrawPixelLine(image, 3, 0, 5, 0, kScale));       // flat, its right end left out
   EXPECT_EQ(Columns(image, 3, kScale), (std::vector<int32_t>{0}));
   EXPECT_EQ(Columns(image, 0, kScale), (std::vector<int32_t>{4}));
   ASSERT_TRUE(DrawPixelLine(image, 9, 1, 1, -3, kScale));  // steep, clipped at both ends
   for (int32_t y = 0; y < 4; ++y) EXPECT_EQ(image.At(1, y), kScale);
+  ASSERT_TRUE(image.CreateImage(6, 4));
+  ASSERT_TRUE(DrawPixelLine(image, 1, 2, 9, 1, kRed));  // flat, clipped at the right edge
+  EXPECT_EQ(Columns(image, 1, kRed), (std::vector<int32_t>{2, 3, 4}));
+  ASSERT_TRUE(DrawPixelLine(image, 0, 0, 3, 3, kScale));  // diagonal: drawn flat, its right end left out
+  for (int32_t y = 0; y < 4; ++y) EXPECT_EQ(Columns(image, y, kScale), y < 3 ? std::vector<int32_t>{y} : std::vector<int32_t>{});
   EXPECT_EQ(PixelOf(0x00112233), 0x00332211u);
 }
 
@@ -170,9 +179,12 @@ TEST(TimelinePixels, CreateRegrowAndRelease) {
   ASSERT_TRUE(image.CreateImage(2, 2));
   image.At(1, 0) = 7;
   ASSERT_TRUE(image.Regrow(3, 3, 9));
+  ASSERT_TRUE(image.Regrow(3, 3, 5));  // the same size: nothing to do
   EXPECT_EQ(RowRuns(image, 0), (Runs{{0, 0, 0}, {1, 1, 7}, {2, 2, 9}}));
   EXPECT_EQ(RowRuns(image, 2), (Runs{{0, 2, 9}}));
   EXPECT_EQ(image.info.imageSize, 36u);
+  ASSERT_TRUE(image.Regrow(4, 3, 5));  // only wider
+  EXPECT_EQ(RowRuns(image, 0), (Runs{{0, 0, 0}, {1, 1, 7}, {2, 2, 9}, {3, 3, 5}}));
   EXPECT_FALSE(image.Regrow(0, 3, 1));
   image.ReleaseImage();
   EXPECT_EQ(image.bits, nullptr);
@@ -182,7 +194,7 @@ TEST(TimelineHover, TextsRecordsAndTicks) {
   EXPECT_EQ(HoverText(SecondsAtX(720, kW)), u"12:00.00\n");
   EXPECT_EQ(DragText(SecondsAtX(60, kW), SecondsAtX(120, kW)), u"01:00.00 -> 02:00.00\n");
   EXPECT_EQ(DragText(SecondsAtX(120, kW), SecondsAtX(60, kW)), u"01:00.00 -> 02:00.00\n");
-  EXPECT_EQ(SecondsAtX(5, 0), 0);
+  EXPECT_EQ(SecondsAtX(5, 0) + SecondsAtX(kW, kW), 86'399);
 
   DayLog day;
   EXPECT_EQ(FindRecordAt(day, 0), -1);
@@ -195,12 +207,13 @@ TEST(TimelineHover, TextsRecordsAndTicks) {
   ASSERT_TRUE(range);
   EXPECT_EQ(std::pair(range->first, range->last), std::pair(0u, 1u));
 
+  // On a 10 x 10 picture: {window active, x, y, moved}; off the picture or at rest is no move.
   TimelineState state;
-  EXPECT_FALSE(HoverMoved(state, false, {5, 5}, {10, 10}));  // another window is active
-  EXPECT_FALSE(HoverMoved(state, true, {10, 5}, {10, 10}));  // off the picture
-  EXPECT_TRUE(HoverMoved(state, true, {5, 5}, {10, 10}));
-  EXPECT_FALSE(HoverMoved(state, true, {5, 5}, {10, 10}));  // at rest
-  EXPECT_TRUE(HoverMoved(state, true, {5, 6}, {10, 10}));
+  for (const auto& [active, x, y, moved] : {std::tuple{false, 5, 5, false}, {true, 10, 5, false}, {true, 5, 10, false},
+                                            {true, -1, 5, false}, {true, 5, -1, false}, {true, 0, 3, true},
+                                            {true, 4, 0, true}, {true, 4, 0, false}, {true, 9, 9, true}}) {
+    EXPECT_EQ(HoverMoved(state, active, {x, y}, {10, 10}), moved) << x << "," << y;
+  }
 }
 
 }  // namespace

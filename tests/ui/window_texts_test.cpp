@@ -3,9 +3,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/fixed_string.h"
-#include "output/file_dialog_state.h"
-#include "support/fake_env.h"
 #include "ui/list_texts.h"
 #include "ui/window_geometry.h"
 
@@ -37,23 +34,6 @@ TEST(WindowGeometry, CentringLayoutAndTimelinePosition) {
   EXPECT_EQ(layout(Anchor::BottomStretch, {100, 450, 700, 490}), (std::vector<int32_t>{0, 460, 700, 40}));
   EXPECT_EQ(TimelineX(12 * 3600000, 600), 300);
   EXPECT_EQ(TimelineX(86399999, 86400), 86399);
-}
-
-TEST(FileDialogState, ProposedAndChosenFilesAreRemembered) {
-  test::FakeEnv env;
-  FileDialogState state = {};
-  CopyToArray(state.folder, u"/exports");
-  ProposeFileName(state, env, u"20160305.txt");
-  EXPECT_EQ(ArrayText(state.fullPath), u"/exports/20160305.txt");
-  EXPECT_EQ(ArrayText(state.folder), u"/exports");
-  EXPECT_EQ(ArrayText(state.fileTitle), u"20160305.txt");
-  StripProposedExtension(state, env);
-  EXPECT_EQ(ArrayText(state.fullPath), u"/exports/20160305");
-  CopyToArray(state.fullPath, u"/elsewhere/" + std::u16string(600, u'n'));
-  RememberChosenFile(state, env);
-  EXPECT_EQ(ArrayText(state.fullPath).size(), kDialogPathLimit);
-  EXPECT_EQ(ArrayText(state.folder), u"/elsewhere");
-  EXPECT_EQ(ArrayText(state.fileTitle).size(), kDialogNameLimit);
 }
 
 }  // namespace
