@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Puts small deliberate faults into the portable sources, one at a time, and counts how many the
 tests catch. Run from the repository root after a native build (it restores every file it touches):
-    nice -n 10 python3 tests/mutate.py [build/native] > mutants.txt
+    nice -n 10 python3 tests/mutate.py [build/native [src/storage ...]] > mutants.txt
+Paths after the build folder limit the faults to the sources under them.
 Each line names the fault and the tests that failed; the sample is chosen by a hash of each fault,
 so reruns and edits elsewhere try the same faults."""
 import hashlib, pathlib, re, signal, subprocess, sys
 
 BUILD = sys.argv[1] if len(sys.argv) > 1 else "build/native"
+ONLY = sys.argv[2:]
 SHARE = 30  # percent of all possible faults that are tried
 SWAPS = {" < ": " <= ", " <= ": " < ", " > ": " >= ", " >= ": " > ", " == ": " != ", " != ": " == ",
          " && ": " || ", " || ": " && ", "return false;": "return true;", "return true;": "return false;",
@@ -18,6 +20,8 @@ signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))  # restore the file on the
 def faults():
     files = sorted(p for p in pathlib.Path("src").rglob("*.cpp") if not p.name.endswith("_win32.cpp"))
     for path in files + sorted(pathlib.Path("tools/quillmere_log").glob("*.cpp")):
+        if ONLY and not any(str(path).startswith(prefix) for prefix in ONLY):
+            continue
         lines = path.read_text().splitlines(keepends=True)
         for number, line in enumerate(lines):
             code = line.split("//")[0]
