@@ -3,10 +3,12 @@
 // nothing is counted twice.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <random>
 
 #include "app/journal_keeper.h"
+#include "app/journal_recovery.h"
 #include "support/crash_safety.h"
 #include "support/recording_session.h"
 
@@ -70,6 +72,29 @@ TEST_F(JournalCrash, UnreadableFilesAreKeptAsideAndNamedOnce) {
   EXPECT_GT(run.app.sampler.day.Count(), 3u);  // what the journal held before the damage
   EXPECT_EQ(test::ReadDayRecords(env, 1).size(), run.app.sampler.day.Count());
   EXPECT_TRUE(test::RecordingSession(env, windows, 40'000).keptAside.empty());
+}
+
+// A run killed on 1 March and started again on the 2nd: the day completed from its journal also gets
+// the automatic export its day change would have run.
+TEST_F(JournalCrash, EarlierDayCompletedAtStartUpIsExported) {
+  { test::RecordingSession killed(env, windows, 0); Run(killed, 0, 30'000); }
+  test::SetSimulatedTime(env, kDay + 1000);
+  AppState app(env);
+  app.settings.listCsvExport = 1;
+  std::vector<std::u16string> kept;
+  RecoverRecording(app, env.now, &kept);
+  const std::vector<test::StoredRecord> records = test::ReadDayRecords(env, 1);
+  ASSERT_GT(records.size(), 3u);
+  const std::string csv = env.FileBytes(u"/app/log/20160301.csv");
+  std::u16string text(csv.size() / 2, u'\0');
+  std::memcpy(text.data(), csv.data(), 2 * text.size());
+  for (const test::StoredRecord& record : records) {
+    const size_t end = text.find(u'\n');
+    ASSERT_NE(end, std::u16string::npos);
+    EXPECT_NE(text.substr(0, end).find(u",\"" + record.title + u"\","), std::u16string::npos);
+    text.erase(0, end + 1);
+  }
+  EXPECT_EQ(text, u"");
 }
 
 // The records the last journal write or save that went through covers (the entry in progress with
