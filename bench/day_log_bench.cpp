@@ -12,7 +12,7 @@
 #include "app/app_state.h"
 #include "storage/day_log_file.h"
 #include "storage/log_folder.h"
-#include "support/busy_day.h"
+#include "busy_day.h"
 #include "support/real_env.h"
 
 namespace {
@@ -36,7 +36,7 @@ struct Fixture {
   std::string raw;  // the strings and records as the file's two sections hold them, uncompressed
 
   Fixture() {
-    qm::test::RecordBusyDay(app);
+    qm::bench::RecordBusyDay(app);
     qm::SaveDayLog(app, 2016, 3, 7);
     path = env.CombinePath(qm::LogFolder(env), u"20160307.bin2");
     for (const auto& [key, entry] : app.pool.Entries()) {

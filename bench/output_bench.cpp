@@ -11,7 +11,7 @@
 #include "output/day_list_file.h"
 #include "output/record_line.h"
 #include "output/usage_file.h"
-#include "support/busy_day.h"
+#include "busy_day.h"
 #include "support/real_env.h"
 
 namespace {
@@ -20,7 +20,7 @@ namespace {
 class BusyDay {
  public:
   BusyDay() : env_(folder_.Child(u"quillmere")), app_(env_) {
-    qm::test::RecordBusyDay(app_);
+    qm::bench::RecordBusyDay(app_);
     qm::CompileTemplates(app_.settings, app_.templates);
     app_.settings.newlineMode = 1;
     list_.Rebuild(app_.sampler.day);

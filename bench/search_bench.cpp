@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/app_state.h"
-#include "support/busy_day.h"
+#include "busy_day.h"
 #include "support/fake_env.h"
 #include "ui/search_matching.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 struct BusyDay {
   BusyDay() {
-    qm::test::RecordBusyDay(app);
+    qm::bench::RecordBusyDay(app);
     list.Rebuild(app.sampler.day);
   }
   qm::test::FakeEnv env;

@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/app_state.h"
-#include "support/busy_day.h"
+#include "busy_day.h"
 #include "support/fake_env.h"
 #include "ui/timeline_image.h"
 
@@ -19,7 +19,7 @@ class NoText : public qm::HourTextPainter {
 void Redraw(benchmark::State& state) {
   qm::test::FakeEnv env;
   qm::AppState app(env);
-  qm::test::RecordBusyDay(app, static_cast<int>(state.range(0)));
+  qm::bench::RecordBusyDay(app, static_cast<int>(state.range(0)));
   app.colors.mode = static_cast<qm::ColorMode>(state.range(1));
   if (app.colors.mode == qm::ColorMode::PerApplication) app.colors.AdoptPoolPaths(app.pool);
   qm::ListModel list;
@@ -46,7 +46,7 @@ BENCHMARK(Redraw)
 void IdleTick(benchmark::State& state) {
   qm::test::FakeEnv env;
   qm::AppState app(env);
-  qm::test::RecordBusyDay(app);
+  qm::bench::RecordBusyDay(app);
   qm::ListModel list;
   list.Rebuild(app.sampler.day);
   qm::DIB image;

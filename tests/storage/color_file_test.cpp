@@ -29,13 +29,11 @@ std::string AppRecord(std::u16string_view path, ColorRef color) {
 std::string Block(uint32_t version, ColorMode mode, uint32_t appCount, const std::string& apps, const Colors& generic,
                   const Colors& hour, uint32_t genericCount = UINT32_MAX) {
   ByteBuilder b;
-  b.U32(version).U32(static_cast<uint32_t>(mode)).U32(appCount);
-  b.U32(genericCount == UINT32_MAX ? static_cast<uint32_t>(generic.size()) : genericCount);
+  b.U32(version).U32(static_cast<uint32_t>(mode)).U32(appCount).U32(genericCount == UINT32_MAX ? uint32_t(generic.size()) : genericCount);
   b.U32(static_cast<uint32_t>(hour.size()));
   if (!apps.empty()) b.Section(apps);
-  for (const Colors* palette : {&generic, &hour}) {
-    for (ColorRef c : *palette) b.U32(c);
-  }
+  for (ColorRef c : generic) b.U32(c);
+  for (ColorRef c : hour) b.U32(c);
   return b.str();
 }
 
@@ -69,9 +67,8 @@ TEST_F(ColorFileTest, DefaultRulesMakeThe60ByteFileAndApplicationsComeInSignedKe
   const Colors generic(DefaultPalette.begin(), DefaultPalette.begin() + 8), hour{0xFFFFFF, 0xEFFFEF};
   ASSERT_TRUE(SaveColorFile(env, path, ColorRules(), StringPool()));
   EXPECT_EQ(env.FileBytes(path), Block(200, ColorMode::Generic, 0, "", generic, hour));
-  EXPECT_FALSE(SaveColorFile(env, u"", rules, pool));
-  EXPECT_FALSE(LoadColorFile(env, u"", rules, pool));
-  EXPECT_FALSE(LoadColorFile(env, u"/app/missing.color", rules, pool));
+  EXPECT_FALSE(SaveColorFile(env, u"", rules, pool) || LoadColorFile(env, u"", rules, pool) ||
+               LoadColorFile(env, u"/app/missing.color", rules, pool));
 
   rules.appColors[12345] = 0x777777;  // no path in the pool: left out
   rules.mode = ColorMode::PerApplication;

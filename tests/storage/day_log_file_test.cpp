@@ -18,15 +18,12 @@ using test::ByteBuilder;
 
 // One record as the file stores it.
 std::string RecordBytes(uint32_t size, uint32_t start, uint32_t duration, uint32_t key, std::u16string_view title) {
-  ByteBuilder b;
-  b.U32(size).U32(start).U32(duration).U32(key).Utf16(title, false);
-  b.Zeros(size - 16 - title.size() * 2);
-  return b.str();
+  return ByteBuilder().U32(size).U32(start).U32(duration).U32(key).Utf16(title, false).Zeros(size - 16 - title.size() * 2).str();
 }
 
-std::string StringEntry(std::u16string_view text) {
-  return ByteBuilder().U16(static_cast<uint16_t>(2 * (text.size() + 1))).Utf16(text).str();
-}
+// String entries of the current and the earlier format: byte size (16 or 32 bits), terminated text.
+std::string StringEntry(std::u16string_view t) { return ByteBuilder().U16(uint16_t(2 * t.size() + 2)).Utf16(t).str(); }
+std::string OldString(std::u16string_view t) { return ByteBuilder().U32(uint32_t(2 * t.size() + 2)).Utf16(t).str(); }
 
 std::string DayFile(const std::string& strings, const std::string& records) {
   return ByteBuilder().Text(".LOG").Section(strings).Section(records).str();
@@ -47,10 +44,6 @@ std::string Old(uint16_t hour, uint16_t minute, uint32_t startTick, uint32_t end
                 uint32_t key = 0) {
   title.resize(256, u'\0');
   return ByteBuilder().U16(hour).U16(minute).U16(7).U16(250).U32(startTick).U32(endTick).Utf16(title, false).U32(key).str();
-}
-
-std::string OldString(std::u16string_view text) {
-  return ByteBuilder().U32(static_cast<uint32_t>(2 * (text.size() + 1))).Utf16(text).str();
 }
 
 class DayLogFileTest : public ::testing::Test {
@@ -216,7 +209,7 @@ TEST_F(DayLogFileTest, LegacyClockFieldsAndTicksBecomeStartAndDurationAndRecords
   EXPECT_EQ(app.pool.Find(key)->users, UserViewedDay);
 }
 
-TEST_F(DayLogFileTest, LegacyOnlyTheBinExtensionAndWholeSectionsAreAccepted) {
+TEST_F(DayLogFileTest, LegacyOnlyTheBinExtensionWholeSectionsAndBoundedStringsAreAccepted) {
   const std::string record = Old(1, 0, 0, 1, u"a");
   const std::string file = DayFile(OldString(u"x.exe"), record);
   EXPECT_TRUE(LoadLegacy(file, u"/app/log/20150101.BIN"));
@@ -227,16 +220,12 @@ TEST_F(DayLogFileTest, LegacyOnlyTheBinExtensionAndWholeSectionsAreAccepted) {
   EXPECT_FALSE(LoadLegacy(ByteBuilder().Text(".LOG").Section(OldString(u"kept.exe")).U32(static_cast<uint32_t>(packed.size())).U32(600).Append(packed).str()));
   EXPECT_NE(app.pool.Find(StringKey(u"kept.exe")), nullptr);
   EXPECT_EQ(app.viewedDay.Count(), 0u);
-}
-
-TEST_F(DayLogFileTest, LegacyStringEntriesAreBoundedByTheirSizeAndTheData) {
-  // No terminator inside n bytes; an entry ending right at the end; then one running past it.
+  // String entries: no terminator inside n bytes; an entry ending right at the end; one running past it.
+  app.pool.ClearAll();
   const std::string strings = ByteBuilder().U32(6).Utf16(u"abc", false).U32(4).Utf16(u"d").str();
-  ASSERT_TRUE(LoadLegacy(DayFile(strings + ByteBuilder().U32(400).Utf16(u"cut").str(), Old(1, 0, 0, 1, u"a"))));
-  ASSERT_TRUE(LoadLegacy(DayFile(strings, Old(1, 0, 0, 1, u"a"))));
-  EXPECT_NE(app.pool.Find(StringKey(u"abc")), nullptr);
-  EXPECT_NE(app.pool.Find(StringKey(u"d")), nullptr);
-  EXPECT_EQ(app.pool.Size(), 2u);
+  ASSERT_TRUE(LoadLegacy(DayFile(strings + ByteBuilder().U32(400).Utf16(u"cut").str(), record)));
+  ASSERT_TRUE(LoadLegacy(DayFile(strings, record)));
+  EXPECT_TRUE(app.pool.Find(StringKey(u"abc")) && app.pool.Find(StringKey(u"d")) && app.pool.Size() == 2u);
 }
 
 TEST_F(DayLogFileTest, LegacyFileOfTodayIsTheStartupFallbackAndLoadsByDate) {

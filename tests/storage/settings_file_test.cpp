@@ -12,7 +12,7 @@
 #include "core/fixed_string.h"
 #include "storage/color_file.h"
 #include "support/byte_builder.h"
-#include "support/fake_env.h"
+#include "support/crash_safety.h"
 
 namespace qm {
 namespace {
@@ -74,13 +74,7 @@ class SettingsFileTest : public ::testing::Test {
     TerminateStringFields(expected);
     return expected;
   }
-  void ExpectSettings(const AppSettings& expected) {
-    const auto* a = reinterpret_cast<const uint8_t*>(&app.settings);
-    const auto* b = reinterpret_cast<const uint8_t*>(&expected);
-    size_t differs = 0;
-    while (differs < sizeof expected && a[differs] == b[differs]) ++differs;
-    EXPECT_EQ(differs, sizeof expected) << "first difference at offset " << differs;
-  }
+  void ExpectSettings(const AppSettings& expected) { EXPECT_EQ(std::memcmp(&app.settings, &expected, sizeof expected), 0); }
 
   test::FakeEnv env;
   AppState app{env};
@@ -123,7 +117,10 @@ TEST_F(SettingsFileTest, DefaultFileHoldsTaggedRecordThenColourBlockAndNoHistory
   EXPECT_EQ(fresh.colors.mode, ColorMode::PerHour);
 }
 
-TEST_F(SettingsFileTest, EverythingSurvivesARoundTrip) {
+// Also when the save fails or is killed at any point: the old file or the complete new one.
+TEST_F(SettingsFileTest, EverythingSurvivesARoundTripAndEveryFault) {
+  SaveSettingsFile(app);
+  const std::string before = env.FileBytes(path);
   const AppSettings pattern = Pattern();
   std::memcpy(&app.settings, &pattern, sizeof pattern);
   TerminateStringFields(app.settings);
@@ -146,6 +143,12 @@ TEST_F(SettingsFileTest, EverythingSurvivesARoundTrip) {
   EXPECT_EQ(fresh.colors.genericColors, app.colors.genericColors);
   EXPECT_EQ(fresh.pool.Find(StringKey(u"C:\\a.exe"))->users, UserColorRules);
   EXPECT_EQ(HistoryTexts(fresh.searchHistory), (Texts{u"a", u"検索"}));  // reversed on load
+  auto loadsAs = [&](bool isNew) {
+    AppState reader(env);
+    EXPECT_EQ(LoadSettingsFile(reader), isNew);  // the old file has no history
+    EXPECT_EQ(reader.colors.appColors.size(), isNew ? 2u : 0u);
+  };
+  test::ExpectOldOrNewUnderEveryFault(env, {{path, before, file, loadsAs}}, [&] { return SaveSettingsFile(app); });
 }
 
 struct Layout {

@@ -26,8 +26,7 @@ void FakeEnv::PutFile(const std::u16string& path, const std::string& bytes) {
 }
 
 std::string FakeEnv::FileBytes(const std::u16string& path) const {
-  const auto it = files_.find(path);
-  return it == files_.end() ? std::string() : it->second.data;
+  return files_.count(path) ? files_.at(path).data : std::string();
 }
 
 std::vector<std::u16string> FakeEnv::FilePaths() const {
@@ -41,10 +40,7 @@ FileHandle FakeEnv::OpenAt(const std::u16string& path, uint64_t position) {
   return nextHandle_++;
 }
 
-FakeEnv::Open* FakeEnv::Find(FileHandle file) {
-  const auto it = open_.find(file);
-  return it == open_.end() ? nullptr : &it->second;
-}
+FakeEnv::Open* FakeEnv::Find(FileHandle file) { return open_.count(file) ? &open_[file] : nullptr; }
 
 FileHandle FakeEnv::OpenForRead(const std::u16string& path) {
   const bool shared = std::any_of(open_.begin(), open_.end(), [&](const auto& o) { return o.second.path == path; });
@@ -127,17 +123,12 @@ bool FakeEnv::ListFolder(const std::u16string& path, std::vector<std::u16string>
 
 bool FakeEnv::MoveReplacing(const std::u16string& from, const std::u16string& to) {
   if (!files_.count(from) || Fails(Op::Rename) || Crashed()) return false;
-  File moved = files_[from];
-  moved.durable = moved.data;  // the replacement is durable on return
+  const File moved{files_[from].data, files_[from].data};  // the replacement is durable on return
   files_.erase(from);
   files_[to] = moved;
   return true;
 }
 
-bool FakeEnv::RemoveFile(const std::u16string& path) {
-  if (!files_.count(path) || Crashed()) return false;
-  files_.erase(path);
-  return true;
-}
+bool FakeEnv::RemoveFile(const std::u16string& path) { return files_.count(path) && !Crashed() && files_.erase(path); }
 
 }  // namespace qm::test

@@ -3,24 +3,14 @@
 #include <algorithm>
 
 namespace qm::test {
-namespace {
 
-// Copies what fits with a terminator, as the system calls do.
-size_t CopyTerminated(std::u16string_view text, std::span<char16_t> out) {
+size_t FakeWindowSystem::CopyTerminated(std::u16string_view text, std::span<char16_t> out) {
   if (out.empty()) return 0;
   const size_t length = std::min(text.size(), out.size() - 1);
   std::copy_n(text.begin(), length, out.begin());
   out[length] = u'\0';
   return length;
 }
-
-template <typename Key>
-bool CopyFound(const std::map<Key, std::u16string>& from, const Key& key, std::span<char16_t> out) {
-  const auto it = from.find(key);
-  return it != from.end() && (CopyTerminated(it->second, out), true);
-}
-
-}  // namespace
 
 void FakeWindowSystem::SetWindow(uintptr_t window, std::u16string title, std::u16string path) {
   titles[window] = std::move(title);
@@ -32,16 +22,6 @@ size_t FakeWindowSystem::WindowTitle(uintptr_t window, std::span<char16_t> title
   return CopyTerminated(it == titles.end() ? u"" : std::u16string_view(it->second), title);
 }
 
-bool FakeWindowSystem::ProcessPath(uintptr_t window, std::span<char16_t> path) {
-  ++calls.path;
-  return CopyFound(paths, window, path);
-}
-
-bool FakeWindowSystem::ProcessDevicePath(uintptr_t window, std::span<char16_t> path) {
-  ++calls.devicePath;
-  return CopyFound(devicePaths, window, path);
-}
-
 uint32_t FakeWindowSystem::LogicalDriveStrings(std::span<char16_t> buffer) {
   ++calls.driveStrings;
   std::u16string list;
@@ -50,11 +30,6 @@ uint32_t FakeWindowSystem::LogicalDriveStrings(std::span<char16_t> buffer) {
   std::copy(list.begin(), list.end(), buffer.begin());
   buffer[list.size()] = u'\0';
   return static_cast<uint32_t>(list.size());
-}
-
-bool FakeWindowSystem::DosDeviceName(const std::u16string& drive, std::span<char16_t> device) {
-  ++calls.dosDevice;
-  return CopyFound(devices, drive, device);
 }
 
 }  // namespace qm::test

@@ -14,10 +14,7 @@ namespace qm::test {
 class FakeWindowSystem : public WindowSystem {
  public:
   struct Calls {
-    int path = 0;
-    int devicePath = 0;
-    int driveStrings = 0;
-    int dosDevice = 0;
+    int path = 0, devicePath = 0, driveStrings = 0, dosDevice = 0;
   };
 
   // One window with its title and executable path; a window without a path cannot be opened.
@@ -33,10 +30,26 @@ class FakeWindowSystem : public WindowSystem {
 
   uintptr_t ForegroundWindow() override { return foreground; }
   size_t WindowTitle(uintptr_t window, std::span<char16_t> title) override;
-  bool ProcessPath(uintptr_t window, std::span<char16_t> path) override;
-  bool ProcessDevicePath(uintptr_t window, std::span<char16_t> path) override;
+  bool ProcessPath(uintptr_t window, std::span<char16_t> path) override {
+    return CopyFound(calls.path, paths, window, path);
+  }
+  bool ProcessDevicePath(uintptr_t window, std::span<char16_t> path) override {
+    return CopyFound(calls.devicePath, devicePaths, window, path);
+  }
   uint32_t LogicalDriveStrings(std::span<char16_t> buffer) override;
-  bool DosDeviceName(const std::u16string& drive, std::span<char16_t> device) override;
+  bool DosDeviceName(const std::u16string& drive, std::span<char16_t> device) override {
+    return CopyFound(calls.dosDevice, devices, drive, device);
+  }
+
+ private:
+  // Copies what fits with a terminator, as the system calls do.
+  static size_t CopyTerminated(std::u16string_view text, std::span<char16_t> out);
+  template <typename Key>
+  static bool CopyFound(int& calls, const std::map<Key, std::u16string>& from, const Key& key, std::span<char16_t> out) {
+    ++calls;
+    const auto it = from.find(key);
+    return it != from.end() && (CopyTerminated(it->second, out), true);
+  }
 };
 
 }  // namespace qm::test
