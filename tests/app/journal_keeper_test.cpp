@@ -37,19 +37,21 @@ TEST_F(JournalKeeperTest, WritesWhatChangedAndStartsAfreshAfterASave) {
   At(10, 1);
   At(15, 2);
   At(20, 2);  // A closed at 15 s (written in progress at 10 s: only its duration is new), B in progress
+  At(30, 2);  // B still in progress: only its duration is new
   std::vector<uint8_t> expected(kJournalMagic, kJournalMagic + sizeof kJournalMagic);
   AppendPathEntry(expected, u"C:\\a.exe");
   AppendRecordEntry(expected, 0, {0, kTen, 10'000, static_cast<uint32_t>(StringKey(u"C:\\a.exe"))}, u"A");
   AppendExtendEntry(expected, 0, 15'000);
   AppendPathEntry(expected, u"C:\\b.exe");
   AppendRecordEntry(expected, 1, {0, kTen + 15'000, 5'000, static_cast<uint32_t>(StringKey(u"C:\\b.exe"))}, u"B");
+  AppendExtendEntry(expected, 1, 15'000);
   EXPECT_EQ(env.FileBytes(u"/app/log/20160301.journal"), std::string(expected.begin(), expected.end()));
-  EXPECT_EQ(run.app.journal.Writes(), 2u);
-  At(25, 2);
-  EndOpenEntry(run.app);  // suspend: B ends now, and nothing is in progress any more
-  for (int t = 30; t <= 50; t += 10) At(t, 3);
   EXPECT_EQ(run.app.journal.Writes(), 3u);
-  EXPECT_EQ(Journal().records.at(1).duration, 10'000u);
+  At(35, 2);
+  EndOpenEntry(run.app);  // suspend: B ends now, and nothing is in progress any more
+  for (int t = 40; t <= 60; t += 10) At(t, 3);
+  EXPECT_EQ(run.app.journal.Writes(), 4u);
+  EXPECT_EQ(Journal().records.at(1).duration, 20'000u);
   At(8 * 3600, 1);  // resume: a new entry, though A was in front before
   EXPECT_EQ(run.app.sampler.open.start, 18 * 3'600'000u);
   At(8 * 3600 + 10, 2);

@@ -64,7 +64,8 @@ TEST(RecordingJournal, NameGoesWithItsDayAndIsNoDayLog) {
   const std::vector<uint8_t> magic(kJournalMagic, kJournalMagic + sizeof kJournalMagic), entry = {1, 2};
   EXPECT_FALSE(appender.Append(u"/nowhere/x/20160301.journal", entry));
   ASSERT_TRUE(appender.Append(u"/app/log/a.journal", entry) && appender.Append(u"/app/log/b.journal", entry));
-  EXPECT_EQ(env.FileBytes(u"/app/log/b.journal"), std::string(magic.begin(), magic.end()) + "\x01\x02");
+  ASSERT_TRUE(JournalAppender(env).Append(u"/app/log/b.journal", entry));  // an existing journal: no second magic
+  EXPECT_EQ(env.FileBytes(u"/app/log/b.journal"), std::string(magic.begin(), magic.end()) + "\x01\x02\x01\x02");
 }
 
 }  // namespace
