@@ -73,14 +73,8 @@ e2e_setup() {
 
 # Safe to call more than once and half-way through the set-up.
 e2e_teardown() {
-  if [ -n "${E2E_PREFIX:-}" ] && [ -d "$E2E_PREFIX" ]; then
-    WINEPREFIX=$E2E_PREFIX e2e_end_wine
-    rm -rf "$E2E_PREFIX"
-  fi
-  if [ -n "${E2E_XVFB_PID:-}" ]; then
-    kill "$E2E_XVFB_PID" 2>/dev/null || true
-    wait "$E2E_XVFB_PID" 2>/dev/null || true
-  fi
+  if [ -d "${E2E_PREFIX:-}" ]; then WINEPREFIX=$E2E_PREFIX e2e_end_wine; rm -rf "$E2E_PREFIX"; fi
+  if [ -n "${E2E_XVFB_PID:-}" ]; then kill "$E2E_XVFB_PID" && wait "$E2E_XVFB_PID"; fi 2>/dev/null || true
 }
 
 # --- One test ------------------------------------------------------------------------------------
@@ -139,10 +133,8 @@ e2e_start_program() {
 
 # Starts the program with ARGS and waits for its main window titled TITLE, whose id goes to `main`.
 e2e_open() {
-  local title=$1
-  shift
-  e2e_start_program "$@"
-  main=$(e2e_wait_window "$title")
+  e2e_start_program "${@:2}"
+  main=$(e2e_wait_window "$1")
 }
 
 # Waits up to TIMEOUT seconds for the process PID to end and sets E2E_EXIT to its exit status.
@@ -210,10 +202,8 @@ e2e_focus() {
 
 # Focuses window ID and types the key combinations that follow.
 e2e_keys() {
-  local id=$1
-  shift
-  e2e_focus "$id"
-  xdotool key --delay 50 "$@"
+  e2e_focus "$1"
+  xdotool key --delay 50 "${@:2}"
 }
 
 # Clicks into window ID at X, Y (from its right or bottom edge when negative). Without a window
@@ -254,19 +244,14 @@ e2e_click_main() { e2e_click "$main" -30 -8; }             # the empty strip alo
 # From winemine, held HOLD seconds, N switches taking turns between notepad and winemine, each held
 # HOLD seconds: the time before each click goes to switch_ms, the window's title to switch_title.
 e2e_switch() {
-  local n=$1 hold=$2 i
+  local n=$1 hold=$2 i clicks=(e2e_click_notepad e2e_click_mine) titles=("Untitled - Notepad" WineMine)
   switch_ms=() switch_title=()
   e2e_click_mine
   sleep "$hold"
   for ((i = 0; i < n; i++)); do
     switch_ms+=("$(e2e_ms_of_day)")
-    if ((i % 2 == 0)); then
-      e2e_click_notepad
-      switch_title+=("Untitled - Notepad")
-    else
-      e2e_click_mine
-      switch_title+=("WineMine")
-    fi
+    "${clicks[i % 2]}"
+    switch_title+=("${titles[i % 2]}")
     sleep "$hold"
   done
 }

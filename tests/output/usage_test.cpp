@@ -98,12 +98,16 @@ TEST_F(UsageOrderTest, WindowSortsEveryColumnInTheChosenDirection) {
       {kUsageExecutable, false, {6000, 3000, 9000}},  // missing path first
       {kUsageExecutable, true, {9000, 3000, 6000}}};
   for (const auto& [column, descending, order] : orders) EXPECT_EQ(WindowOrder(column, descending), order) << column;
-  // Rows of a table that changed size since the rebuild are not sorted against it.
+  // Rows of a table that changed size since the rebuild are not sorted against it; rebuilt for the
+  // smaller table, no row is left past its end.
   UsageIndexList index;
   index.Rebuild(table);
+  index.Sort(kUsageDuration, true, pool);  // entries 0, 2, 1
   table.entries.pop_back();
   index.Sort(kUsageDuration, false, pool);
   EXPECT_EQ(index.EntryOfRow(0)->totalDuration, 9000u);
+  EXPECT_EQ(index.EntryOfRow(1), nullptr);
+  index.Rebuild(table);
   EXPECT_EQ(index.EntryOfRow(2), nullptr);
 }
 

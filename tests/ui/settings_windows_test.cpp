@@ -109,6 +109,12 @@ TEST(ColorList, RowsTextsAndOrdersPerMode) {
   SortColorRows(rows, kColorValueColumn, false, rules, pool);
   EXPECT_EQ(KeysOf(rows), (Keys{b, a, -9}));
   EXPECT_EQ(ColorHeaderText(0, 0, true) + ColorHeaderText(1, 1, false) + ColorHeaderText(1, 0, false), u"exec ▽color △color");
+  // Many rows of one colour (more than a sort orders by insertion) must compare equal, or sorting
+  // runs past them.
+  for (int32_t key = 100; key < 140; ++key) rules.appColors[key] = 0x20;
+  rows = ColorRowsOf(rules);
+  for (bool up : {true, false}) SortColorRows(rows, kColorValueColumn, up, rules, pool);
+  EXPECT_EQ(KeysOf(rows).size(), 43u);
 
   // Deleting palette rows removes exactly those colours.
   rules = ColorRules();
