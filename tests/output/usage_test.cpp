@@ -114,16 +114,11 @@ TEST_F(UsageOrderTest, WindowSortsEveryColumnInTheChosenDirection) {
 // Saved files reverse the averages and ignore the direction for the key (signed) and the count.
 TEST_F(UsageOrderTest, SavingReversesAveragesAndIgnoresTheDirectionForKeyAndCount) {
   const Order up{3000, 6000, 9000}, down{9000, 6000, 3000};
-  EXPECT_EQ(SavedOrder(kUsageRate, true), down);
-  EXPECT_EQ(SavedOrder(kUsageDuration, false), up);
-  EXPECT_EQ(SavedOrder(kUsageAverage, true), down);
-  EXPECT_EQ(SavedOrder(kUsageAverage, false), up);
-  for (bool descending : {true, false}) {
-    EXPECT_EQ(SavedOrder(kUsageExecutable, descending), down);
-    EXPECT_EQ(SavedOrder(kUsageCount, descending), up);
-    EXPECT_EQ(SavedOrder(5, descending), down);
-    EXPECT_EQ(SavedOrder(-1, descending), descending ? down : up);
-  }
+  const std::tuple<int32_t, bool, Order> orders[] = {
+      {kUsageRate, true, down},       {kUsageDuration, false, up},   {kUsageAverage, true, down}, {kUsageAverage, false, up},
+      {kUsageExecutable, true, down}, {kUsageExecutable, false, down}, {kUsageCount, true, up},  {kUsageCount, false, up},
+      {5, true, down},                {5, false, down},              {-1, true, down},            {-1, false, up}};
+  for (const auto& [column, descending, order] : orders) EXPECT_EQ(SavedOrder(column, descending), order) << column;
 }
 
 }  // namespace
