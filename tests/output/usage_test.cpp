@@ -99,7 +99,7 @@ TEST_F(UsageOrderTest, WindowSortsEveryColumnInTheChosenDirection) {
       {kUsageExecutable, true, {9000, 3000, 6000}}};
   for (const auto& [column, descending, order] : orders) EXPECT_EQ(WindowOrder(column, descending), order) << column;
   // Rows of a table that changed size since the rebuild are not sorted against it; rebuilt for the
-  // smaller table, no row is left past its end.
+  // smaller table, no row is left past its end, and sorting it maps each entry to its row.
   UsageIndexList index;
   index.Rebuild(table);
   index.Sort(kUsageDuration, true, pool);  // entries 0, 2, 1
@@ -109,6 +109,8 @@ TEST_F(UsageOrderTest, WindowSortsEveryColumnInTheChosenDirection) {
   EXPECT_EQ(index.EntryOfRow(1), nullptr);
   index.Rebuild(table);
   EXPECT_EQ(index.EntryOfRow(2), nullptr);
+  index.Sort(kUsageDuration, false, pool);
+  EXPECT_EQ(index.RowOfEntry(1), 0u);
 }
 
 // Saved files reverse the averages and ignore the direction for the key (signed) and the count.
