@@ -28,7 +28,6 @@ e2e_keys "$(e2e_wait_window "確認")" Return
 e2e_keys "$colors" Tab Tab Tab space # from "clear" past "load" and "save" to "close"
 e2e_wait_state "$colors" hidden
 # The default rules: generic mode, no executables, the eight generic and the two hour colours.
-default=$(printf '%d ' 200 1 0 8 2 0xFFFFD0 0xFFD0D0 0xD0FFD0 0xD0D0D0 0xFFD0FF 0xD0D0FF 0xD0FFFF 0xFFFFFF 0xFFFFFF 0xEFFFEF)
-default=${default% }
+default=$(printf '%d\n' 200 1 0 8 2 0xFFFFD0 0xFFD0D0 0xD0FFD0 0xD0D0D0 0xFFD0FF 0xD0D0FF 0xD0FFFF 0xFFFFFF 0xFFFFFF 0xEFFFEF | xargs)
 is_default() { [ "$(e2e_config_words 12380 15)" = "$default" ]; }
 e2e_wait_until 5 is_default || e2e_fail "the colour block after clear is $(e2e_config_words 12380 15), not $default"

@@ -18,10 +18,9 @@ e2e_note() { echo "  $*"; }
 # Runs the command that follows every 0.1 s until it succeeds, for up to TIMEOUT seconds; false if
 # it never does.
 e2e_wait_until() {
-  local timeout=$1 waited=0
-  shift
-  until "$@"; do
-    ((waited++ >= timeout * 10)) && return 1
+  local waited=0
+  until "${@:2}"; do
+    ((waited++ >= $1 * 10)) && return 1
     sleep 0.1
   done
 }
@@ -73,14 +72,8 @@ e2e_setup() {
 
 # Safe to call more than once and half-way through the set-up.
 e2e_teardown() {
-  if [ -n "${E2E_PREFIX:-}" ] && [ -d "$E2E_PREFIX" ]; then
-    WINEPREFIX=$E2E_PREFIX e2e_end_wine
-    rm -rf "$E2E_PREFIX"
-  fi
-  if [ -n "${E2E_XVFB_PID:-}" ]; then
-    kill "$E2E_XVFB_PID" 2>/dev/null || true
-    wait "$E2E_XVFB_PID" 2>/dev/null || true
-  fi
+  if [ -d "${E2E_PREFIX:-}" ]; then WINEPREFIX=$E2E_PREFIX e2e_end_wine; rm -rf "$E2E_PREFIX"; fi
+  if [ -n "${E2E_XVFB_PID:-}" ]; then kill "$E2E_XVFB_PID" && wait "$E2E_XVFB_PID"; fi 2>/dev/null || true
 }
 
 # --- One test ------------------------------------------------------------------------------------
@@ -112,10 +105,7 @@ e2e_case_end() {
 }
 
 # Ends every Wine process of the prefix and waits until they are gone.
-e2e_end_wine() {
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
-}
+e2e_end_wine() { { wineserver -k; wineserver -w; } 2>/dev/null || true; }
 
 # A Windows path for a Linux one (Wine's drive Z: is /).
 e2e_winpath() {
@@ -126,24 +116,14 @@ e2e_winpath() {
 
 # Runs a Windows program of the prefix (notepad, winemine, explorer) in the working folder, in the
 # background.
-e2e_wine() {
-  (cd "$E2E_CASE/cwd" && exec wine "$@" >>"$E2E_CASE/wine.log" 2>&1) &
-}
+e2e_wine() { (cd "$E2E_CASE/cwd" && exec wine "$@" >>"$E2E_CASE/wine.log" 2>&1) & }
 
 # Starts the test's program with the given arguments; its process id goes to E2E_PID. Wine execs the
 # program in the same process, so its exit status is the program's exit code.
-e2e_start_program() {
-  e2e_wine "$E2E_PROGRAM" "$@"
-  E2E_PID=$!
-}
+e2e_start_program() { e2e_wine "$E2E_PROGRAM" "$@" && E2E_PID=$!; }
 
 # Starts the program with ARGS and waits for its main window titled TITLE, whose id goes to `main`.
-e2e_open() {
-  local title=$1
-  shift
-  e2e_start_program "$@"
-  main=$(e2e_wait_window "$title")
-}
+e2e_open() { e2e_start_program "${@:2}" && main=$(e2e_wait_window "$1"); }
 
 # Waits up to TIMEOUT seconds for the process PID to end and sets E2E_EXIT to its exit status.
 e2e_wait_exit() {
@@ -193,9 +173,7 @@ e2e_regex_of() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|/]/\\
 e2e_is_mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 
 # Waits until window ID is shown (STATE=shown) or hidden (STATE=hidden).
-e2e_wait_state() {
-  e2e_wait_until "${3:-15}" e2e_in_state "$1" "$2" || e2e_fail "window $1 not $2 after ${3:-15} s"
-}
+e2e_wait_state() { e2e_wait_until "${3:-15}" e2e_in_state "$1" "$2" || e2e_fail "window $1 not $2 after ${3:-15} s"; }
 e2e_in_state() { if e2e_is_mapped "$1"; then [ "$2" = shown ]; else [ "$2" = hidden ]; fi; }
 
 # Gives window ID the X input focus, which (with UseTakeFocus=N) makes it Wine's foreground window;
@@ -204,17 +182,10 @@ e2e_in_state() { if e2e_is_mapped "$1"; then [ "$2" = shown ]; else [ "$2" = hid
 # Wine process to another, the losing process hands the foreground to the desktop, sometimes after
 # the winner took it. To bring another program to the front, click into it (e2e_click): that changes
 # Wine's foreground and leaves the X focus alone.
-e2e_focus() {
-  timeout 10 xdotool windowfocus --sync "$1" || e2e_fail "could not focus window $1"
-}
+e2e_focus() { timeout 10 xdotool windowfocus --sync "$1" || e2e_fail "could not focus window $1"; }
 
 # Focuses window ID and types the key combinations that follow.
-e2e_keys() {
-  local id=$1
-  shift
-  e2e_focus "$id"
-  xdotool key --delay 50 "$@"
-}
+e2e_keys() { e2e_focus "$1" && xdotool key --delay 50 "${@:2}"; }
 
 # Clicks into window ID at X, Y (from its right or bottom edge when negative). Without a window
 # manager nothing raises a window, so the point must not be under another window (see e2e_move).
@@ -227,9 +198,7 @@ e2e_click() {
 }
 
 # Moves window ID to X, Y on the screen.
-e2e_move() {
-  timeout 10 xdotool windowmove --sync "$1" "$2" "$3" || e2e_fail "could not move window $1"
-}
+e2e_move() { timeout 10 xdotool windowmove --sync "$1" "$2" "$3" || e2e_fail "could not move window $1"; }
 
 # Starts notepad and winemine beside the main window (moved to the top left), each where no other
 # window covers it, so that every click lands in the window it is meant for; the keyboard stays with
@@ -254,19 +223,14 @@ e2e_click_main() { e2e_click "$main" -30 -8; }             # the empty strip alo
 # From winemine, held HOLD seconds, N switches taking turns between notepad and winemine, each held
 # HOLD seconds: the time before each click goes to switch_ms, the window's title to switch_title.
 e2e_switch() {
-  local n=$1 hold=$2 i
+  local n=$1 hold=$2 i clicks=(e2e_click_notepad e2e_click_mine) titles=("Untitled - Notepad" WineMine)
   switch_ms=() switch_title=()
   e2e_click_mine
   sleep "$hold"
   for ((i = 0; i < n; i++)); do
     switch_ms+=("$(e2e_ms_of_day)")
-    if ((i % 2 == 0)); then
-      e2e_click_notepad
-      switch_title+=("Untitled - Notepad")
-    else
-      e2e_click_mine
-      switch_title+=("WineMine")
-    fi
+    "${clicks[i % 2]}"
+    switch_title+=("${titles[i % 2]}")
     sleep "$hold"
   done
 }
@@ -301,9 +265,7 @@ e2e_pictures_differ() {
 }
 
 # The clipboard's text without carriage returns, its lines sorted when the argument is `sorted`.
-e2e_clipboard() {
-  xclip -o -selection clipboard 2>/dev/null | tr -d '\r' | if [ "${1:-}" = sorted ]; then sort; else cat; fi
-}
+e2e_clipboard() { xclip -o -selection clipboard 2>/dev/null | tr -d '\r' | if [ "${1:-}" = sorted ]; then sort; else cat; fi; }
 e2e_clipboard_is() { [ "$(e2e_clipboard "${2:-}")" = "$1" ]; }
 
 # Waits up to 5 s for the clipboard to hold WANT (in any order with `sorted` as the second argument).

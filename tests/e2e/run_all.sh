@@ -26,8 +26,7 @@ export E2E_EXE E2E_LOG_TOOL E2E_OUT
 tests=("$@")
 [ ${#tests[@]} -gt 0 ] || for file in "$here"/*.test.sh; do tests+=("$(basename "$file" .test.sh)"); done
 
-rm -rf "$E2E_OUT"
-mkdir -p "$E2E_OUT"
+rm -rf "$E2E_OUT" && mkdir -p "$E2E_OUT"
 trap e2e_teardown EXIT
 started=$SECONDS
 e2e_setup

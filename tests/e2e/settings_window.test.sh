@@ -3,7 +3,9 @@
 # window writes 500 into the settings file at once, and from then on the program looks at the
 # foreground window every 500 ms: each entry begins and ends on a check, so the entries recorded
 # while notepad and winemine take turns in front last whole multiples of 500 ms (at 100 ms they
-# would end on any tenth of a second).
+# would end on any tenth of a second). Ended from its notification-area icon (閉じる, answered Yes)
+# while the settings window is open again, the program keeps what was chosen there, as if the window
+# had been closed first.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_case settings_window
@@ -28,7 +30,15 @@ for ((k = 0; k < 8; k++)); do
 done
 sleep 1
 e2e_click_main
-e2e_quit
+e2e_move "$main" 0 400 # off the notification-area icon at the top left
+e2e_keys "$main" ctrl+t
+e2e_keys "$(e2e_wait_window "設定")" Home # "20ms"
+# The icon's menu: 開く, 閉じる.
+xdotool mousemove --window "$(e2e_wait_window "Wine System Tray")" 8 8 click 3
+xdotool key --delay 200 Up Return
+e2e_keys "$(e2e_wait_window "確認")" Return
+e2e_wait_exit "$E2E_PID"
+[ "$(e2e_config_words 4)" = 20 ] || e2e_fail "the settings file holds the check period $(e2e_config_words 4), not the 20 chosen"
 
 # The entries of notepad and winemine, except the last one (it ended when the main window came back).
 e2e_read_records "$E2E_CASE/Quillmere/log/$(date +%Y%m%d).bin2"

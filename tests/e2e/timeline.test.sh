@@ -13,13 +13,8 @@ import struct, sys, zlib
 records = [(6, 30, "notes", "Morning notes"), (9, 60, "paint", "Sketch board"),
            (12, 60, "editor", "Noon draft"), (15, 30, "chat", "Afternoon chat")]
 u16 = lambda text: text.encode("utf-16-le")
-def key(text):
-    h = 0
-    for (unit,) in struct.iter_unpack("<H", u16(text)): h = (h * 31 + unit) & 0xFFFFFFFF
-    return h
-def section(raw):
-    packed = zlib.compress(raw)
-    return struct.pack("<II", len(packed), len(raw)) + packed
+key = lambda path: sum(ord(c) * 31**i for i, c in enumerate(reversed(path))) % 2**32  # the pool's string key
+section = lambda raw: struct.pack("<II", len(zlib.compress(raw)), len(raw)) + zlib.compress(raw)
 paths = [r"C:\apps\%s.exe" % r[2] for r in records]
 strings = b"".join(struct.pack("<H", 2 * len(p) + 2) + u16(p) + b"\0\0" for p in paths)
 block = b""

@@ -62,11 +62,20 @@ TEST_F(ListModelTest, SortsByEachColumnInBothDirectionsEvenOverAnEmptiedSource) 
   EXPECT_EQ(Sorted(kListDuration, true), "beta alpha delta gamma ");
   EXPECT_EQ(Sorted(kListTitle, true), "alpha beta delta gamma ");
   EXPECT_EQ(Sorted(kListStart, false), "gamma beta alpha delta ");
+  // Many rows of one start and duration (more than a sort orders by insertion) must compare equal,
+  // or sorting runs past them.
+  for (int i = 0; i < 40; ++i) day.Append({0, 4000, 40, 0}, u"gamma");
+  list.AppendNew();
+  const size_t shown = Shown().size();
+  for (bool ascending : {true, false}) {
+    EXPECT_EQ(Sorted(kListDuration, ascending).size(), shown);
+    EXPECT_EQ(Sorted(kListStart, ascending).size(), shown);
+  }
   // A failed load empties the viewed day under the rows: they show nothing and sort without harm.
   day.Clear();
   list.SortByColumn(kListDuration, true, pool);
-  EXPECT_EQ(list.RowCount(), 4u);
-  EXPECT_EQ(list.RecordOfRow(3), nullptr);
+  EXPECT_EQ(list.RowCount(), 44u);
+  EXPECT_EQ(list.RecordOfRow(43), nullptr);
 }
 
 }  // namespace

@@ -98,28 +98,29 @@ TEST_F(UsageOrderTest, WindowSortsEveryColumnInTheChosenDirection) {
       {kUsageExecutable, false, {6000, 3000, 9000}},  // missing path first
       {kUsageExecutable, true, {9000, 3000, 6000}}};
   for (const auto& [column, descending, order] : orders) EXPECT_EQ(WindowOrder(column, descending), order) << column;
-  // Rows of a table that changed size since the rebuild are not sorted against it.
+  // Rows of a table that changed size since the rebuild are not sorted against it; rebuilt for the
+  // smaller table, no row is left past its end, and sorting it maps each entry to its row.
   UsageIndexList index;
   index.Rebuild(table);
+  index.Sort(kUsageDuration, true, pool);  // entries 0, 2, 1
   table.entries.pop_back();
   index.Sort(kUsageDuration, false, pool);
   EXPECT_EQ(index.EntryOfRow(0)->totalDuration, 9000u);
+  EXPECT_EQ(index.EntryOfRow(1), nullptr);
+  index.Rebuild(table);
   EXPECT_EQ(index.EntryOfRow(2), nullptr);
+  index.Sort(kUsageDuration, false, pool);
+  EXPECT_EQ(index.RowOfEntry(1), 0u);
 }
 
 // Saved files reverse the averages and ignore the direction for the key (signed) and the count.
 TEST_F(UsageOrderTest, SavingReversesAveragesAndIgnoresTheDirectionForKeyAndCount) {
   const Order up{3000, 6000, 9000}, down{9000, 6000, 3000};
-  EXPECT_EQ(SavedOrder(kUsageRate, true), down);
-  EXPECT_EQ(SavedOrder(kUsageDuration, false), up);
-  EXPECT_EQ(SavedOrder(kUsageAverage, true), down);
-  EXPECT_EQ(SavedOrder(kUsageAverage, false), up);
-  for (bool descending : {true, false}) {
-    EXPECT_EQ(SavedOrder(kUsageExecutable, descending), down);
-    EXPECT_EQ(SavedOrder(kUsageCount, descending), up);
-    EXPECT_EQ(SavedOrder(5, descending), down);
-    EXPECT_EQ(SavedOrder(-1, descending), descending ? down : up);
-  }
+  const std::tuple<int32_t, bool, Order> orders[] = {
+      {kUsageRate, true, down},       {kUsageDuration, false, up},   {kUsageAverage, true, down}, {kUsageAverage, false, up},
+      {kUsageExecutable, true, down}, {kUsageExecutable, false, down}, {kUsageCount, true, up},  {kUsageCount, false, up},
+      {5, true, down},                {5, false, down},              {-1, true, down},            {-1, false, up}};
+  for (const auto& [column, descending, order] : orders) EXPECT_EQ(SavedOrder(column, descending), order) << column;
 }
 
 }  // namespace

@@ -21,9 +21,7 @@ TEST(DIBSection, RecreatingAtEverySizeGivesBackEveryObject) {
       const int32_t width = empty ? 0 : 40 + i % 700, height = empty ? 0 : 10 + i % 90;
       if (image.CreateImage(width, height)) {
         ASSERT_TRUE(image.SetTimelineFont());
-        if (i % 3 == 0) {
-          ASSERT_TRUE(image.RegrowSection(width + 5, height));
-        }
+        ASSERT_TRUE(i % 3 != 0 || image.RegrowSection(width + 5, height));
       } else {
         ASSERT_TRUE(empty);
         image.ReleaseImage();

@@ -109,6 +109,12 @@ TEST(ColorList, RowsTextsAndOrdersPerMode) {
   SortColorRows(rows, kColorValueColumn, false, rules, pool);
   EXPECT_EQ(KeysOf(rows), (Keys{b, a, -9}));
   EXPECT_EQ(ColorHeaderText(0, 0, true) + ColorHeaderText(1, 1, false) + ColorHeaderText(1, 0, false), u"exec ▽color △color");
+  // Many rows of one colour (more than a sort orders by insertion) must compare equal, or sorting
+  // runs past them.
+  for (int32_t key = 100; key < 140; ++key) rules.appColors[key] = 0x20;
+  rows = ColorRowsOf(rules);
+  for (bool up : {true, false}) SortColorRows(rows, kColorValueColumn, up, rules, pool);
+  EXPECT_EQ(KeysOf(rows).size(), 43u);
 
   // Deleting palette rows removes exactly those colours.
   rules = ColorRules();
@@ -118,14 +124,12 @@ TEST(ColorList, RowsTextsAndOrdersPerMode) {
 }
 
 TEST(ColorList, StoredPlacementAndColumnOrder) {
-  WindowPlacement placement = {44, 2, 2, {}, {}, {1, 2, 3, 4}};  // minimised from maximised
-  EXPECT_EQ(PlacementToStore(placement).showCmd, 3u);
-  placement.flags = 0;
-  placement.showCmd = 6;
-  EXPECT_EQ(PlacementToStore(placement).showCmd, 9u);
-  placement.showCmd = 1;
-  EXPECT_EQ(PlacementToStore(placement).showCmd, 1u);
-  EXPECT_EQ(PlacementToStore(placement).normalPosition.right, 3);
+  // {flags, shown as, stored as}: minimised from maximised is stored maximised, minimised as restored.
+  for (const auto& [flags, shown, stored] : {std::array<uint32_t, 3>{2, 2, 3}, {0, 6, 9}, {0, 1, 1}}) {
+    const WindowPlacement placement = {44, flags, shown, {}, {}, {1, 2, 3, 4}};
+    EXPECT_EQ(PlacementToStore(placement).showCmd, stored) << shown;
+    EXPECT_EQ(PlacementToStore(placement).normalPosition.right, 3);
+  }
   const int32_t orders[][2] = {{0, 1}, {1, 0}, {1, 1}, {0, 2}, {-1, 0}};
   const bool valid[] = {true, true, false, false, false};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(IsColumnOrder(orders[i], 2), valid[i]) << i;

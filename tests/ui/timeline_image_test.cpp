@@ -117,18 +117,6 @@ TEST_F(Timeline, MagnifierNearMidnightFindsTheFirstRecordsAndHourZero) {
   EXPECT_EQ(text.calls, (Texts{{481, kH - 12, u"0"}}));
 }
 
-TEST_F(Timeline, MagnifierCentreStaysInTheDay) {
-  Add(Ms(0, 5), Ms(0, 10), 1);
-  Add(Ms(12, 0), Ms(0, 30), 2);
-  Add(Ms(23, 50), Ms(0, 5), 3);
-  Render(kNoPoint);  // the first redraw, with the cursor off the picture: centred on midnight
-  EXPECT_EQ(Columns(image, kH - 1, Bar(1)).size(), 240u);
-  Render({100'000, 0});  // dragged far to the right: centred on the day's last second
-  EXPECT_EQ(Columns(image, kH - 1, Bar(3)).size(), 120u);
-  Render({-100'000, 0});
-  EXPECT_EQ(Columns(image, kH - 1, Bar(1)).size(), 240u);
-}
-
 TEST_F(Timeline, DragBandRunsFromMarkToMouseAcrossTheMiddleLine) {
   // 01:00 to 02:00 either way round; the mouse line at 02:00 adds a column to the first.
   for (const auto& [mark, mouse, last] : {std::tuple{60, 120, 120}, {120, 60, 119}}) {
@@ -136,15 +124,6 @@ TEST_F(Timeline, DragBandRunsFromMarkToMouseAcrossTheMiddleLine) {
     for (int32_t y : {kH / 2 - 1, kH / 2}) EXPECT_EQ(Columns(image, y, kRed), Every(60, 1, last));
     EXPECT_TRUE(Columns(image, kH / 2 + 1, kRed).empty());
   }
-}
-
-TEST_F(Timeline, EmptyDayShowsOnlyTheScale) {
-  Render({720, 5});
-  EXPECT_EQ(Columns(image, 0, kScale), (std::vector<int32_t>{0, 719, 1439}));
-  for (int32_t y = kH / 2 + 1; y < kH; ++y) {
-    EXPECT_EQ(Columns(image, y, kWhite).size() + Columns(image, y, kScale).size(), size_t{kW});
-  }
-  EXPECT_EQ(text.calls.size(), 1u);
 }
 
 TEST(TimelinePixels, FillAndLineClipToTheImage) {
@@ -167,6 +146,9 @@ TEST(TimelinePixels, FillAndLineClipToTheImage) {
   ASSERT_TRUE(image.CreateImage(6, 4));
   ASSERT_TRUE(DrawPixelLine(image, 1, 2, 9, 1, kRed));  // flat, clipped at the right edge
   EXPECT_EQ(Columns(image, 1, kRed), (std::vector<int32_t>{2, 3, 4}));
+  ASSERT_TRUE(DrawPixelLine(image, 0, 4, 8, 5, kWhite));  // steep, leaving through the right edge
+  const std::vector<int32_t> steep[] = {{4}, {4}, {5}, {}};
+  for (int32_t y = 0; y < 4; ++y) EXPECT_EQ(Columns(image, y, kWhite), steep[y]) << y;
   ASSERT_TRUE(DrawPixelLine(image, 0, 0, 3, 3, kScale));  // diagonal: drawn flat, its right end left out
   for (int32_t y = 0; y < 4; ++y) EXPECT_EQ(Columns(image, y, kScale), y < 3 ? std::vector<int32_t>{y} : std::vector<int32_t>{});
   EXPECT_EQ(PixelOf(0x00112233), 0x00332211u);
