@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "output/clipboard_text.h"
 #include "platform/clipboard.h"
+#include "ui/dialog_controls.h"
 #include "ui/list_texts.h"
 #include "ui/list_view.h"
 #include "ui/main_window.h"
@@ -232,19 +233,13 @@ void AppInfoWindow::OnColumnClick(int column) {
 }
 
 void AppInfoWindow::ShowRowMenu() {
-  HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), L"MAIN_POPUP_MENU");
-  if (menu == nullptr) return;
-  HMENU popup = GetSubMenu(menu, 0);
-  const UINT state = ListView_GetNextItem(list_, -1, LVNI_SELECTED) == -1 ? MF_GRAYED : MF_ENABLED;
-  for (UINT id : {CMD_COPY, CMD_COPY_CSV, CMD_CHANGE_COLOR}) EnableMenuItem(popup, id, MF_BYCOMMAND | state);
-  const ColorMode mode = App().colors.mode;
-  if (mode == ColorMode::PerHour || mode == ColorMode::NoColor) {
-    EnableMenuItem(popup, CMD_CHANGE_COLOR, MF_BYCOMMAND | MF_ENABLED);
+  std::vector<WORD> greyed;
+  if (ListView_GetNextItem(list_, -1, LVNI_SELECTED) == -1) {
+    greyed = {CMD_COPY, CMD_COPY_CSV};
+    const ColorMode mode = App().colors.mode;
+    if (mode != ColorMode::PerHour && mode != ColorMode::NoColor) greyed.push_back(CMD_CHANGE_COLOR);
   }
-  POINT cursor = {};
-  GetCursorPos(&cursor);
-  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, window_, nullptr);
-  DestroyMenu(menu);
+  TrackMenuResource(window_, L"MAIN_POPUP_MENU", TPM_LEFTALIGN | TPM_LEFTBUTTON, greyed);
 }
 
 void AppInfoWindow::ChangeColor() {

@@ -210,18 +210,10 @@ void ColorConfigWindow::SetMode(ColorMode mode) {
 }
 
 void ColorConfigWindow::ShowListMenu() {
-  HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), L"COLOR_LIST_POPUP_MENU");
-  if (menu == nullptr) return;
-  HMENU popup = GetSubMenu(menu, 0);
-  if (App().colors.mode == ColorMode::PerApplication) EnableMenuItem(popup, CMD_ADD_COLOR, MF_BYCOMMAND | MF_GRAYED);
-  if (ListView_GetNextItem(list_, -1, LVNI_SELECTED) == -1) {
-    EnableMenuItem(popup, CMD_CHANGE_COLOR, MF_BYCOMMAND | MF_GRAYED);
-    EnableMenuItem(popup, CMD_DELETE_COLOR, MF_BYCOMMAND | MF_GRAYED);
-  }
-  POINT cursor = {};
-  GetCursorPos(&cursor);
-  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, window_, nullptr);
-  DestroyMenu(menu);
+  std::vector<WORD> greyed;
+  if (App().colors.mode == ColorMode::PerApplication) greyed.push_back(CMD_ADD_COLOR);
+  if (ListView_GetNextItem(list_, -1, LVNI_SELECTED) == -1) greyed.insert(greyed.end(), {CMD_CHANGE_COLOR, CMD_DELETE_COLOR});
+  TrackMenuResource(window_, L"COLOR_LIST_POPUP_MENU", TPM_LEFTALIGN | TPM_LEFTBUTTON, greyed);
 }
 
 void ColorConfigWindow::AddColor() {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "color/default_palette.h"
 #include "storage/app_settings.h"
@@ -20,6 +21,10 @@ void SetSmallIcon(HWND window, int iconId);
 
 // The question box captioned "確認" with Yes and No; true on Yes.
 bool AskYesNo(HWND owner, const wchar_t* question);
+
+// Shows the first submenu of menu resource `name` at the cursor, the `greyed` items disabled; the
+// menu is destroyed afterwards.
+void TrackMenuResource(HWND owner, const wchar_t* name, UINT flags, const std::vector<WORD>& greyed = {});
 
 // At most `maxUnits` code units of a control's text.
 std::u16string ControlText(HWND dialog, int controlId, size_t maxUnits);

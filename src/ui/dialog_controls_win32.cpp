@@ -46,4 +46,15 @@ void AddListColumns(HWND list, int count, const char16_t* const* headers, const 
   ListView_SetColumnOrderArray(list, count, columns.data());
 }
 
+void TrackMenuResource(HWND owner, const wchar_t* name, UINT flags, const std::vector<WORD>& greyed) {
+  HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), name);
+  if (menu == nullptr) return;
+  HMENU popup = GetSubMenu(menu, 0);
+  for (WORD id : greyed) EnableMenuItem(popup, id, MF_BYCOMMAND | MF_GRAYED);
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  TrackPopupMenu(popup, flags, cursor.x, cursor.y, 0, owner, nullptr);
+  DestroyMenu(menu);
+}
+
 }  // namespace qm

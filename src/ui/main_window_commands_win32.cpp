@@ -39,18 +39,6 @@ std::u16string FromWide(const wchar_t* text) { return std::u16string(reinterpret
 
 OutputFormat FormatOfFilter(int filterIndex) { return filterIndex == 2 ? OutputFormat::Csv : OutputFormat::Text; }
 
-// Shows the first submenu of a menu resource at the cursor; the menu is destroyed afterwards.
-void TrackMenuResource(HWND owner, const wchar_t* name, UINT flags, const std::vector<WORD>& greyed = {}) {
-  HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), name);
-  if (menu == nullptr) return;
-  HMENU popup = GetSubMenu(menu, 0);
-  for (WORD id : greyed) EnableMenuItem(popup, id, MF_BYCOMMAND | MF_GRAYED);
-  POINT cursor = {};
-  GetCursorPos(&cursor);
-  TrackPopupMenu(popup, flags, cursor.x, cursor.y, 0, owner, nullptr);
-  DestroyMenu(menu);
-}
-
 }  // namespace
 
 void MainWindow::OnCommand(WORD id, WORD code) {
