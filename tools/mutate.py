@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Puts small deliberate faults into the portable sources, one at a time, and counts how many the
 tests catch. Run from the repository root after a native build (it restores every file it touches):
-    nice -n 10 python3 tests/mutate.py [build/native [src/storage ...]] > mutants.txt
+    nice -n 10 python3 tools/mutate.py [build/native [src/storage ...]] > mutants.txt
 Paths after the build folder limit the faults to the sources under them.
 Each line names the fault and the tests that failed; the sample is chosen by a hash of each fault,
 so reruns and edits elsewhere try the same faults."""
