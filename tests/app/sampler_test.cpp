@@ -1,5 +1,5 @@
 // The sampler on a scripted clock and foreground window: when entries open and close, and how device
-// paths become drive-letter paths. (Day changes: see the check timer and the journal's week.)
+// paths become drive-letter paths. (Day changes: see the check timer and the journal's kill tests.)
 #include <gtest/gtest.h>
 
 #include <string>
