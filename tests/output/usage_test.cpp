@@ -90,14 +90,20 @@ class UsageOrderTest : public ::testing::Test {
   UsageTable table;
 };
 
-TEST_F(UsageOrderTest, WindowSortsEveryColumnInTheChosenDirection) {
-  const Order up{3000, 6000, 9000}, down{9000, 6000, 3000};
-  const std::tuple<int32_t, bool, Order> orders[] = {
-      {kUsageRate, true, down},        {kUsageDuration, false, up},  {kUsageAverage, true, up},
-      {kUsageAverage, false, down},    {kUsageCount, true, down},    {17, false, up},  // like the rate
-      {kUsageExecutable, false, {6000, 3000, 9000}},  // missing path first
-      {kUsageExecutable, true, {9000, 3000, 6000}}};
-  for (const auto& [column, descending, order] : orders) EXPECT_EQ(WindowOrder(column, descending), order) << column;
+// The window sorts every column in the chosen direction; saved files reverse the averages and
+// ignore the direction for the key (signed) and the count.
+TEST_F(UsageOrderTest, WindowAndSavedOrdersOfEveryColumn) {
+  const Order up{3000, 6000, 9000}, down{9000, 6000, 3000}, byPath{6000, 3000, 9000};  // missing path first
+  const std::tuple<int32_t, bool, Order, Order> orders[] = {  // {column, descending, window, saved}
+      {kUsageRate, true, down, down},          {kUsageDuration, false, up, up},  {kUsageAverage, true, up, down},
+      {kUsageAverage, false, down, up},        {kUsageCount, true, down, up},    {kUsageCount, false, up, up},
+      {kUsageExecutable, false, byPath, down}, {kUsageExecutable, true, {9000, 3000, 6000}, down},
+      {17, false, up, down},  // like the rate in the window; unknown columns save by rate, largest first
+      {-1, true, down, down}, {-1, false, up, up}};
+  for (const auto& [column, descending, window, saved] : orders) {
+    EXPECT_EQ(WindowOrder(column, descending), window) << column;
+    EXPECT_EQ(SavedOrder(column, descending), saved) << column;
+  }
   // Rows of a table that changed size since the rebuild are not sorted against it; rebuilt for the
   // smaller table, no row is left past its end, and sorting it maps each entry to its row.
   UsageIndexList index;
@@ -111,16 +117,6 @@ TEST_F(UsageOrderTest, WindowSortsEveryColumnInTheChosenDirection) {
   EXPECT_EQ(index.EntryOfRow(2), nullptr);
   index.Sort(kUsageDuration, false, pool);
   EXPECT_EQ(index.RowOfEntry(1), 0u);
-}
-
-// Saved files reverse the averages and ignore the direction for the key (signed) and the count.
-TEST_F(UsageOrderTest, SavingReversesAveragesAndIgnoresTheDirectionForKeyAndCount) {
-  const Order up{3000, 6000, 9000}, down{9000, 6000, 3000};
-  const std::tuple<int32_t, bool, Order> orders[] = {
-      {kUsageRate, true, down},       {kUsageDuration, false, up},   {kUsageAverage, true, down}, {kUsageAverage, false, up},
-      {kUsageExecutable, true, down}, {kUsageExecutable, false, down}, {kUsageCount, true, up},  {kUsageCount, false, up},
-      {5, true, down},                {5, false, down},              {-1, true, down},            {-1, false, up}};
-  for (const auto& [column, descending, order] : orders) EXPECT_EQ(SavedOrder(column, descending), order) << column;
 }
 
 }  // namespace
