@@ -13,6 +13,7 @@
 #include "storage/day_log_file.h"
 #include "storage/log_folder.h"
 #include "busy_day.h"
+#include "redirected_env.h"
 #include "support/real_env.h"
 
 namespace {
@@ -30,7 +31,7 @@ void ResetPeak() { gPeak = gInUse; }
 
 struct Fixture {
   qm::test::TempFolder folder;
-  qm::test::RedirectedEnv env{folder.Child(u"quillmere.exe")};
+  qm::bench::RedirectedEnv env{folder.Child(u"quillmere.exe")};
   qm::AppState app{env};
   std::u16string path;
   std::string raw;  // the strings and records as the file's two sections hold them, uncompressed

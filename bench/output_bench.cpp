@@ -12,6 +12,7 @@
 #include "output/record_line.h"
 #include "output/usage_file.h"
 #include "busy_day.h"
+#include "redirected_env.h"
 #include "support/real_env.h"
 
 namespace {
@@ -32,7 +33,7 @@ class BusyDay {
 
  private:
   qm::test::TempFolder folder_;
-  qm::test::RedirectedEnv env_;
+  qm::bench::RedirectedEnv env_;
   qm::AppState app_;
   qm::ListModel list_;
 };

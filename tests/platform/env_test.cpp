@@ -114,14 +114,12 @@ TEST_F(EnvTest, FoldersFilesAndRenames) {
 
 TEST_F(EnvTest, PathHelpersUseThePlatformSeparatorBeyondTheOldLimitToo) {
   const std::u16string sep(1, kSeparator);
-  std::u16string deep = temp_.u16();
-  while (deep.size() < 400) deep += sep + u"deep-folder-name";  // Windows' shell helpers stop at 260
-  for (const std::u16string& folder : {temp_.u16(), deep}) {
-    const std::u16string file = env_.CombinePath(env_.AddTrailingSeparator(folder), u"20240102.log");
-    EXPECT_EQ(file, folder + sep + u"20240102.log");
-    EXPECT_EQ(env_.RemoveFileSpec(file) + u"|" + env_.FindFileName(file) + u"|" + env_.RemoveExtension(file),
-              folder + u"|20240102.log|" + folder + sep + u"20240102");
-  }
+  std::u16string folder = temp_.u16();
+  while (folder.size() < 400) folder += sep + u"deep-folder-name";  // Windows' shell helpers stop at 260
+  const std::u16string file = env_.CombinePath(env_.AddTrailingSeparator(folder), u"20240102.log");
+  EXPECT_EQ(file, folder + sep + u"20240102.log");
+  EXPECT_EQ(env_.RemoveFileSpec(file) + u"|" + env_.FindFileName(file) + u"|" + env_.RemoveExtension(file),
+            folder + u"|20240102.log|" + folder + sep + u"20240102");
   EXPECT_EQ(env_.FindFileName(env_.ExecutablePath()).rfind(u"quillmere_tests", 0), 0u);
 }
 

@@ -66,16 +66,6 @@ class SettingsFileTest : public ::testing::Test {
     env.PutFile(path, bytes);
     return LoadSettingsFile(app);
   }
-  // The defaults with the first `length` bytes taken from `source`, strings cut as the reader cuts them.
-  AppSettings DefaultsWithPrefix(const AppSettings& source, size_t length) {
-    AppSettings expected;
-    SettingsDefaults(expected, env);
-    std::memcpy(&expected, &source, length);
-    TerminateStringFields(expected);
-    return expected;
-  }
-  void ExpectSettings(const AppSettings& expected) { EXPECT_EQ(std::memcmp(&app.settings, &expected, sizeof expected), 0); }
-
   test::FakeEnv env;
   AppState app{env};
   const std::u16string path = u"/app/config";
@@ -106,15 +96,6 @@ TEST_F(SettingsFileTest, DefaultFileHoldsTaggedRecordThenColourBlockAndNoHistory
   EXPECT_EQ(file.substr(r + 2920, 2600), std::string(2600, '\0'));
   EXPECT_EQ(file.substr(r + 12368, 4), std::string("\0\0\0\x01", 4));
   EXPECT_EQ(file.substr(r + 12376), ColorBlockOf(ColorRules()));
-
-  // Such a file loads the settings and colours, then stops where the history would be.
-  app.settings.checkPeriodMs = 250;
-  app.colors.mode = ColorMode::PerHour;
-  SaveSettingsFile(app);
-  AppState fresh(env);
-  EXPECT_FALSE(LoadSettingsFile(fresh));
-  EXPECT_EQ(fresh.settings.checkPeriodMs, 250);
-  EXPECT_EQ(fresh.colors.mode, ColorMode::PerHour);
 }
 
 // Also when the save fails or is killed at any point: the old file or the complete new one.
@@ -151,45 +132,33 @@ TEST_F(SettingsFileTest, EverythingSurvivesARoundTripAndEveryFault) {
   test::ExpectOldOrNewUnderEveryFault(env, {{path, before, file, loadsAs}}, [&] { return SaveSettingsFile(app); });
 }
 
-struct Layout {
-  const char* tag;  // "" for the oldest layout
-  size_t recordBytes;
-};
-
-class SettingsLayouts : public SettingsFileTest, public ::testing::WithParamInterface<Layout> {};
-
 // Each older layout fills exactly its prefix of the record; every later field keeps its default, and
-// the colour and history blocks are found right behind the shorter record.
-TEST_P(SettingsLayouts, PrefixArrivesAndTheRestKeepsDefaults) {
-  const Layout layout = GetParam();
+// the colour and history blocks are found right behind the shorter record. A record one byte short
+// replaces only the bytes that arrived, and the load stops there.
+TEST_F(SettingsFileTest, OlderLayoutsFillTheirPrefixAndTheRestKeepsDefaults) {
   const AppSettings pattern = Pattern();
-  const std::string record = std::string(layout.tag) + RecordPrefix(pattern, layout.recordBytes);
   ColorRules colors;
   colors.mode = ColorMode::NoColor;
-  colors.genericColors = {5};
-  ASSERT_TRUE(Load(record + ColorBlockOf(colors) + HistoryBytes(1, {u"x"})));
-  ExpectSettings(DefaultsWithPrefix(pattern, layout.recordBytes));
-  EXPECT_EQ(app.colors.mode, ColorMode::NoColor);
-  EXPECT_EQ(app.colors.genericColors, std::vector<ColorRef>{5});
-  EXPECT_EQ(HistoryTexts(app.searchHistory), Texts{u"x"});
-
-  // The record alone (for the oldest layout a file of exactly 8120 bytes) loads, then stops at the
-  // colours; one byte short, the bytes that arrived replace the defaults and the rest keep theirs.
-  AppState fresh(env);
-  env.PutFile(path, record);
-  EXPECT_FALSE(LoadSettingsFile(fresh));
-  EXPECT_EQ(std::memcmp(&fresh.settings, &app.settings, sizeof(AppSettings)), 0);
-  EXPECT_EQ(fresh.colors.mode, ColorMode::Generic);
-  SettingsDefaults(app.settings, env);
-  app.colors.mode = ColorMode::PerHour;
-  EXPECT_FALSE(Load(record.substr(0, record.size() - 1)));
-  ExpectSettings(DefaultsWithPrefix(pattern, layout.recordBytes - 1));
-  EXPECT_EQ(app.colors.mode, ColorMode::PerHour);
+  const std::string behind = ColorBlockOf(colors) + HistoryBytes(1, {u"x"});
+  const std::pair<std::string, size_t> layouts[] = {{"cfgi", 12376}, {"cfgh", 9220}, {"cfgg", 9216},
+                                                    {"cfgf", 8172},  {"cfge", 8124}, {"", 8120}};  // "": untagged
+  for (const auto& [tag, recordBytes] : layouts) {
+    for (const size_t length : {recordBytes, recordBytes - 1}) {
+      SCOPED_TRACE(tag + " " + std::to_string(length));
+      const bool whole = length == recordBytes;
+      AppState fresh(env);
+      env.PutFile(path, tag + RecordPrefix(pattern, length) + (whole ? behind : ""));
+      EXPECT_EQ(LoadSettingsFile(fresh), whole);
+      AppSettings expected;
+      SettingsDefaults(expected, env);
+      std::memcpy(&expected, &pattern, length);
+      TerminateStringFields(expected);
+      EXPECT_EQ(std::memcmp(&fresh.settings, &expected, sizeof expected), 0);
+      EXPECT_EQ(fresh.colors.mode, whole ? ColorMode::NoColor : ColorMode::Generic);
+      EXPECT_EQ(HistoryTexts(fresh.searchHistory), whole ? Texts{u"x"} : Texts{});
+    }
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(AllTags, SettingsLayouts,
-                         ::testing::Values(Layout{"cfgi", 12376}, Layout{"cfgh", 9220}, Layout{"cfgg", 9216},
-                                           Layout{"cfgf", 8172}, Layout{"cfge", 8124}, Layout{"", 8120}));
 
 TEST_F(SettingsFileTest, UnterminatedStringsEndAtTheLastCodeUnitOfTheirArrays) {
   AppSettings s;
@@ -230,7 +199,6 @@ TEST_F(SettingsFileTest, HistoryBlockIsReadWithinItsLengthAndCapacityOrNotAtAll)
   ASSERT_TRUE(Load(head + HistoryBytes(70, static_cast<uint32_t>(many.size()), many)));
   EXPECT_EQ(app.searchHistory.Count(), 64u);
   EXPECT_EQ(app.searchHistory.Entries().front().Text(), u"s\u0080");  // u'A' + 63
-
   // A cut, mistagged, oversized or overlong block, or a colour block the reader refuses before it,
   // leaves the history as it was.
   app.searchHistory.ClearSearchHistory();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,9 +29,6 @@ struct ReplacedFile {
 // kill the files load as they are and the next save succeeds and clears any leftover.
 inline void ExpectOldOrNewUnderEveryFault(FakeEnv& env, const std::vector<ReplacedFile>& files,
                                           const std::function<bool()>& save) {
-  auto putOld = [&] {
-    for (const ReplacedFile& file : files) env.PutFile(file.path, file.before);
-  };
   auto eachOldOrNew = [&](bool noTemporaryFiles) {  // true when all hold the new bytes
     bool allNew = true;
     for (const ReplacedFile& file : files) {
@@ -44,30 +42,27 @@ inline void ExpectOldOrNewUnderEveryFault(FakeEnv& env, const std::vector<Replac
     return allNew;
   };
   using Op = FakeEnv::Op;
-  for (Op op : {Op::Write, Op::Flush, Op::Rename}) {
-    for (int n = 1;; ++n) {
-      SCOPED_TRACE(::testing::Message() << "operation " << static_cast<int>(op) << " failing at " << n);
+  for (const std::optional<Op> failing : {std::optional(Op::Write), std::optional(Op::Flush), std::optional(Op::Rename),
+                                          std::optional<Op>()}) {  // none: the process is killed
+    for (int n = failing ? 1 : 0;; ++n) {
+      SCOPED_TRACE((failing ? "operation " + std::to_string(static_cast<int>(*failing)) + " failing" : "killed") +
+                   " at " + std::to_string(n));
       ASSERT_LT(n, 10'000) << "the save never got through";
-      putOld();
-      env.FailNth(op, n);
+      for (const ReplacedFile& file : files) env.PutFile(file.path, file.before);
+      failing ? env.FailNth(*failing, n) : env.CrashAfter(n);
       const bool saved = save();
-      EXPECT_TRUE(n > 1 || !saved) << "the save must write, flush and rename";
-      EXPECT_EQ(saved, eachOldOrNew(true));
+      if (failing) {
+        EXPECT_TRUE(n > 1 || !saved) << "the save must write, flush and rename";
+        EXPECT_EQ(saved, eachOldOrNew(true));
+      } else {
+        env.Restart();
+        eachOldOrNew(false);
+        ASSERT_TRUE(save());
+        EXPECT_TRUE(eachOldOrNew(true));
+      }
       if (saved) break;
     }
-    env.FailNth(op, 0);
-  }
-  for (int n = 0;; ++n) {
-    SCOPED_TRACE(::testing::Message() << "killed after " << n << " changes");
-    ASSERT_LT(n, 10'000) << "the save never got through";
-    putOld();
-    env.CrashAfter(n);
-    const bool saved = save();
-    env.Restart();
-    eachOldOrNew(false);
-    ASSERT_TRUE(save());
-    EXPECT_TRUE(eachOldOrNew(true));
-    if (saved) break;
+    if (failing) env.FailNth(*failing, 0);
   }
 }
 

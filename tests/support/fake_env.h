@@ -70,8 +70,7 @@ class FakeEnv : public Env {
 
  private:
   struct File {
-    std::string data;
-    std::string durable;  // what survives a crash
+    std::string data, durable;  // durable: what survives a crash
   };
   struct Open {
     std::u16string path;

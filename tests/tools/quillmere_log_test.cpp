@@ -12,6 +12,7 @@
 #include "storage/day_log_file.h"
 #include "storage/settings_file.h"
 #include "support/byte_builder.h"
+#include "support/fake_env.h"
 #include "support/real_env.h"
 
 namespace qm {
@@ -37,7 +38,7 @@ class LogToolTest : public ::testing::Test {
     return RunLogTool(env, args, result);
   }
   test::TempFolder folder;
-  test::RedirectedEnv env{folder.Child(u"quillmere-log")};
+  Env& env = DefaultEnv();
   const std::u16string log = folder.Child(u"20160305.bin2");
   LogToolOutput result;
 };
@@ -75,11 +76,12 @@ TEST_F(LogToolTest, ConfigDecidesTheOutputAndExportWritesWhatTheAutomaticExportW
   const std::u16string exports = folder.Child(u"exports"), config = folder.Child(u"config");
   ASSERT_TRUE(env.CreateFolder(exports));
   const std::u16string pattern = u"%d;%u", name = u"day-%y-%M-%D";  // variables: no array-bounds false positive
-  AppState app(env);
-  auto save = [&](auto edit) {
-    SettingsDefaults(app.settings, env);
+  auto save = [&](auto edit) {  // by the program's own writer, then copied here
+    test::FakeEnv written;
+    AppState app(written);
     edit(app.settings);
-    ASSERT_TRUE(SaveSettingsFile(app) || env.FileExists(config));
+    SaveSettingsFile(app);
+    test::WriteWholeFile(fs::path(config), written.FileBytes(SettingsFilePath(written)));
   };
   save([&](AppSettings& s) {
     s.newlineMode = 1;
