@@ -2,14 +2,10 @@
 # The colour settings window: opened from 設定 > カラー > 色設定 it gives every executable recorded so
 # far a colour of its own, and closing it writes that into the settings file at once; opened again,
 # "clear" (answered Yes) and closed, the settings file holds the default colour rules again.
-set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_case color_settings
 
-open_colors() {
-  e2e_keys "$main" alt+o c Up Return # the submenu's last item, 色設定
-  e2e_wait_window "色設定"
-}
+open_colors() { e2e_keys "$main" alt+o c Up Return && e2e_wait_window "色設定"; } # the submenu's last item
 e2e_open "$e2e_today"
 sleep 0.5 # the program's own window is recorded: a path in the pool
 colors=$(open_colors)

@@ -1,15 +1,12 @@
 #!/usr/bin/env bash
 # Recording: the program follows the foreground window between notepad and winemine, and closing it
-# from its menu (answering Yes) saves today's day log with every switch, the entry in progress
-# included, with the executables' paths, today's start times and durations that add up to the time
-# spent.
-set -euo pipefail
+# from its menu (answering Yes) saves today's day log with every switch and the entry in progress, with
+# the executables' paths, today's start times and durations that add up to the time spent.
 source "$(dirname "$0")/lib.sh"
 e2e_case recording
 
-# A record starts after the click that caused it, by the time Wine takes to act on the click plus up
-# to one check period (100 ms): 95-125 ms in total with both cores busy. Ten times that allows for
-# a machine loaded with builds; a lost or misdated switch is off by a whole hold (1 s) or more.
+# A record starts after its click by Wine's reaction plus up to one check period (100 ms): 95-125 ms
+# with both cores busy. Ten times that allows for builds; a lost or misdated switch is off by a hold.
 late_ms=1000
 switches=6
 day_started_ms=$(e2e_ms_of_day)
@@ -17,10 +14,9 @@ e2e_open "$e2e_today"
 e2e_beside_notepad_and_winemine
 e2e_switch $switches 1.0
 
-# Close through the menu ファイル(&F) > 終了(&X); the confirmation comes up in front.
 back_ms=$(e2e_ms_of_day)
 e2e_click_main
-xdotool key --delay 50 alt+f x
+xdotool key --delay 50 alt+f x # ファイル > 終了
 box=$(e2e_wait_window "確認")
 sleep 0.5 # a few checks with the confirmation in front: the entry in progress at exit
 yes_ms=$(e2e_ms_of_day)
@@ -37,19 +33,16 @@ expected=("WineMine" "${switch_title[@]}" "$e2e_today" "確認")
 first=$((${#titles[@]} - ${#expected[@]}))
 ((first >= 0)) || e2e_fail "${#titles[@]} records, at least ${#expected[@]} expected"
 program=$(e2e_winpath "$E2E_PROGRAM")
+declare -A exe_of=(["Untitled - Notepad"]='c:\windows\system32\notepad.exe' [WineMine]='c:\windows\system32\winemine.exe')
 for ((k = 0; k < ${#expected[@]}; k++)); do
   r=$((first + k))
   [ "${titles[r]}" = "${expected[k]}" ] || e2e_fail "record $r is \"${titles[r]}\", not \"${expected[k]}\""
-  case ${expected[k]} in
-    "Untitled - Notepad") want='c:\windows\system32\notepad.exe' ;;
-    "WineMine") want='c:\windows\system32\winemine.exe' ;;
-    *) want=${program,,} ;;
-  esac
+  want=${exe_of[${expected[k]}]:-${program,,}}
   [ "${exes[r]}" = "$want" ] || e2e_fail "record $r (${titles[r]}) has the executable ${exes[r]}, not $want"
 done
 
-# Each switch shows up no earlier than it was made and not much later, so the switches' durations
-# add up to the time spent switching, within the same lateness.
+# Each switch is recorded no earlier than made and not much later, and so the switches' durations
+# add up to the time spent switching.
 sum=0
 for ((k = 0; k < switches; k++)); do
   r=$((first + 1 + k))
@@ -62,7 +55,7 @@ spent=$((back_ms - switch_ms[0]))
   e2e_fail "the switches last ${sum} ms in the log, ${spent} ms by the test's clock"
 e2e_note "switching: ${sum} ms recorded, ${spent} ms spent"
 
-# The confirmation was in front when the program ended: its entry was closed at exit, after Yes.
+# The confirmation's entry, in progress at the end, was closed at exit, after Yes.
 end=$((starts[-1] + durations[-1]))
 ((end >= yes_ms - 20 && end <= exit_ms + 20)) ||
   e2e_fail "the entry in progress at exit ends at ${end} ms, not between Yes (${yes_ms}) and the exit (${exit_ms})"

@@ -1,27 +1,33 @@
 #!/usr/bin/env bash
-# Search window: Ctrl+F opens "検索"; "該当を選択" (Enter on the focused button) selects exactly the rows
-# whose titles hold the text, and "上検索" from there steps one match up, not two; the main list's
-# copy shows both selections on the clipboard. Escape in the main window closes (destroys) the
-# search window, and after the program exits the config file holds the text as the one entry of the history.
-set -euo pipefail
+# Ctrl+S on a dated day saves what the dialog proposes, 20160503.txt, in the dialog's folder and says
+# "保存しました" (caption: the file name); the file is byte for byte quillmere-log's list text of the day.
+# Ctrl+F opens "検索": "該当を選択" selects exactly the rows whose titles hold the text, and "上検索" from
+# there steps one match up, not two (both read back by copying the main list). Escape in the main window
+# destroys the search window; after the exit the config file holds the text as the one history entry.
 source "$(dirname "$0")/lib.sh"
 e2e_case search
 
 log="$E2E_CASE/data/20160503.bin2"
 cp "$e2e_day_log" "$log"
+e2e_open "Quillmere [2016/5/3]" "$(e2e_winpath "$log")"
+e2e_move "$main" 0 0
+e2e_keys "$main" ctrl+s
+e2e_keys "$(e2e_wait_window "Save As")" Return # what the dialog proposed
+e2e_keys "$(e2e_wait_window "20160503.txt")" Return
+# The settings hold no export folder yet, so the dialog opens in the program's current folder.
+saved="$E2E_CASE/cwd/20160503.txt"
+[ -f "$saved" ] || e2e_fail "no $saved; text files written: $(cd "$E2E_CASE" && find . -name '*.txt' | tr '\n' ' ')"
+"$E2E_LOG_TOOL" list --out "$E2E_CASE/expected.txt" "$log"
+# Both sides empty would compare equal: the tool's file must hold the day, after the byte-order mark.
+[ "$(iconv -f UTF-16 -t UTF-8 "$E2E_CASE/expected.txt" | wc -l)" -eq 40 ] || e2e_fail "quillmere-log wrote no 40 lines"
+[ "$(head -c 2 "$saved" | od -An -tx1 | tr -d ' ')" = fffe ] || e2e_fail "$saved does not start with the byte-order mark"
+cmp "$E2E_CASE/expected.txt" "$saved" || e2e_fail "$saved differs from quillmere-log's list text"
+
 text="title 3"
 # The list lines (default text template) of the records whose titles contain $1.
 lines_of_titles() {
   paste <("$E2E_LOG_TOOL" list --template '%t' "$log") <("$E2E_LOG_TOOL" list "$log") | awk -F'\t' -v t="$1" 'index($1, t) { print $2 }'
 }
-# Copies the main list's selection and waits for the clipboard to show $1.
-expect_copied() {
-  e2e_keys "$main" ctrl+c
-  e2e_expect_clipboard "$1"
-}
-
-e2e_open "Quillmere [2016/5/3]" "$(e2e_winpath "$log")"
-e2e_move "$main" 0 0
 e2e_keys "$main" ctrl+f
 search=$(e2e_wait_window "検索")
 # The combo box has the focus; Tab goes 上検索, 下検索, 該当を選択.
@@ -29,12 +35,13 @@ e2e_focus "$search"
 xdotool type --delay 50 "$text"
 xdotool key --delay 80 Tab Tab Tab Return
 [ "$(lines_of_titles "$text" | wc -l)" -eq 11 ] || e2e_fail "expected 11 records with \"$text\" in the log"
-expect_copied "$(lines_of_titles "$text")"
+e2e_keys "$main" ctrl+c
+e2e_expect_clipboard "$(lines_of_titles "$text")"
 # Back in the dialog the focus is on 該当を選択 again; two back is 上検索. From the last selected row
 # (title 39) one match up is title 38.
-e2e_focus "$search"
-xdotool key --delay 80 shift+Tab shift+Tab Return
-expect_copied "$(lines_of_titles "title 38")"
+e2e_keys "$search" shift+Tab shift+Tab Return
+e2e_keys "$main" ctrl+c
+e2e_expect_clipboard "$(lines_of_titles "title 38")"
 
 # Closed means gone, not a hidden window left behind.
 e2e_keys "$main" Escape

@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
-# The settings window: Ctrl+T opens "設定"; choosing "500ms" for the check period and closing the
-# window writes 500 into the settings file at once, and from then on the program looks at the
-# foreground window every 500 ms: each entry begins and ends on a check, so the entries recorded
-# while notepad and winemine take turns in front last whole multiples of 500 ms (at 100 ms they
-# would end on any tenth of a second). Ended from its notification-area icon (閉じる, answered Yes)
-# while the settings window is open again, the program keeps what was chosen there, as if the window
-# had been closed first.
-set -euo pipefail
+# The settings window: Ctrl+T opens "設定"; choosing "500ms" as the check period and closing it writes
+# 500 into the settings file at once, and from then on the entries of notepad and winemine taking turns
+# begin and end on a check, so last whole multiples of 500 ms. Ended from its tray icon (閉じる, Yes)
+# while the settings window is open again, the program keeps what was chosen there.
 source "$(dirname "$0")/lib.sh"
 e2e_case settings_window
 
@@ -16,7 +12,6 @@ dialog=$(e2e_wait_window "設定")
 # The check period's list has the focus: End picks its last entry, Enter presses "close".
 e2e_keys "$dialog" End Return
 e2e_wait_state "$dialog" hidden
-# The tag "cfgi", then the record, which starts with the check period.
 e2e_wait_until 5 test -f "$E2E_CONFIG" || e2e_fail "no settings file after the settings window closed"
 [ "$(e2e_config_words 4)" = 500 ] || e2e_fail "the settings file holds the check period $(e2e_config_words 4), not 500"
 
@@ -33,9 +28,8 @@ e2e_click_main
 e2e_move "$main" 0 400 # off the notification-area icon at the top left
 e2e_keys "$main" ctrl+t
 e2e_keys "$(e2e_wait_window "設定")" Home # "20ms"
-# The icon's menu: 開く, 閉じる.
 xdotool mousemove --window "$(e2e_wait_window "Wine System Tray")" 8 8 click 3
-xdotool key --delay 200 Up Return
+xdotool key --delay 200 Up Return # the icon's menu: 開く, 閉じる
 e2e_keys "$(e2e_wait_window "確認")" Return
 e2e_wait_exit "$E2E_PID"
 [ "$(e2e_config_words 4)" = 20 ] || e2e_fail "the settings file holds the check period $(e2e_config_words 4), not the 20 chosen"
@@ -47,9 +41,7 @@ for r in "${!titles[@]}"; do
   case ${titles[r]} in "Untitled - Notepad" | WineMine) picked+=("${durations[r]}") ;; esac
 done
 unset 'picked[-1]'
-for d in "${picked[@]}"; do
-  if ((d % 500 <= 40 || d % 500 >= 460)); then on_checks=$((on_checks + 1)); fi
-done
+for d in "${picked[@]}"; do on_checks=$((on_checks + (d % 500 <= 40 || d % 500 >= 460))); done
 # A check now and then runs late on a busy machine; most must still fall on the 500 ms beat.
 ((${#picked[@]} >= 6)) || e2e_fail "only ${#picked[@]} entries of notepad and winemine were recorded"
 ((on_checks * 5 >= ${#picked[@]} * 4)) || e2e_fail "only $on_checks of ${#picked[@]} entries last a multiple of 500 ms: ${picked[*]}"

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The timeline under the list, found in a screenshot by its middle line: its bars have the colours of
 # their rows; hovering over 12:15 selects the record of 12:00, and dragging from 06:00 to 13:00 selects
-# every record in between (both read back by copying the selection with Ctrl+C).
-set -euo pipefail
+# every record in between (both read back by copying the selection with Ctrl+C). Opened from the
+# command line, of several files the first that loads is shown, under its name if that is no date.
 source "$(dirname "$0")/lib.sh"
 e2e_case timeline
 
-log="$E2E_CASE/data/20160503.bin2"
+log="$E2E_CASE/data/mylog.bin2"
 # Start hour, minutes, executable, title; the executables get four different palette colours.
 python3 - "$log" <<'EOF_PY'
 import struct, sys, zlib
@@ -24,7 +24,7 @@ for (hour, minutes, _, title), path in zip(records, paths):
 open(sys.argv[1], "wb").write(b".LOG" + section(strings) + section(block))
 EOF_PY
 
-e2e_open "Quillmere [2016/5/3]" "$(e2e_winpath "$log")"
+e2e_open "Quillmere [mylog.bin2]" "$(e2e_winpath "$E2E_CASE/data/missing.bin2")" "$(e2e_winpath "$log")"
 e2e_focus "$main"
 xdotool mousemove 1599 999 # off the picture: no record selected yet
 sleep 1

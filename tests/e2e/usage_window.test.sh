@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
 # Application-usage window: Ctrl+I opens "アプリケーション使用率"; its rows copied from the right-click
-# menu are the lines of `quillmere-log usage` of the same log; ">" steps the main window to the next
-# day with a log and refills the rows. Its minimise box takes the main window into the notification
-# area with it, and the tray icon brings both back. Closing it stores a column width changed by
-# dragging, which the config file holds after the program exits.
-set -euo pipefail
+# menu are the lines of `quillmere-log usage` of the same log; ">" steps the main window to the next day
+# with a log (in the folder beside the program) and refills the rows. Its minimise box takes the main
+# window into the tray with it, and the tray icon brings both back. A column width changed by dragging
+# is in the config file after the exit.
 source "$(dirname "$0")/lib.sh"
 e2e_case usage_window
 
-# Day stepping looks in the log folder beside the program.
 logs="$E2E_CASE/Quillmere/log"
 mkdir -p "$logs"
 cp "$e2e_day_log" "$logs/20160503.bin2"
@@ -19,9 +17,7 @@ cp "$e2e_root/fuzz/corpus/day_log_fuzzer/small.bin2" "$logs/20160504.bin2"
 expect_rows_copied() {
   e2e_click "$usage" 300 44 # the first row
   xdotool key --delay 50 shift+End
-  xdotool mousemove --window "$usage" 300 44 click 3
-  sleep 0.5                           # the menu opens
-  xdotool key --delay 100 Down Return # コピー
+  xdotool mousemove --window "$usage" 300 44 click 3 sleep 0.5 key --delay 100 Down Return # コピー
   e2e_expect_clipboard "$("$E2E_LOG_TOOL" usage "$logs/$1" | if [ -n "${2:-}" ]; then sort; else cat; fi)" "${2:-}"
 }
 
@@ -40,8 +36,7 @@ expect_rows_copied 20160504.bin2
 xdotool mousemove --window "$usage" 70 23 mousedown 1 mousemove_relative --sync 40 0 mouseup 1
 # The system menu's Minimize (Wine's English menu): both windows go, and come back from the tray.
 e2e_keys "$usage" alt+space
-sleep 1 # the menu opens
-xdotool key n
+xdotool sleep 1 key n
 e2e_wait_state "$usage" hidden
 e2e_wait_state "$main" hidden
 e2e_click "$(e2e_wait_window "Wine System Tray")" 10 10
