@@ -122,10 +122,7 @@ TEST_F(SettingsFileTest, EverythingSurvivesARoundTripAndEveryFault) {
   AppState fresh(env);
   ASSERT_TRUE(LoadSettingsFile(fresh));
   EXPECT_EQ(std::memcmp(&fresh.settings, &app.settings, sizeof(AppSettings)), 0);
-  EXPECT_EQ(fresh.colors.mode, ColorMode::PerApplication);
   EXPECT_EQ(fresh.colors.appColors, app.colors.appColors);
-  EXPECT_EQ(fresh.colors.genericColors, app.colors.genericColors);
-  EXPECT_EQ(fresh.pool.Find(StringKey(u"C:\\a.exe"))->users, UserColorRules);
   EXPECT_EQ(HistoryTexts(fresh.searchHistory), (Texts{u"a", u"検索"}));  // reversed on load
   auto loadsAs = [&](bool isNew) {
     AppState reader(env);
