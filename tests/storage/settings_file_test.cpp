@@ -179,10 +179,7 @@ TEST_F(SettingsFileTest, HistoryBlockIsReadWithinItsLengthAndCapacityOrNotAtAll)
   const std::string head = "cfgi" + RecordPrefix(app.settings, sizeof(AppSettings)) + ColorBlockOf(ColorRules());
   ByteBuilder many;
   for (int i = 0; i < 70; ++i) many.Utf16(u"s" + std::u16string(1, static_cast<char16_t>(u'A' + i)));
-  const struct {
-    std::string block;
-    Texts texts;  // most recent first
-  } good[] = {
+  const std::pair<std::string, Texts> good[] = {  // the texts most recent first
       {HistoryBytes(3, {u"a", u"", u"b"}), {u"a"}},  // an empty string ends the list
       {HistoryBytes(1, {u"a", u"b"}), {u"a"}},       // no more than the count
       // The last string runs to the end of the block without its terminator; the count asks for more.
