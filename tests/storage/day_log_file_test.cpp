@@ -207,7 +207,7 @@ TEST_F(DayLogFileTest, LegacyClockFieldsAndTicksBecomeStartAndDurationAndRecords
   EXPECT_EQ(app.pool.Find(key)->users, UserViewedDay);
 }
 
-TEST_F(DayLogFileTest, LegacyOnlyTheBinExtensionWholeSectionsAndBoundedStringsAreAccepted) {
+TEST_F(DayLogFileTest, LegacyOnlyTheBinExtensionWholeSectionsAndBoundedStringsAreAcceptedAndTodaysIsTheFallback) {
   const std::string record = Old(1, 0, 0, 1, u"a");
   const std::string file = DayFile(OldString(u"x.exe"), record);
   EXPECT_TRUE(LoadLegacy(file, u"/app/log/20150101.BIN"));
@@ -224,14 +224,11 @@ TEST_F(DayLogFileTest, LegacyOnlyTheBinExtensionWholeSectionsAndBoundedStringsAr
   ASSERT_TRUE(LoadLegacy(DayFile(strings + ByteBuilder().U32(400).Utf16(u"cut").str(), record)));
   ASSERT_TRUE(LoadLegacy(DayFile(strings, record)));
   EXPECT_TRUE(app.pool.Find(StringKey(u"abc")) && app.pool.Find(StringKey(u"d")) && app.pool.Size() == 2u);
-}
-
-TEST_F(DayLogFileTest, LegacyFileOfTodayIsTheStartupFallbackAndLoadsByDate) {
-  const std::string file = DayFile(OldString(u"C:\\old\\app.exe"), Old(9, 0, 0, 1, u"a"));
+  // The legacy file of today is the fallback at start-up; one of any date loads from the log dialog's folder.
   env.PutFile(u"/app/log/20160307.bin", file);
   ASSERT_TRUE(LoadTodayDayLog(app, 2016, 3, 7));
   EXPECT_EQ(app.sampler.day.Count(), 1u);
-  EXPECT_EQ(app.pool.currentDayStringBytes, 30);
+  EXPECT_EQ(app.pool.currentDayStringBytes, 12);
   CopyToArray(app.settings.logDialog.folder, u"/old");
   EXPECT_FALSE(LoadLegacyDayLogByDate(app, 2016, 3, 7));
   env.PutFile(u"/old/20160307.bin", file);
