@@ -108,11 +108,9 @@ TEST_F(SettingsFileTest, EverythingSurvivesARoundTripAndEveryFault) {
   const AppSettings pattern = Pattern();
   std::memcpy(&app.settings, &pattern, sizeof pattern);
   TerminateStringFields(app.settings);
-  app.colors.mode = ColorMode::PerApplication;
   app.pool.Intern(u"C:\\z.exe", UserCurrentDay);
   app.pool.Intern(u"C:\\a.exe", UserViewedDay);
   app.colors.AdoptPoolPaths(app.pool);
-  app.colors.genericColors = {1, 2, 3};
   app.searchHistory.AddSearchText(u"a");
   app.searchHistory.AddSearchText(u"検索");  // the most recent
   ASSERT_TRUE(SaveSettingsFile(app));
