@@ -193,10 +193,8 @@ TEST_F(SettingsFileTest, HistoryBlockIsReadWithinItsLengthAndCapacityOrNotAtAll)
   // leaves the history as it was.
   app.searchHistory.ClearSearchHistory();
   app.searchHistory.AddSearchText(u"kept");
-  ByteBuilder huge;
-  huge.Zeros(kMaxHistoryBytes + 2);
-  std::string badColors = ColorBlockOf(ColorRules());
-  badColors[0] = 1;
+  const ByteBuilder huge = ByteBuilder().Zeros(kMaxHistoryBytes + 2);
+  const std::string badColors = "\x01" + ColorBlockOf(ColorRules()).substr(1);  // a version the reader refuses
   for (const std::string& damaged :
        {head + HistoryBytes(1, {u"x"}).substr(0, 11), head + "schX" + HistoryBytes(1, {u"x"}).substr(4),
         head + HistoryBytes(1, 0xFFFFFF00, ByteBuilder().Utf16(u"x")), head + HistoryBytes(1, 6, ByteBuilder().Utf16(u"x")),
