@@ -237,40 +237,9 @@ TEST_F(DayLogFileTest, LegacyOnlyTheBinExtensionWholeSectionsAndBoundedStringsAr
 
 const uint8_t* U8(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
-// A wrong checksum is not noticed: the full length still comes out. A stream cut in half gives less.
-TEST(CompressedSection, ExpansionIsJudgedByTheCountOnlyAndCompressionMustFitWhole) {
-  std::string text;
-  for (int i = 0; i < 200; ++i) text += "a window title, C:\\Program Files\\app.exe" + std::to_string(i * 7919);
-  std::string packed = test::Deflate(text);
-  packed.back() ^= '\xFF';
-  std::vector<uint8_t> raw(text.size() + 64);
-  const auto size = static_cast<uint32_t>(packed.size()), capacity = static_cast<uint32_t>(raw.size());
-  EXPECT_EQ(ExpandBlock(U8(packed), size, raw.data(), capacity), static_cast<int32_t>(text.size()));
-  EXPECT_EQ(std::string(raw.begin(), raw.begin() + text.size()), text);
-  EXPECT_LT(ExpandBlock(U8(packed), size / 2, raw.data(), capacity), static_cast<int32_t>(text.size()));
-
-  uint8_t four[4];
-  EXPECT_EQ(CompressBlock(U8(std::string(300, 'x')), 300, four, 4), 0);
-  // Random bytes do not compress: 200 KB of them need more than raw + 64, and still save whole.
-  std::string noise(200'000, '\0');
-  uint32_t state = 12345;
-  for (char& c : noise) c = static_cast<char>((state = state * 1103515245 + 12345) >> 23);
-  test::FakeEnv env;
-  FileWriter writer(env);
-  EXPECT_FALSE(writer.Write("x", 1)) << "not open";
-  ASSERT_TRUE(writer.Open(u"/app/f"));
-  ASSERT_TRUE(WriteSection(U8(noise), static_cast<uint32_t>(noise.size()), writer));
-  ASSERT_TRUE(writer.Commit());
-  FileReader reader(env);
-  Section section;
-  ASSERT_TRUE(reader.Open(u"/app/f"));
-  ASSERT_TRUE(ReadSection(reader, {false, 0, 64, 64, true, kMaxSectionRawBytes}, &section));
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(section.data.data()), noise.size()), noise);
-}
-
 // Length words are judged against the file and the reader's rules before anything is allocated;
 // the expansion must give the announced length exactly, or anything at all for lenient readers.
-TEST(CompressedSection, LengthsAndExpansionAreJudgedByTheReadersRules) {
+TEST(CompressedSection, LengthsAndExpansionAreJudgedByTheReadersRulesAndCompressionMustFitWhole) {
   test::FakeEnv env;
   Section section;
   const std::string packed = test::Deflate("hello");
@@ -307,6 +276,33 @@ TEST(CompressedSection, LengthsAndExpansionAreJudgedByTheReadersRules) {
   EXPECT_EQ(section.data.data()[68], 0);
   FileReader closed(env);
   EXPECT_FALSE(ReadSection(closed, exact, &section));
+
+  // A wrong checksum is not noticed: the full length still comes out. A stream cut in half gives less.
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "a window title, C:\\Program Files\\app.exe" + std::to_string(i * 7919);
+  std::string stream = test::Deflate(text);
+  stream.back() ^= '\xFF';
+  std::vector<uint8_t> raw(text.size() + 64);
+  const auto streamSize = static_cast<uint32_t>(stream.size()), capacity = static_cast<uint32_t>(raw.size());
+  EXPECT_EQ(ExpandBlock(U8(stream), streamSize, raw.data(), capacity), static_cast<int32_t>(text.size()));
+  EXPECT_EQ(std::string(raw.begin(), raw.begin() + text.size()), text);
+  EXPECT_LT(ExpandBlock(U8(stream), streamSize / 2, raw.data(), capacity), static_cast<int32_t>(text.size()));
+
+  uint8_t four[4];
+  EXPECT_EQ(CompressBlock(U8(std::string(300, 'x')), 300, four, 4), 0);
+  // Random bytes do not compress: 200 KB of them need more than raw + 64, and still save whole.
+  std::string noise(200'000, '\0');
+  uint32_t state = 12345;
+  for (char& c : noise) c = static_cast<char>((state = state * 1103515245 + 12345) >> 23);
+  FileWriter writer(env);
+  EXPECT_FALSE(writer.Write("x", 1)) << "not open";
+  ASSERT_TRUE(writer.Open(u"/app/f"));
+  ASSERT_TRUE(WriteSection(U8(noise), static_cast<uint32_t>(noise.size()), writer));
+  ASSERT_TRUE(writer.Commit());
+  FileReader reader(env);
+  ASSERT_TRUE(reader.Open(u"/app/f"));
+  ASSERT_TRUE(ReadSection(reader, exact, &section));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(section.data.data()), noise.size()), noise);
 }
 
 // --- The journal and old logs ------------------------------------------------------------------
