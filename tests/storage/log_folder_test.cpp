@@ -192,7 +192,9 @@ TEST_F(DayLogFileTest, UnreadableFileOfTodayIsSetAside) {
 
 // --- The earlier format -------------------------------------------------------------------------
 
-TEST_F(DayLogFileTest, LegacyClockFieldsAndTicksBecomeStartAndDurationAndRecordsThatDoNotFitAreDropped) {
+// Clock fields and ticks become start and duration, records that do not fit are dropped; the file is
+// checked like the current one, and today's is the fallback at start-up.
+TEST_F(DayLogFileTest, LegacyRecordsAreConvertedAndOnlyWholeBoundedBinFilesLoad) {
   const int32_t key = StringKey(u"C:\\old\\app.exe");
   app.viewedDay.Append({0, 0, 0, 0}, u"an earlier day");
   const std::string records = Old(13, 5, 1000, 3500, u"editor", static_cast<uint32_t>(key)) +
@@ -203,9 +205,8 @@ TEST_F(DayLogFileTest, LegacyClockFieldsAndTicksBecomeStartAndDurationAndRecords
   EXPECT_EQ(Records(app.viewedDay), "47107250+2500editor 7250+1000wrapped 3607250+1" + std::string(129, 'a') + " 14407250+1last ");
   EXPECT_EQ(app.viewedDay.Header(0).exeKey, static_cast<uint32_t>(key));
   EXPECT_EQ(app.pool.Find(key)->users, UserViewedDay);
-}
 
-TEST_F(DayLogFileTest, LegacyOnlyTheBinExtensionWholeSectionsAndBoundedStringsAreAcceptedAndTodaysIsTheFallback) {
+  // Only the .bin extension, whole sections and bounded strings are accepted.
   const std::string record = Old(1, 0, 0, 1, u"a");
   const std::string file = DayFile(OldString(u"x.exe"), record);
   EXPECT_TRUE(LoadLegacy(file, u"/app/log/20150101.BIN"));
