@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The colour settings window: opened from 設定 > カラー > 色設定 it gives every executable recorded so
-# far a colour of its own, and closing it writes that into the settings file at once; opened again,
-# "clear" (answered Yes) and closed, the settings file holds the default colour rules again.
+# 設定 > カラー > 色設定 gives every executable recorded so far a colour, written to the settings file on
+# closing; opened again, "clear" (Yes) and closed, the file holds the default colour rules again.
 source "$(dirname "$0")/lib.sh"
 e2e_case color_settings
 

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# A killed program loses at most the last 10 seconds: switching between notepad and winemine for about
-# 20 s, then SIGKILL, a restart and a close leave in the day log every switch made up to 10 s before the
-# kill, the entry in progress at the kill up to its last journaled moment, and nothing twice. The close
-# meets a day log that cannot be written (its temporary file is blocked): the program says so and
-# saves on "retry".
+# A killed program loses at most the last 10 s: after ~20 s of switching, SIGKILL, a restart and a close,
+# the day log holds every switch up to 10 s before the kill, the entry in progress up to its last
+# journaled moment, nothing twice. The close meets a blocked day log: the program says so, saves on retry.
 source "$(dirname "$0")/lib.sh"
 e2e_case journal_kill
 

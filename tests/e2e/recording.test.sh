@@ -5,8 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_case recording
 
-# A record starts after its click by Wine's reaction plus up to one check period (100 ms): 95-125 ms
-# with both cores busy. Ten times that allows for builds; a lost or misdated switch is off by a hold.
+# A record starts ~100 ms after its click (Wine plus one check); ten times that allows for builds.
 late_ms=1000
 switches=6
 day_started_ms=$(e2e_ms_of_day)
@@ -27,8 +26,7 @@ exit_ms=$(e2e_ms_of_day)
 ((exit_ms > day_started_ms)) || e2e_fail "the test ran over midnight; run it again"
 e2e_read_records "$E2E_CASE/Quillmere/log/$(date +%Y%m%d).bin2"
 
-# The last records, in order: winemine (from before the switches), the switches, the main window
-# (brought to the front to open its menu) and the confirmation, which was in front at exit.
+# Last come winemine, the switches, the main window (for its menu) and the confirmation.
 expected=("WineMine" "${switch_title[@]}" "$e2e_today" "確認")
 first=$((${#titles[@]} - ${#expected[@]}))
 ((first >= 0)) || e2e_fail "${#titles[@]} records, at least ${#expected[@]} expected"
@@ -41,8 +39,7 @@ for ((k = 0; k < ${#expected[@]}; k++)); do
   [ "${exes[r]}" = "$want" ] || e2e_fail "record $r (${titles[r]}) has the executable ${exes[r]}, not $want"
 done
 
-# Each switch is recorded no earlier than made and not much later, and so the switches' durations
-# add up to the time spent switching.
+# Each switch recorded no earlier than made, not much later, their durations adding up.
 sum=0
 for ((k = 0; k < switches; k++)); do
   r=$((first + 1 + k))

@@ -13,8 +13,7 @@ differ() {
   pixels=${pixels%% *}
   [[ ! "$pixels" =~ ^[0-9]+$ ]] || ((pixels > 40))
 }
-# Windows inside a Wine desktop are not X windows, so their drawing can only be watched: the desktop
-# into $shot once it differs from the picture before and has then stayed the same for a second.
+# Windows in a Wine desktop are not X windows: $shot gets the desktop once it changed, then held 1 s.
 shot="$E2E_CASE/screen.png"
 settled_shot() {
   local same=0 i

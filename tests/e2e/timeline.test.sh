@@ -29,9 +29,8 @@ e2e_focus "$main"
 xdotool mousemove 1599 999 # off the picture: no record selected yet
 sleep 1
 
-# The timeline's place in a screenshot of the window: the longest run of scale pixels (#202020) in
-# one row is its middle line, as wide as the picture; the midnight tick rises from its left end to
-# the top edge.
+# In a screenshot, the longest row run of scale pixels (#202020) is the middle line, as wide as the
+# picture; the midnight tick rises from its left end to the top edge.
 shot="$E2E_CASE/timeline.png"
 import -window "$main" "$shot"
 read -r left top width < <(convert "$shot" -depth 8 rgb:- | python3 -c '
@@ -51,8 +50,7 @@ e2e_note "timeline at x $left, y $top, $width wide in $shot"
 ((width > 300)) || e2e_fail "no timeline in $shot ($width pixels of middle line)"
 x_of() { echo $((left + (10#${1%:*} * 60 + 10#${1#*:}) * width / 1440)); } # hh:mm -> x in the window
 
-# Each bar shows the row colour of its record (COLORREF 0xBBGGRR as RRGGBB), and that colour also
-# fills the record's row in the list.
+# Each bar and its record's list row show the row colour (COLORREF 0xBBGGRR as RRGGBB).
 for bar in "06:15 FFFFD0" "09:30 D0D0FF" "12:30 D0FFFF" "15:15 FFD0D0"; do
   set -- $bar
   want=$(sed 's/\(..\)\(..\)\(..\)/\3\2\1/' <<<"$2")
@@ -62,8 +60,7 @@ for bar in "06:15 FFFFD0" "09:30 D0D0FF" "12:30 D0FFFF" "15:15 FFD0D0"; do
     e2e_fail "no row of the list has the colour #$want of the bar at $1"
 done
 
-# Hover: the record under 12:15 is selected. Drag from 06:00 to 13:00: the three records from 06:00
-# to the one under 13:00, not the one at 15:00.
+# Hovering selects the record under 12:15; dragging 06:00 to 13:00 the three records up to 13:00.
 xdotool mousemove --window "$main" "$(x_of 12:15)" $((top + 5))
 sleep 1
 e2e_keys "$main" ctrl+c

@@ -12,8 +12,7 @@ mkdir -p "$logs"
 cp "$e2e_day_log" "$logs/20160503.bin2"
 cp "$e2e_root/fuzz/corpus/day_log_fuzzer/small.bin2" "$logs/20160504.bin2"
 
-# Selects every row of the usage window, copies them from the row menu and waits for the clipboard
-# to show the usage lines of day log $1 (with `sorted`, in any order: rows of equal totals have none).
+# Copies every usage row from the row menu: the usage lines of day log $1 (`sorted`: in any order).
 expect_rows_copied() {
   e2e_click "$usage" 300 44 # the first row
   xdotool key --delay 50 shift+End
