@@ -1,16 +1,19 @@
-// The portable logic of the settings, output-string and colour settings windows.
+// The portable logic of the settings, output-string, colour settings, usage and search windows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "platform/utf.h"
 #include "support/fake_env.h"
 #include "ui/color_list.h"
 #include "ui/config_choices.h"
 #include "ui/list_texts.h"
+#include "ui/search_matching.h"
 #include "ui/template_sample.h"
+#include "ui/usage_cells.h"
 
 namespace qm {
 namespace {
@@ -133,6 +136,99 @@ TEST(ColorList, StoredPlacementAndColumnOrder) {
   const int32_t orders[][2] = {{0, 1}, {1, 0}, {1, 1}, {0, 2}, {-1, 0}};
   const bool valid[] = {true, true, false, false, false};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(IsColumnOrder(orders[i], 2), valid[i]) << i;
+}
+
+using Rows = std::vector<uint32_t>;
+using Texts = std::vector<std::u16string>;
+
+TEST(UsageCells, CellTextsAndSortingTwiceReversesWithTheSelectionKept) {
+  StringPool pool;
+  const int32_t editor = pool.Intern(u"C:\\editor.exe", UserViewedDay);
+  UsageTable table;
+  table.entries = {{3'723'004, 2, editor}, {999, 1, 77}, {0, 0, 78}};
+  table.grandTotal = 3'724'003;
+  UsageIndexList index;
+  index.Rebuild(table);
+  const auto cells = [&](uint32_t row) {
+    Texts texts;
+    for (int32_t c = -1; c <= kUsageColumnCount; ++c) texts.push_back(UsageCellText(index, pool, row, c));
+    return texts;
+  };
+  EXPECT_EQ(cells(0), (Texts{u"", u"99.97", u"1:02:03.004", u"0:31:01.502", u"C:\\editor.exe", u"2", u""}));
+  EXPECT_EQ(cells(1), (Texts{u"", u" 0.02", u"0:00:00.999", u"0:00:00.999", u"", u"1", u""}));
+  EXPECT_EQ(cells(2)[1 + kUsageAverage], u"");
+  EXPECT_EQ(cells(3), (Texts(7)));
+  table.grandTotal = 0;
+  EXPECT_EQ(UsageCellText(index, pool, 0, kUsageRate), u"");
+  EXPECT_EQ(UsageHeaderText(kUsageRate, kUsageRate, true) + UsageHeaderText(kUsageCount, kUsageCount, false) +
+                UsageHeaderText(kUsageAverage, kUsageRate, true),
+            u"rate ▽num △ave");
+  EXPECT_EQ(UsageHeaderText(-1, 0, true) + UsageHeaderText(kUsageColumnCount, 0, true), u"");
+
+  // Rows 0 and 2 show the totals 3,723,004 and 0.
+  AppSettings settings = {};
+  settings.usageSortDescending = 1;
+  SortUsageRows(index, settings, pool, kUsageDuration);
+  EXPECT_EQ(ClickUsageColumn(index, settings, pool, kUsageDuration, Rows{0, 2}), (Rows{2, 0}));
+  EXPECT_EQ(settings.usageSortColumn, kUsageDuration);
+  EXPECT_EQ(settings.usageSortDescending, 0);
+  EXPECT_EQ(index.EntryOfRow(0)->totalDuration, 0u);
+  EXPECT_EQ(ClickUsageColumn(index, settings, pool, kUsageDuration, Rows{2, 0}), (Rows{0, 2}));
+  EXPECT_EQ(index.EntryOfRow(0)->totalDuration, 3'723'004u);
+}
+
+// Rows 0-5 of the recording day; the legacy path belongs to a viewed day only.
+class SearchMatchingTest : public ::testing::Test {
+ protected:
+  SearchMatchingTest() {
+    const auto editor = Key(u"C:\\tools\\editor.exe", UserCurrentDay);
+    const auto viewer = Key(u"C:\\tools\\viewer.EXE", UserCurrentDay);
+    legacy = Key(u"C:\\old\\legacy.exe", UserViewedDay);
+    const std::pair<const char16_t*, uint32_t> records[] = {{u"Edit notes", editor}, {u"edit lower", viewer},
+                                                           {u"Mail", editor},        {u"Edit again", 0},
+                                                           {u"Browser", viewer},     {u"Old", legacy}};
+    for (const auto& [title, key] : records) app.sampler.day.Append({0, 0, 1, key}, title);
+    list.Rebuild(app.sampler.day);
+  }
+  uint32_t Key(std::u16string_view path, uint16_t user) { return static_cast<uint32_t>(app.pool.Intern(path, user)); }
+  Rows All(const SearchQuery& query, int32_t firstSelected = -1) { return AllMatchingRows(list, query, firstSelected); }
+
+  test::FakeEnv env;
+  AppState app{env};
+  ListModel list;
+  uint32_t legacy = 0;
+};
+
+TEST_F(SearchMatchingTest, TitlesCaseSensitivelyPathsOfTheShownDayAndTheStartRowsOfEachDirection) {
+  const SearchQuery edit = MakeSearchQuery(app, list, u"Edit", true, false);
+  EXPECT_EQ(All(edit), (Rows{0, 3}));
+  // Lower-case ".exe": the viewer's ".EXE" does not match; the legacy path is another day's.
+  EXPECT_EQ(All(MakeSearchQuery(app, list, u".exe", false, true)), (Rows{0, 2}));
+  EXPECT_EQ(All(MakeSearchQuery(app, list, u"Edit", false, false)), Rows{});
+  // Downward from the last match finds nothing; upward from above it finds the one before.
+  EXPECT_EQ(FindMatchingRow(list, edit, DownwardStart(3), true), -1);
+  EXPECT_EQ(FindMatchingRow(list, edit, DownwardStart(-1), true), 0);
+  EXPECT_EQ(FindMatchingRow(list, edit, UpwardStart(3), false), 0);
+  EXPECT_EQ(FindMatchingRow(list, edit, 99, false), 3);
+  // Upward with row 0 (or nothing) selected tests row 0 alone.
+  EXPECT_EQ(UpwardStart(0), 0);
+  EXPECT_EQ(UpwardStart(-1), 0);
+  EXPECT_EQ(FindMatchingRow(list, MakeSearchQuery(app, list, u"Mail", true, false), UpwardStart(0), false), -1);
+  // Select-all searches below the first selected row only.
+  EXPECT_EQ(All(edit, 0), Rows{3});
+  EXPECT_EQ(All(MakeSearchQuery(app, list, u"i", true, false), 1), (Rows{2, 3}));
+
+  ListModel empty;
+  EXPECT_EQ(FindMatchingRow(empty, edit, 0, true), -1);
+
+  // A viewed day dated today searches its own paths.
+  app.viewedDay.Append({0, 0, 1, legacy}, u"Old");
+  list.Rebuild(app.viewedDay);
+  list.shownDate = {env.now.year, env.now.month, env.now.day};
+  std::vector<int32_t> keys;
+  ASSERT_TRUE(MatchingExeKeys(app, list, u"legacy", keys));
+  EXPECT_EQ(keys, std::vector<int32_t>{static_cast<int32_t>(legacy)});
+  EXPECT_FALSE(MatchingExeKeys(app, list, u"editor", keys));
 }
 
 }  // namespace
