@@ -24,12 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadWholeFile;
 
-#ifdef _WIN32
-constexpr char16_t kSeparator = u'\\';
-#else
-constexpr char16_t kSeparator = u'/';
-#endif
-
 class EnvTest : public ::testing::Test {
  protected:
   std::u16string Path(const std::u16string& name) const { return temp_.Child(name); }
@@ -113,7 +107,7 @@ TEST_F(EnvTest, FoldersFilesAndRenames) {
 }
 
 TEST_F(EnvTest, PathHelpersUseThePlatformSeparatorBeyondTheOldLimitToo) {
-  const std::u16string sep(1, kSeparator);
+  const std::u16string sep(1, fs::path::preferred_separator);
   std::u16string folder = temp_.u16();
   while (folder.size() < 400) folder += sep + u"deep-folder-name";  // Windows' shell helpers stop at 260
   const std::u16string file = env_.CombinePath(env_.AddTrailingSeparator(folder), u"20240102.log");
@@ -149,10 +143,7 @@ TEST(Utf, BoundariesOfEachSequenceLengthAndMalformedInput) {
       {u"\uD7FF\uE000\uFFFF", "\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF"},
       {u"\U00010000\U0010FFFF", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"},
   };
-  for (const auto& [utf16, utf8] : both) {
-    EXPECT_EQ(ToUtf8(utf16), utf8);
-    EXPECT_EQ(FromUtf8(utf8), utf16);
-  }
+  for (const auto& [utf16, utf8] : both) EXPECT_EQ(std::pair(ToUtf8(utf16), FromUtf8(utf8)), std::pair(utf8, utf16));
   // Unpaired surrogates, and malformed, overlong, surrogate or out-of-range bytes, become U+FFFD.
   EXPECT_EQ(ToUtf8(u"\xD800" u"a\xDBFF\xDC00\xDFFF\xD800"), "\xEF\xBF\xBD" "a\xF4\x8F\xB0\x80\xEF\xBF\xBD\xEF\xBF\xBD");
   const std::string bad[] = {"\x80", "\xFF", "\xC1\xBF", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xF0\x8F\xBF\xBF",
@@ -200,9 +191,8 @@ TEST_F(EnvTest, RecyclingAcrossFileSystemsCopiesThenRemoves) {
   if (!fs::is_directory("/dev/shm")) GTEST_SKIP() << "no /dev/shm";
   test::TempFolder other("/dev/shm");
   struct stat here, there;
-  if (stat(temp_.path().c_str(), &here) != 0 || stat(other.path().c_str(), &there) != 0 || here.st_dev == there.st_dev) {
-    GTEST_SKIP() << "/dev/shm is on the same file system";
-  }
+  const bool apart = stat(temp_.path().c_str(), &here) == 0 && stat(other.path().c_str(), &there) == 0;
+  if (!apart || here.st_dev == there.st_dev) GTEST_SKIP() << "/dev/shm is on the same file system";
   test::ScopedVariable dataHome("XDG_DATA_HOME", other.path().string());
   std::string bytes(200'000, 'q');
   bytes[150'000] = 'Q';
