@@ -98,7 +98,6 @@ TEST_F(EnvTest, FoldersFilesAndRenames) {
   EXPECT_FALSE(env_.FileExists(a) || env_.MoveReplacing(a, b));
   ASSERT_TRUE(WriteFile(a, "first") && env_.MoveReplacing(a, c));  // a missing target is created
   EXPECT_EQ(ReadFile(c), "first");
-  EXPECT_TRUE(fs::exists(fs::path(folder) / fs::path(japanese)));
   EXPECT_FALSE(env_.RenameFile(b, c));  // refuses an existing target
   EXPECT_EQ(ReadFile(b) + ReadFile(c), "newfirst");
   ASSERT_TRUE(env_.RenameFile(b, a));

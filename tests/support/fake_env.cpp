@@ -85,12 +85,8 @@ bool FakeEnv::ListFolder(const std::u16string& path, std::vector<std::u16string>
   const std::u16string folder = Trimmed(path);
   names->clear();
   if (!folders_.count(folder)) return false;
-  for (const auto& [file, contents] : files_) {
-    if (Parent(file) == folder) names->push_back(FindFileName(file));
-  }
-  for (const auto& sub : folders_) {
-    if (sub != folder && Parent(sub) == folder) names->push_back(FindFileName(sub));
-  }
+  for (const auto& [file, contents] : files_) if (Parent(file) == folder) names->push_back(FindFileName(file));
+  for (const auto& sub : folders_) if (sub != folder && Parent(sub) == folder) names->push_back(FindFileName(sub));
   return true;
 }
 

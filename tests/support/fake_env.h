@@ -100,10 +100,8 @@ class FakeEnv : public Env {
   std::set<std::u16string> folders_{u"/", u"/app"};
   std::map<FileHandle, Open> open_;
   FileHandle nextHandle_ = 3;
-  std::map<Op, int> counts_;
-  std::map<Op, int> failAt_;
-  int operations_ = 0;
-  int crashAt_ = -1;
+  std::map<Op, int> counts_, failAt_;
+  int operations_ = 0, crashAt_ = -1;
   bool crashed_ = false;
 };
 

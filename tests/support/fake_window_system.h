@@ -14,9 +14,7 @@ namespace qm::test {
 
 class FakeWindowSystem : public WindowSystem {
  public:
-  struct Calls {
-    int path = 0, devicePath = 0, driveStrings = 0, dosDevice = 0;
-  };
+  struct Calls { int path = 0, devicePath = 0, driveStrings = 0, dosDevice = 0; };
 
   // One window with its title and executable path; a window without a path cannot be opened.
   void SetWindow(uintptr_t window, std::u16string title, std::u16string path = u"") {
