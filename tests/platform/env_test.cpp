@@ -137,8 +137,7 @@ TEST(PathUtil, CombineSplitAndCompareWithEitherSeparator) {
 
 TEST(Utf, BoundariesOfEachSequenceLengthAndMalformedInput) {
   const std::pair<std::u16string, std::string> both[] = {
-      {u"\u007F\u0080", "\x7F\xC2\x80"},
-      {u"\u07FF\u0800", "\xDF\xBF\xE0\xA0\x80"},
+      {u"\u007F\u0080", "\x7F\xC2\x80"}, {u"\u07FF\u0800", "\xDF\xBF\xE0\xA0\x80"},
       {u"\uD7FF\uE000\uFFFF", "\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF"},
       {u"\U00010000\U0010FFFF", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"},
   };

@@ -33,7 +33,7 @@ class FakeEnv : public Env {
     files_[path] = File{bytes, bytes};
   }
   bool HasFile(const std::u16string& path) const { return files_.count(path) > 0; }
-  std::string FileBytes(const std::u16string& path) const { return HasFile(path) ? files_.at(path).data : std::string(); }
+  std::string FileBytes(const std::u16string& p) const { return HasFile(p) ? files_.at(p).data : std::string(); }
   std::vector<std::u16string> FilePaths() const {
     std::vector<std::u16string> paths;
     for (const auto& entry : files_) paths.push_back(entry.first);
@@ -60,7 +60,7 @@ class FakeEnv : public Env {
   bool RenameFile(const std::u16string& from, const std::u16string& to) override {
     return !files_.count(to) && MoveReplacing(from, to);
   }
-  bool RemoveFile(const std::u16string& path) override { return files_.count(path) && !Crashed() && files_.erase(path); }
+  bool RemoveFile(const std::u16string& p) override { return files_.count(p) && !Crashed() && files_.erase(p); }
   bool SendToRecycleBin(const std::u16string& path) override { return RemoveFile(path); }
   std::u16string ExecutablePath() override { return executablePath; }
   LocalTime Now() override { return now; }
