@@ -72,7 +72,7 @@ TEST_F(EnvTest, WrittenBytesReadBackWithSeekingAndWithoutSharing) {
   env_.Close(file);
 
   EXPECT_EQ(env_.OpenForRead(Path(u"missing.bin")), kInvalidFile);
-  EXPECT_EQ(env_.OpenForRead(temp_.u16()), kInvalidFile) << "a folder is not a file";
+  EXPECT_EQ(env_.OpenForRead(temp_.path().u16string()), kInvalidFile) << "a folder is not a file";
   EXPECT_EQ(env_.OpenForWrite(Path(u"no-such-folder/new.bin")), kInvalidFile);
 }
 
@@ -107,7 +107,7 @@ TEST_F(EnvTest, FoldersFilesAndRenames) {
 
 TEST_F(EnvTest, PathHelpersUseThePlatformSeparatorBeyondTheOldLimitToo) {
   const std::u16string sep(1, fs::path::preferred_separator);
-  std::u16string folder = temp_.u16();
+  std::u16string folder = temp_.path().u16string();
   while (folder.size() < 400) folder += sep + u"deep-folder-name";  // Windows' shell helpers stop at 260
   const std::u16string file = env_.CombinePath(env_.AddTrailingSeparator(folder), u"20240102.log");
   EXPECT_EQ(file, folder + sep + u"20240102.log");

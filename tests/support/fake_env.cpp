@@ -69,8 +69,7 @@ bool FakeEnv::Seek(FileHandle file, int64_t distance, SeekOrigin origin, uint64_
 bool FakeEnv::Flush(FileHandle file) {
   Open* open = Find(file);
   if (!open || Fails(Op::Flush) || Crashed()) return false;
-  File& f = files_[open->path];
-  f.durable = f.data;
+  files_[open->path].durable = files_[open->path].data;
   return true;
 }
 

@@ -32,7 +32,6 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::u16string u16() const { return path_.u16string(); }
   // The path of `name` inside the folder.
   std::u16string Child(const std::u16string& name) const { return (path_ / name).u16string(); }
 
