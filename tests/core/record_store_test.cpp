@@ -32,7 +32,7 @@ TEST(DayLog, RecordsLieBackToBackSizedByTheirTitlesAndZeroFilled) {
   EXPECT_EQ(day.Title(3).size(), 4u);
 }
 
-TEST(StringPool, KeyIsASignedMultiplyBy31HashAndCollidingTextsShareTheFirst) {
+TEST(StringPool, KeyIsASignedMultiplyBy31HashCollidingTextsShareTheFirstAndTheCurrentDayCountsBytesOnce) {
   EXPECT_EQ(StringKey(u"abc"), 96354);
   EXPECT_LT(StringKey(u"C:\\Windows\\System32\\notepad.exe"), 0);  // wraps in 32 bits
   ASSERT_EQ(StringKey(u"Aa"), StringKey(u"BB"));
@@ -41,17 +41,14 @@ TEST(StringPool, KeyIsASignedMultiplyBy31HashAndCollidingTextsShareTheFirst) {
   const int32_t key = pool.Intern(u"BB", UserCurrentDay);
   EXPECT_EQ(pool.Size(), 1u);
   EXPECT_EQ(pool.Find(key)->Text(), u"Aa");
-}
 
-// The current day's string bytes count each text once, when the current day first takes it; only
-// ClearAll lowers them. The 16-bit byte size describes at most 32,766 units and the terminator.
-TEST(StringPool, CurrentDayBytesCountEachStoredTextOnce) {
-  StringPool pool;
+  // The current day's string bytes count each text once, when the current day first takes it; only
+  // ClearAll lowers them. The 16-bit byte size describes at most 32,766 units and the terminator.
   pool.Intern(u"viewed.exe", UserViewedDay);
   for (uint16_t user : {UserCurrentDay, UserCurrentDay, UserViewedDay}) pool.Intern(u"app.exe", user);
   pool.Intern(std::u16string(32766, u'a'), UserCurrentDay);
   EXPECT_EQ(pool.Find(pool.Intern(std::u16string(32767, u'b'), UserCurrentDay)), nullptr);
-  EXPECT_EQ(pool.currentDayStringBytes, 16 + 65534);
+  EXPECT_EQ(pool.currentDayStringBytes, 6 + 16 + 65534);
   pool.Release(UserCurrentDay);
   EXPECT_EQ(pool.Find(StringKey(u"app.exe"))->users, UserViewedDay);
   pool.ClearAll();

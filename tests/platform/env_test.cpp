@@ -24,12 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadWholeFile;
 
-#ifdef _WIN32
-constexpr char16_t kSeparator = u'\\';
-#else
-constexpr char16_t kSeparator = u'/';
-#endif
-
 class EnvTest : public ::testing::Test {
  protected:
   std::u16string Path(const std::u16string& name) const { return temp_.Child(name); }
@@ -78,7 +72,7 @@ TEST_F(EnvTest, WrittenBytesReadBackWithSeekingAndWithoutSharing) {
   env_.Close(file);
 
   EXPECT_EQ(env_.OpenForRead(Path(u"missing.bin")), kInvalidFile);
-  EXPECT_EQ(env_.OpenForRead(temp_.u16()), kInvalidFile) << "a folder is not a file";
+  EXPECT_EQ(env_.OpenForRead(temp_.path().u16string()), kInvalidFile) << "a folder is not a file";
   EXPECT_EQ(env_.OpenForWrite(Path(u"no-such-folder/new.bin")), kInvalidFile);
 }
 
@@ -104,7 +98,6 @@ TEST_F(EnvTest, FoldersFilesAndRenames) {
   EXPECT_FALSE(env_.FileExists(a) || env_.MoveReplacing(a, b));
   ASSERT_TRUE(WriteFile(a, "first") && env_.MoveReplacing(a, c));  // a missing target is created
   EXPECT_EQ(ReadFile(c), "first");
-  EXPECT_TRUE(fs::exists(fs::path(folder) / fs::path(japanese)));
   EXPECT_FALSE(env_.RenameFile(b, c));  // refuses an existing target
   EXPECT_EQ(ReadFile(b) + ReadFile(c), "newfirst");
   ASSERT_TRUE(env_.RenameFile(b, a));
@@ -113,8 +106,8 @@ TEST_F(EnvTest, FoldersFilesAndRenames) {
 }
 
 TEST_F(EnvTest, PathHelpersUseThePlatformSeparatorBeyondTheOldLimitToo) {
-  const std::u16string sep(1, kSeparator);
-  std::u16string folder = temp_.u16();
+  const std::u16string sep(1, fs::path::preferred_separator);
+  std::u16string folder = temp_.path().u16string();
   while (folder.size() < 400) folder += sep + u"deep-folder-name";  // Windows' shell helpers stop at 260
   const std::u16string file = env_.CombinePath(env_.AddTrailingSeparator(folder), u"20240102.log");
   EXPECT_EQ(file, folder + sep + u"20240102.log");
@@ -144,15 +137,11 @@ TEST(PathUtil, CombineSplitAndCompareWithEitherSeparator) {
 
 TEST(Utf, BoundariesOfEachSequenceLengthAndMalformedInput) {
   const std::pair<std::u16string, std::string> both[] = {
-      {u"\u007F\u0080", "\x7F\xC2\x80"},
-      {u"\u07FF\u0800", "\xDF\xBF\xE0\xA0\x80"},
+      {u"\u007F\u0080", "\x7F\xC2\x80"}, {u"\u07FF\u0800", "\xDF\xBF\xE0\xA0\x80"},
       {u"\uD7FF\uE000\uFFFF", "\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF"},
       {u"\U00010000\U0010FFFF", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"},
   };
-  for (const auto& [utf16, utf8] : both) {
-    EXPECT_EQ(ToUtf8(utf16), utf8);
-    EXPECT_EQ(FromUtf8(utf8), utf16);
-  }
+  for (const auto& [utf16, utf8] : both) EXPECT_EQ(std::pair(ToUtf8(utf16), FromUtf8(utf8)), std::pair(utf8, utf16));
   // Unpaired surrogates, and malformed, overlong, surrogate or out-of-range bytes, become U+FFFD.
   EXPECT_EQ(ToUtf8(u"\xD800" u"a\xDBFF\xDC00\xDFFF\xD800"), "\xEF\xBF\xBD" "a\xF4\x8F\xB0\x80\xEF\xBF\xBD\xEF\xBF\xBD");
   const std::string bad[] = {"\x80", "\xFF", "\xC1\xBF", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xF0\x8F\xBF\xBF",
@@ -200,9 +189,8 @@ TEST_F(EnvTest, RecyclingAcrossFileSystemsCopiesThenRemoves) {
   if (!fs::is_directory("/dev/shm")) GTEST_SKIP() << "no /dev/shm";
   test::TempFolder other("/dev/shm");
   struct stat here, there;
-  if (stat(temp_.path().c_str(), &here) != 0 || stat(other.path().c_str(), &there) != 0 || here.st_dev == there.st_dev) {
-    GTEST_SKIP() << "/dev/shm is on the same file system";
-  }
+  const bool apart = stat(temp_.path().c_str(), &here) == 0 && stat(other.path().c_str(), &there) == 0;
+  if (!apart || here.st_dev == there.st_dev) GTEST_SKIP() << "/dev/shm is on the same file system";
   test::ScopedVariable dataHome("XDG_DATA_HOME", other.path().string());
   std::string bytes(200'000, 'q');
   bytes[150'000] = 'Q';

@@ -12,8 +12,7 @@ TEST(WindowSystemWin32, DeviceOfEachDriveTranslatesBackToTheDrive) {
   WindowSystem& windows = DefaultWindowSystem();
   char16_t list[512] = {};
   const uint32_t length = windows.LogicalDriveStrings(std::span(list, 511));
-  ASSERT_GT(length, 0u);
-  ASSERT_LT(length, 511u);
+  ASSERT_TRUE(length > 0 && length < 511) << length;
   DriveMap drives;
   int translated = 0;
   for (const char16_t* root = list; *root != u'\0'; root += std::u16string_view(root).size() + 1) {

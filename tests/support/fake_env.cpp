@@ -5,11 +5,6 @@
 
 namespace qm::test {
 
-std::u16string FakeEnv::Trimmed(std::u16string path) {
-  while (path.size() > 1 && path.back() == u'/') path.pop_back();
-  return path;
-}
-
 // Counts one change to the disk; true when the process is (now) dead and the change is lost: what
 // was not flushed reverts.
 bool FakeEnv::Crashed() {
@@ -19,28 +14,6 @@ bool FakeEnv::Crashed() {
   }
   return crashed_ || (++operations_, false);
 }
-
-void FakeEnv::PutFile(const std::u16string& path, const std::string& bytes) {
-  folders_.insert(Parent(path));
-  files_[path] = File{bytes, bytes};
-}
-
-std::string FakeEnv::FileBytes(const std::u16string& path) const {
-  return files_.count(path) ? files_.at(path).data : std::string();
-}
-
-std::vector<std::u16string> FakeEnv::FilePaths() const {
-  std::vector<std::u16string> paths;
-  for (const auto& entry : files_) paths.push_back(entry.first);
-  return paths;
-}
-
-FileHandle FakeEnv::OpenAt(const std::u16string& path, uint64_t position) {
-  open_[nextHandle_] = Open{path, position};
-  return nextHandle_++;
-}
-
-FakeEnv::Open* FakeEnv::Find(FileHandle file) { return open_.count(file) ? &open_[file] : nullptr; }
 
 FileHandle FakeEnv::OpenForRead(const std::u16string& path) {
   const bool shared = std::any_of(open_.begin(), open_.end(), [&](const auto& o) { return o.second.path == path; });
@@ -96,8 +69,7 @@ bool FakeEnv::Seek(FileHandle file, int64_t distance, SeekOrigin origin, uint64_
 bool FakeEnv::Flush(FileHandle file) {
   Open* open = Find(file);
   if (!open || Fails(Op::Flush) || Crashed()) return false;
-  File& f = files_[open->path];
-  f.durable = f.data;
+  files_[open->path].durable = files_[open->path].data;
   return true;
 }
 
@@ -112,12 +84,8 @@ bool FakeEnv::ListFolder(const std::u16string& path, std::vector<std::u16string>
   const std::u16string folder = Trimmed(path);
   names->clear();
   if (!folders_.count(folder)) return false;
-  for (const auto& [file, contents] : files_) {
-    if (Parent(file) == folder) names->push_back(FindFileName(file));
-  }
-  for (const auto& sub : folders_) {
-    if (sub != folder && Parent(sub) == folder) names->push_back(FindFileName(sub));
-  }
+  for (const auto& [file, contents] : files_) if (Parent(file) == folder) names->push_back(FindFileName(file));
+  for (const auto& sub : folders_) if (sub != folder && Parent(sub) == folder) names->push_back(FindFileName(sub));
   return true;
 }
 
@@ -128,7 +96,5 @@ bool FakeEnv::MoveReplacing(const std::u16string& from, const std::u16string& to
   files_[to] = moved;
   return true;
 }
-
-bool FakeEnv::RemoveFile(const std::u16string& path) { return files_.count(path) && !Crashed() && files_.erase(path); }
 
 }  // namespace qm::test

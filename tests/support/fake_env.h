@@ -28,10 +28,17 @@ class FakeEnv : public Env {
   bool Dead() const { return crashed_; }
 
   // Direct access to the simulated disk.
-  void PutFile(const std::u16string& path, const std::string& bytes);
+  void PutFile(const std::u16string& path, const std::string& bytes) {
+    folders_.insert(Parent(path));
+    files_[path] = File{bytes, bytes};
+  }
   bool HasFile(const std::u16string& path) const { return files_.count(path) > 0; }
-  std::string FileBytes(const std::u16string& path) const;
-  std::vector<std::u16string> FilePaths() const;
+  std::string FileBytes(const std::u16string& p) const { return HasFile(p) ? files_.at(p).data : std::string(); }
+  std::vector<std::u16string> FilePaths() const {
+    std::vector<std::u16string> paths;
+    for (const auto& entry : files_) paths.push_back(entry.first);
+    return paths;
+  }
 
   std::u16string executablePath = u"/app/quillmere";
   LocalTime now{2016, 3, 1, 7, 12, 34, 56, 789};
@@ -53,7 +60,7 @@ class FakeEnv : public Env {
   bool RenameFile(const std::u16string& from, const std::u16string& to) override {
     return !files_.count(to) && MoveReplacing(from, to);
   }
-  bool RemoveFile(const std::u16string& path) override;
+  bool RemoveFile(const std::u16string& p) override { return files_.count(p) && !Crashed() && files_.erase(p); }
   bool SendToRecycleBin(const std::u16string& path) override { return RemoveFile(path); }
   std::u16string ExecutablePath() override { return executablePath; }
   LocalTime Now() override { return now; }
@@ -78,19 +85,23 @@ class FakeEnv : public Env {
   };
   bool Fails(Op op) { return failAt_[op] > 0 && ++counts_[op] == failAt_[op]; }
   bool Crashed();
-  FileHandle OpenAt(const std::u16string& path, uint64_t position);
-  Open* Find(FileHandle file);
-  static std::u16string Trimmed(std::u16string path);  // without trailing separators
+  FileHandle OpenAt(const std::u16string& path, uint64_t position) {
+    open_[nextHandle_] = Open{path, position};
+    return nextHandle_++;
+  }
+  Open* Find(FileHandle file) { return open_.count(file) ? &open_[file] : nullptr; }
+  static std::u16string Trimmed(std::u16string path) {  // without trailing separators
+    while (path.size() > 1 && path.back() == u'/') path.pop_back();
+    return path;
+  }
   static std::u16string Parent(const std::u16string& path) { return path_util::RemoveFileSpec(Trimmed(path), u'/'); }
 
   std::map<std::u16string, File> files_;
   std::set<std::u16string> folders_{u"/", u"/app"};
   std::map<FileHandle, Open> open_;
   FileHandle nextHandle_ = 3;
-  std::map<Op, int> counts_;
-  std::map<Op, int> failAt_;
-  int operations_ = 0;
-  int crashAt_ = -1;
+  std::map<Op, int> counts_, failAt_;
+  int operations_ = 0, crashAt_ = -1;
   bool crashed_ = false;
 };
 

@@ -3,6 +3,7 @@
 // read paths and drives.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,12 +14,13 @@ namespace qm::test {
 
 class FakeWindowSystem : public WindowSystem {
  public:
-  struct Calls {
-    int path = 0, devicePath = 0, driveStrings = 0, dosDevice = 0;
-  };
+  struct Calls { int path = 0, devicePath = 0, driveStrings = 0, dosDevice = 0; };
 
   // One window with its title and executable path; a window without a path cannot be opened.
-  void SetWindow(uintptr_t window, std::u16string title, std::u16string path = u"");
+  void SetWindow(uintptr_t window, std::u16string title, std::u16string path = u"") {
+    titles[window] = std::move(title);
+    if (!path.empty()) paths[window] = std::move(path);
+  }
 
   uintptr_t foreground = 0;
   std::map<uintptr_t, std::u16string> titles;       // absent: empty title
@@ -29,21 +31,38 @@ class FakeWindowSystem : public WindowSystem {
   Calls calls;
 
   uintptr_t ForegroundWindow() override { return foreground; }
-  size_t WindowTitle(uintptr_t window, std::span<char16_t> title) override;
+  size_t WindowTitle(uintptr_t window, std::span<char16_t> title) override {
+    const auto it = titles.find(window);
+    return CopyTerminated(it == titles.end() ? u"" : std::u16string_view(it->second), title);
+  }
   bool ProcessPath(uintptr_t window, std::span<char16_t> path) override {
     return CopyFound(calls.path, paths, window, path);
   }
   bool ProcessDevicePath(uintptr_t window, std::span<char16_t> path) override {
     return CopyFound(calls.devicePath, devicePaths, window, path);
   }
-  uint32_t LogicalDriveStrings(std::span<char16_t> buffer) override;
+  // The roots, each ending in 0, and a final 0; the size needed when the buffer is too small.
+  uint32_t LogicalDriveStrings(std::span<char16_t> buffer) override {
+    ++calls.driveStrings;
+    std::u16string list;
+    for (const std::u16string& root : drives) list.append(root).push_back(u'\0');
+    if (list.size() + 1 > buffer.size()) return static_cast<uint32_t>(list.size() + 1);
+    CopyTerminated(list, buffer);
+    return static_cast<uint32_t>(list.size());
+  }
   bool DosDeviceName(const std::u16string& drive, std::span<char16_t> device) override {
     return CopyFound(calls.dosDevice, devices, drive, device);
   }
 
  private:
   // Copies what fits with a terminator, as the system calls do.
-  static size_t CopyTerminated(std::u16string_view text, std::span<char16_t> out);
+  static size_t CopyTerminated(std::u16string_view text, std::span<char16_t> out) {
+    if (out.empty()) return 0;
+    const size_t length = std::min(text.size(), out.size() - 1);
+    std::copy_n(text.begin(), length, out.begin());
+    out[length] = u'\0';
+    return length;
+  }
   template <typename Key>
   static bool CopyFound(int& calls, const std::map<Key, std::u16string>& from, const Key& key, std::span<char16_t> out) {
     ++calls;
