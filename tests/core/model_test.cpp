@@ -1,10 +1,14 @@
+// The record model: records back to back in the day log, the string pool's keys and counts, and the
+// search history.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "core/day_log.h"
+#include "core/search_history.h"
 #include "core/string_pool.h"
 
 namespace qm {
@@ -53,6 +57,33 @@ TEST(StringPool, KeyIsASignedMultiplyBy31HashCollidingTextsShareTheFirstAndTheCu
   EXPECT_EQ(pool.Find(StringKey(u"app.exe"))->users, UserViewedDay);
   pool.ClearAll();
   EXPECT_EQ(pool.Size() + pool.currentDayStringBytes, 0u);
+}
+
+using Texts = std::vector<std::u16string>;
+
+Texts TextsOf(const SearchHistory& history) {
+  Texts texts;
+  for (const auto& entry : history.Entries()) texts.emplace_back(entry.Text());
+  return texts;
+}
+
+TEST(SearchHistory, NewestFirstOneEntryPerTextWithByteTotalsAndTheOldestGoingBeyondCapacity) {
+  SearchHistory history(4);
+  EXPECT_FALSE(history.AddSearchText(u"") || history.AddSearchText(std::u16string_view(u"\0abc", 4)));
+  // The text ends at its terminator.
+  EXPECT_TRUE(history.AddSearchText(std::u16string_view(u"ab\0cd", 5)) && history.AddSearchText(u"Edit") && history.AddSearchText(u"Aa"));
+  EXPECT_EQ(TextsOf(history), (Texts{u"Aa", u"Edit", u"ab"}));
+  EXPECT_EQ(history.ByteTotal(), 6u + 10 + 6);
+  // A known text moves its entry to the front; another text with the same key gets an entry of its own.
+  EXPECT_TRUE(history.AddSearchText(u"ab"));
+  EXPECT_EQ(TextsOf(history), (Texts{u"ab", u"Aa", u"Edit"}));
+  ASSERT_EQ(StringKey(u"Aa"), StringKey(u"BB"));
+  EXPECT_TRUE(history.AddSearchText(u"BB"));
+  EXPECT_EQ(TextsOf(history), (Texts{u"BB", u"ab", u"Aa", u"Edit"}));
+  EXPECT_EQ(history.ByteTotal(), 6u + 6 + 6 + 10);
+  EXPECT_TRUE(history.AddSearchText(u"three"));
+  EXPECT_EQ(TextsOf(history), (Texts{u"three", u"BB", u"ab", u"Aa"}));
+  EXPECT_EQ(history.ByteTotal(), 12u + 6 + 6 + 6);
 }
 
 }  // namespace
