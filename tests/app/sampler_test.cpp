@@ -14,6 +14,7 @@
 #include "platform/utf.h"
 #include "support/fake_env.h"
 #include "support/fake_window_system.h"
+#include "support/recording_session.h"
 
 namespace qm {
 namespace {
@@ -21,9 +22,7 @@ namespace {
 // The clock at 10:00 plus `offset` ms of 1 March; the tick runs at twice its pace, so that durations
 // (ticks) and starts (clock) differ.
 void SetClock(test::FakeEnv& env, uint32_t offset) {
-  const uint32_t ms = 36'000'000 + offset;
-  env.now = {2016, 3, 2, 1, static_cast<uint16_t>(ms / 3'600'000), static_cast<uint16_t>(ms / 60'000 % 60),
-             static_cast<uint16_t>(ms / 1000 % 60), static_cast<uint16_t>(ms % 1000)};
+  test::SetSimulatedTime(env, 36'000'000 + offset);
   env.tick = 5000 + 2 * offset;
 }
 
