@@ -6,7 +6,7 @@
 #include "app/app_state.h"
 #include "busy_day.h"
 #include "support/fake_env.h"
-#include "ui/search_matching.h"
+#include "ui/search/search_matching.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "app/app_state.h"
 #include "busy_day.h"
 #include "support/fake_env.h"
-#include "ui/timeline_image.h"
+#include "ui/timeline/timeline_image.h"
 
 namespace {
 

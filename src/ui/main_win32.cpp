@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "ui/main_window.h"
-#include "ui/resource_ids.h"
+#include "ui/main_window/main_window.h"
+#include "ui/common/resource_ids.h"
 
 namespace {
 

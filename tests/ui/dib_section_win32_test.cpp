@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/dib_section_win32.h"
+#include "ui/timeline/dib_section_win32.h"
 
 namespace qm {
 namespace {

@@ -14,10 +14,10 @@
 #include "storage/log_folder.h"
 #include "support/byte_builder.h"
 #include "support/fake_env.h"
-#include "ui/day_view.h"
-#include "ui/list_texts.h"
-#include "ui/timeline_image.h"
-#include "ui/window_geometry.h"
+#include "ui/main_window/day_view.h"
+#include "ui/common/list_texts.h"
+#include "ui/timeline/timeline_image.h"
+#include "ui/common/window_geometry.h"
 
 namespace qm {
 namespace {

@@ -8,12 +8,12 @@
 #include "app/app_state.h"
 #include "platform/utf.h"
 #include "support/fake_env.h"
-#include "ui/color_list.h"
-#include "ui/config_choices.h"
-#include "ui/list_texts.h"
-#include "ui/search_matching.h"
-#include "ui/template_sample.h"
-#include "ui/usage_cells.h"
+#include "ui/settings/color_list.h"
+#include "ui/settings/config_choices.h"
+#include "ui/common/list_texts.h"
+#include "ui/search/search_matching.h"
+#include "ui/settings/template_sample.h"
+#include "ui/usage/usage_cells.h"
 
 namespace qm {
 namespace {

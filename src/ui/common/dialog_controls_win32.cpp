@@ -1,12 +1,12 @@
-#include "ui/dialog_controls.h"
+#include "ui/common/dialog_controls.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "ui/list_texts.h"
-#include "ui/window_base.h"
+#include "ui/common/list_texts.h"
+#include "ui/common/window_base.h"
 
 namespace qm {
 

@@ -1,11 +1,11 @@
-#include "ui/file_dialog.h"
+#include "ui/common/file_dialog.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
 
 #include "output/file_dialog_state.h"
-#include "ui/window_base.h"
+#include "ui/common/window_base.h"
 
 namespace qm {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/list_texts.h"
+#include "ui/common/list_texts.h"
 
 #include <cstdio>
 #include <vector>

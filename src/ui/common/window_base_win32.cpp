@@ -1,6 +1,6 @@
-#include "ui/window_base.h"
+#include "ui/common/window_base.h"
 
-#include "ui/window_geometry.h"
+#include "ui/common/window_geometry.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "ui/window_geometry.h"
+#include "ui/common/window_geometry.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "ui/day_view.h"
+#include "ui/main_window/day_view.h"
 
 #include <cstdio>
 #include <utility>

@@ -12,16 +12,16 @@
 #include <span>
 #include <vector>
 
-#include "ui/app_info_window.h"
-#include "ui/color_config_window.h"
-#include "ui/command_str_config_window.h"
-#include "ui/config_window.h"
-#include "ui/day_view.h"
-#include "ui/dib_section_win32.h"
-#include "ui/search_window.h"
-#include "ui/version_window.h"
-#include "ui/window_base.h"
-#include "ui/window_geometry.h"
+#include "ui/usage/app_info_window.h"
+#include "ui/settings/color_config_window.h"
+#include "ui/settings/command_str_config_window.h"
+#include "ui/settings/config_window.h"
+#include "ui/main_window/day_view.h"
+#include "ui/timeline/dib_section_win32.h"
+#include "ui/search/search_window.h"
+#include "ui/settings/version_window.h"
+#include "ui/common/window_base.h"
+#include "ui/common/window_geometry.h"
 
 namespace qm {
 

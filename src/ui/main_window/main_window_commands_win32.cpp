@@ -21,11 +21,11 @@
 #include "storage/day_log_file.h"
 #include "storage/log_folder.h"
 #include "storage/settings_file.h"
-#include "ui/dialog_controls.h"
-#include "ui/file_dialog.h"
-#include "ui/list_view.h"
-#include "ui/main_window.h"
-#include "ui/resource_ids.h"
+#include "ui/common/dialog_controls.h"
+#include "ui/common/file_dialog.h"
+#include "ui/common/list_view.h"
+#include "ui/main_window/main_window.h"
+#include "ui/common/resource_ids.h"
 
 namespace qm {
 namespace {

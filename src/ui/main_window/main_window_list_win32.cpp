@@ -6,11 +6,11 @@
 #include <algorithm>
 
 #include "core/fixed_string.h"
-#include "ui/dialog_controls.h"
-#include "ui/list_texts.h"
-#include "ui/list_view.h"
-#include "ui/main_window.h"
-#include "ui/resource_ids.h"
+#include "ui/common/dialog_controls.h"
+#include "ui/common/list_texts.h"
+#include "ui/common/list_view.h"
+#include "ui/main_window/main_window.h"
+#include "ui/common/resource_ids.h"
 
 namespace qm {
 namespace {

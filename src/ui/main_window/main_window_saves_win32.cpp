@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "app/sampler.h"
-#include "ui/main_window.h"
-#include "ui/save_messages.h"
+#include "ui/main_window/main_window.h"
+#include "ui/main_window/save_messages.h"
 
 namespace qm {
 

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "storage/settings_file.h"
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
 
 namespace qm {
 

@@ -4,8 +4,8 @@
 
 #include <commctrl.h>
 
-#include "ui/main_window.h"
-#include "ui/resource_ids.h"
+#include "ui/main_window/main_window.h"
+#include "ui/common/resource_ids.h"
 
 namespace qm {
 namespace {

@@ -11,8 +11,8 @@
 #include "output/compiled_template.h"
 #include "storage/day_log_file.h"
 #include "storage/settings_file.h"
-#include "ui/main_window.h"
-#include "ui/resource_ids.h"
+#include "ui/main_window/main_window.h"
+#include "ui/common/resource_ids.h"
 
 namespace qm {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/save_messages.h"
+#include "ui/main_window/save_messages.h"
 
 namespace qm {
 namespace {

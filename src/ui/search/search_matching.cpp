@@ -1,4 +1,4 @@
-#include "ui/search_matching.h"
+#include "ui/search/search_matching.h"
 
 #include <algorithm>
 

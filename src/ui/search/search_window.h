@@ -9,8 +9,8 @@
 #include <type_traits>
 
 #include "output/list_model.h"
-#include "ui/search_matching.h"
-#include "ui/window_base.h"
+#include "ui/search/search_matching.h"
+#include "ui/common/window_base.h"
 
 namespace qm {
 

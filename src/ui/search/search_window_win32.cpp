@@ -1,14 +1,14 @@
-#include "ui/search_window.h"
+#include "ui/search/search_window.h"
 
 #include <commctrl.h>
 
 #include <cstring>
 
 #include "app/app_state.h"
-#include "ui/list_view.h"
-#include "ui/main_window.h"
-#include "ui/resource_ids.h"
-#include "ui/window_geometry.h"
+#include "ui/common/list_view.h"
+#include "ui/main_window/main_window.h"
+#include "ui/common/resource_ids.h"
+#include "ui/common/window_geometry.h"
 
 namespace qm {
 namespace {

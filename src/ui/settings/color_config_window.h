@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/color_list.h"
-#include "ui/window_base.h"
-#include "ui/window_geometry.h"
+#include "ui/settings/color_list.h"
+#include "ui/common/window_base.h"
+#include "ui/common/window_geometry.h"
 
 namespace qm {
 

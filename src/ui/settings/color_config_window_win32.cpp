@@ -1,14 +1,14 @@
-#include "ui/color_config_window.h"
+#include "ui/settings/color_config_window.h"
 
 #include <cstring>
 
 #include "app/app_state.h"
 #include "core/fixed_string.h"
 #include "storage/color_file.h"
-#include "ui/dialog_controls.h"
-#include "ui/file_dialog.h"
-#include "ui/list_view.h"
-#include "ui/resource_ids.h"
+#include "ui/common/dialog_controls.h"
+#include "ui/common/file_dialog.h"
+#include "ui/common/list_view.h"
+#include "ui/common/resource_ids.h"
 
 namespace qm {
 namespace {

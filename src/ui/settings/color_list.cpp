@@ -1,4 +1,4 @@
-#include "ui/color_list.h"
+#include "ui/settings/color_list.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/window_base.h"
+#include "ui/common/window_base.h"
 
 namespace qm {
 

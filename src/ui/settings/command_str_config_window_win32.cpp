@@ -1,10 +1,10 @@
-#include "ui/command_str_config_window.h"
+#include "ui/settings/command_str_config_window.h"
 
 #include "app/app_state.h"
 #include "core/fixed_string.h"
-#include "ui/dialog_controls.h"
-#include "ui/resource_ids.h"
-#include "ui/template_sample.h"
+#include "ui/common/dialog_controls.h"
+#include "ui/common/resource_ids.h"
+#include "ui/settings/template_sample.h"
 
 namespace qm {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/config_choices.h"
+#include "ui/settings/config_choices.h"
 
 namespace qm {
 namespace {

@@ -9,8 +9,8 @@
 #include <cstdint>
 
 #include "storage/app_settings.h"
-#include "ui/command_str_config_window.h"
-#include "ui/window_base.h"
+#include "ui/settings/command_str_config_window.h"
+#include "ui/common/window_base.h"
 
 namespace qm {
 

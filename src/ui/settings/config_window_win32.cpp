@@ -1,4 +1,4 @@
-#include "ui/config_window.h"
+#include "ui/settings/config_window.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -8,9 +8,9 @@
 
 #include "app/app_state.h"
 #include "core/fixed_string.h"
-#include "ui/config_choices.h"
-#include "ui/dialog_controls.h"
-#include "ui/resource_ids.h"
+#include "ui/settings/config_choices.h"
+#include "ui/common/dialog_controls.h"
+#include "ui/common/resource_ids.h"
 
 namespace qm {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/template_sample.h"
+#include "ui/settings/template_sample.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
-#include "ui/version_window.h"
+#include "ui/settings/version_window.h"
 
-#include "ui/dialog_controls.h"
-#include "ui/resource_ids.h"
+#include "ui/common/dialog_controls.h"
+#include "ui/common/resource_ids.h"
 
 namespace qm {
 

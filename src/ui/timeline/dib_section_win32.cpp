@@ -1,4 +1,4 @@
-#include "ui/dib_section_win32.h"
+#include "ui/timeline/dib_section_win32.h"
 
 #include <cstddef>
 #include <utility>

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/timeline_image.h"
+#include "ui/timeline/timeline_image.h"
 
 namespace qm {
 

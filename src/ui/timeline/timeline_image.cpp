@@ -1,4 +1,4 @@
-#include "ui/timeline_image.h"
+#include "ui/timeline/timeline_image.h"
 
 #include <algorithm>
 #include <array>

@@ -12,7 +12,7 @@
 #include "color/color_rules.h"
 #include "core/day_log.h"
 #include "output/list_model.h"
-#include "ui/window_geometry.h"
+#include "ui/common/window_geometry.h"
 
 namespace qm {
 

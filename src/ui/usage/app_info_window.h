@@ -13,8 +13,8 @@
 #include "output/compiled_template.h"
 #include "output/usage_index_list.h"
 #include "output/usage_table.h"
-#include "ui/window_base.h"
-#include "ui/window_geometry.h"
+#include "ui/common/window_base.h"
+#include "ui/common/window_geometry.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "ui/app_info_window.h"
+#include "ui/usage/app_info_window.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,12 +6,12 @@
 #include "app/app_state.h"
 #include "output/clipboard_text.h"
 #include "platform/clipboard.h"
-#include "ui/dialog_controls.h"
-#include "ui/list_texts.h"
-#include "ui/list_view.h"
-#include "ui/main_window.h"
-#include "ui/resource_ids.h"
-#include "ui/usage_cells.h"
+#include "ui/common/dialog_controls.h"
+#include "ui/common/list_texts.h"
+#include "ui/common/list_view.h"
+#include "ui/main_window/main_window.h"
+#include "ui/common/resource_ids.h"
+#include "ui/usage/usage_cells.h"
 
 namespace qm {
 namespace {

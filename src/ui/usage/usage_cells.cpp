@@ -1,10 +1,10 @@
-#include "ui/usage_cells.h"
+#include "ui/usage/usage_cells.h"
 
 #include <cstdio>
 
 #include "output/usage_figures.h"
 #include "platform/utf.h"
-#include "ui/list_texts.h"
+#include "ui/common/list_texts.h"
 
 namespace qm {
 namespace {
