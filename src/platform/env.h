@@ -58,6 +58,12 @@ class Env {
   // Moves a file to the user's recycle bin, from where it can be restored.
   virtual bool SendToRecycleBin(const std::u16string& path) = 0;
 
+  // The value of `key` in `section` of the private-profile (INI) file at `path`; false when the file,
+  // the section or the key is missing. By default the file is read through this environment with
+  // the rules of profile_text.h; the Win32 environment asks the system's private-profile functions.
+  virtual bool ReadProfileString(const std::u16string& path, const std::u16string& section, const std::u16string& key,
+                                 std::u16string* value);
+
   // The full path of the running executable; empty when it cannot be found.
   virtual std::u16string ExecutablePath() = 0;
 

@@ -10,6 +10,7 @@
 #include "core/string_pool.h"
 #include "platform/env.h"
 #include "storage/app_settings.h"
+#include "storage/ini_settings.h"
 
 namespace qm {
 
@@ -24,6 +25,7 @@ struct StoredState {
   ColorRules colors;
   DayLog viewedDay;  // a day loaded for viewing; empty while the current day is shown
   AppSettings settings;
+  IniSettings ini;  // what "quillmere.ini" holds
   SearchHistory searchHistory;
 };
 

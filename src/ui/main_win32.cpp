@@ -53,6 +53,8 @@ int Run(HINSTANCE instance, qm::MainWindow& mainWindow) {
     PostMessageW(running, WM_COMMAND, CMD_RESTORE, 0);
     return 0;
   }
+  // Read before any window exists: what it holds decides how the windows are made.
+  qm::App().ini = qm::LoadIniSettings(qm::App().env);
   if (!RegisterMainClass(instance)) return 0;
   HWND window = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, nullptr, 0);
   if (window == nullptr) return -1;

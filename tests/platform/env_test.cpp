@@ -116,6 +116,21 @@ TEST_F(EnvTest, PathHelpersUseThePlatformSeparatorBeyondTheOldLimitToo) {
   EXPECT_EQ(env_.FindFileName(env_.ExecutablePath()).rfind(u"quillmere_tests", 0), 0u);
 }
 
+// Under Wine this is the system's private-profile reader, natively the portable one: both must agree
+// on the file the program writes.
+TEST_F(EnvTest, ProfileStringsOfAWrittenIniFile) {
+  const std::u16string ini = Path(u"quillmere.ini");
+  ASSERT_TRUE(WriteFile(ini, "[General]\r\nLanguage=en\r\n\r\n[Recording]\r\nAwayAfterSeconds = 60\r\nEmpty=\r\n"));
+  std::u16string value;
+  EXPECT_TRUE(env_.ReadProfileString(ini, u"recording", u"awayafterseconds", &value));
+  EXPECT_EQ(value, u"60");
+  EXPECT_TRUE(env_.ReadProfileString(ini, u"Recording", u"Empty", &value));
+  EXPECT_EQ(value, u"");
+  EXPECT_FALSE(env_.ReadProfileString(ini, u"General", u"AwayAfterSeconds", &value));
+  EXPECT_FALSE(env_.ReadProfileString(ini, u"Usage", u"Period", &value));
+  EXPECT_FALSE(env_.ReadProfileString(Path(u"missing.ini"), u"General", u"Language", &value));
+}
+
 TEST(PathUtil, CombineSplitAndCompareWithEitherSeparator) {
   const std::u16string cases[][4] = {  // folder, name, separator, combined
       {u"/a/b", u"c", u"/", u"/a/b/c"},          {u"/a/b/", u"./c/../d/", u"/", u"/a/b/d/"},

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "platform/env.h"
 #include "platform/path_util.h"
@@ -184,6 +185,17 @@ class Win32Env final : public Env {
     operation.fFlags = FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI;
     if (SHFileOperationW(&operation) != 0 || operation.fAnyOperationsAborted) return false;
     return !FileExists(path);
+  }
+
+  bool ReadProfileString(const std::u16string& path, const std::u16string& section, const std::u16string& key,
+                         std::u16string* value) override {
+    // A default no file holds tells a missing key from an empty value.
+    static constexpr wchar_t kMissing[] = L"\x1";
+    std::array<wchar_t, 1024> buffer{};
+    GetPrivateProfileStringW(W(section), W(key), kMissing, buffer.data(), static_cast<DWORD>(buffer.size()), W(path));
+    if (std::wstring_view(buffer.data()) == kMissing) return false;
+    *value = FromWide(buffer.data());
+    return true;
   }
 
   std::u16string ExecutablePath() override {
