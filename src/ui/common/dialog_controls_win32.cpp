@@ -5,14 +5,15 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/common/dpi_scale.h"
+#include "ui/common/dpi_win32.h"
 #include "ui/common/list_texts.h"
 #include "ui/common/window_base.h"
 
 namespace qm {
 
 void SetSmallIcon(HWND window, int iconId) {
-  const HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON,
-                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+  const HICON icon = IconAtDpi(iconId, true, WindowDpi(window));
   SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
@@ -36,7 +37,7 @@ void AddListColumns(HWND list, int count, const char16_t* const* headers, const 
     LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = formats[c];
-    column.cx = widths[c];
+    column.cx = ToDpi(widths[c], WindowDpi(list));
     column.pszText = const_cast<wchar_t*>(Wide(headers[c]));
     column.iSubItem = c;
     ListView_InsertColumn(list, c, &column);
@@ -44,6 +45,15 @@ void AddListColumns(HWND list, int count, const char16_t* const* headers, const 
   if (order == nullptr || !IsColumnOrder(order, count)) return;
   std::vector<int> columns(order, order + count);
   ListView_SetColumnOrderArray(list, count, columns.data());
+}
+
+void StoreListColumnWidths(HWND list, int count, int32_t* widths) {
+  const uint32_t dpi = WindowDpi(list);
+  for (int c = 0; c < count; ++c) widths[c] = FromDpi(ListView_GetColumnWidth(list, c), dpi);
+}
+
+void RescaleListColumns(HWND list, int count, uint32_t fromDpi, uint32_t toDpi) {
+  for (int c = 0; c < count; ++c) ListView_SetColumnWidth(list, c, Rescale(ListView_GetColumnWidth(list, c), fromDpi, toDpi));
 }
 
 void TrackMenuResource(HWND owner, const wchar_t* name, UINT flags, const std::vector<WORD>& greyed) {

@@ -20,6 +20,7 @@
 #include "ui/timeline/dib_section_win32.h"
 #include "ui/search/search_window.h"
 #include "ui/settings/version_window.h"
+#include "ui/common/dpi_win32.h"
 #include "ui/common/window_base.h"
 #include "ui/common/window_geometry.h"
 
@@ -35,6 +36,9 @@ inline constexpr UINT kShownDateMessage = WM_APP + 5;
 inline constexpr UINT kKeptAsideMessage = WM_APP + 13;
 
 inline constexpr wchar_t kProgramNameW[] = L"Quillmere";
+
+// The arguments after the program's name, as the system splits its command line.
+std::vector<std::u16string> CommandLineArguments();
 
 inline constexpr UINT_PTR kCheckTimer = 1;
 inline constexpr UINT_PTR kTimelineTimer = 2;
@@ -53,6 +57,8 @@ class MainWindow : public WindowBase {
 
   void AddTrayIcon();
   void RemoveTrayIcon();
+  // Set before the window's set-up: the window stays hidden, the icon is the way in.
+  void StartInTray(bool inTray) { startInTray_ = inTray; }
 
  private:
   // Messages.
@@ -71,7 +77,11 @@ class MainWindow : public WindowBase {
   void OnShownDateQuery(WPARAM target);
   void OnTaskbarCreated();
   void OnPowerBroadcast(WPARAM event);
+  // Moved to a monitor of another DPI: fonts, set-up rectangles, columns and icons follow.
+  void OnDpiChanged(uint32_t dpi, const RECT& suggested);
   void AnnounceKeptAside();
+  // A Run value left naming another folder is pointed at this executable.
+  void RepairAutoStartPath();
 
   // Set-up and layout.
   void RecordSetUpRectangles();
@@ -142,6 +152,8 @@ class MainWindow : public WindowBase {
   HWND window_ = nullptr;
   HWND list_ = nullptr;
   UINT taskbarCreated_ = 0;
+  uint32_t dpi_ = 96;
+  OwnedFont dpiFont_;  // the dialog font made anew for a DPI the template's font was not made for
   Rect windowAtSetUp_;
   Rect listAtSetUp_;
   Rect controlsAtSetUp_[7];  // buttons 1032, 1033, 1031, 1030, statics 1040, 1042, 1041
@@ -156,6 +168,7 @@ class MainWindow : public WindowBase {
   ConfigWindow configWindow_{&commandStrWindow_};
   ColorConfigWindow colorWindow_;
   VersionWindow versionWindow_;
+  bool startInTray_ = false;
   std::vector<std::u16string> keptAside_;  // files set aside at start-up, not yet announced
 
   // Set while the exit confirmation is on screen, so a second close request is ignored.

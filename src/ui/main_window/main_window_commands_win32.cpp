@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "storage/color_file.h"
+#include "app/auto_start.h"
 #include "app/check_timer.h"
 #include "core/fixed_string.h"
 #include "app/sampler.h"
@@ -259,14 +260,19 @@ void MainWindow::OnDropFiles(HDROP drop) {
   OpenFiles(names);
 }
 
-void MainWindow::OnCommandLine() {
+std::vector<std::u16string> CommandLineArguments() {
   int count = 0;
   LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (arguments == nullptr) return;
+  if (arguments == nullptr) return {};
   std::vector<std::u16string> names;
   for (int i = 1; i < count; ++i) names.push_back(FromWide(arguments[i]));
   LocalFree(arguments);
-  if (!names.empty()) OpenFiles(names);
+  return names;
+}
+
+void MainWindow::OnCommandLine() {
+  const StartArguments start = ParseStartArguments(CommandLineArguments());
+  if (!start.files.empty()) OpenFiles(start.files);
 }
 
 void MainWindow::OnClose() {

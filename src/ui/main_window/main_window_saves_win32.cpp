@@ -2,6 +2,7 @@
 // announcement of files set aside at start-up.
 #include <windows.h>
 
+#include "app/auto_start.h"
 #include "app/sampler.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/save_messages.h"
@@ -36,6 +37,13 @@ void MainWindow::AnnounceKeptAside() {
   const std::u16string text = KeptAsideText(keptAside_);
   keptAside_.clear();
   MessageBoxW(window_, Wide(text.c_str()), kProgramNameW, MB_OK | MB_ICONWARNING);
+}
+
+void MainWindow::RepairAutoStartPath() {
+  AppState& app = App();
+  if (RepairAutoStart(DefaultRunKey(), app.env.ExecutablePath()) != AutoStartRepair::Failed) return;
+  // Hidden in the tray, the window cannot own the box.
+  MessageBoxW(startInTray_ ? nullptr : window_, L"AUTOSTART_MOVED", kProgramNameW, MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace qm

@@ -5,12 +5,15 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <utility>
 
 #include "app/journal_recovery.h"
 #include "core/fixed_string.h"
 #include "output/compiled_template.h"
 #include "storage/day_log_file.h"
 #include "storage/settings_file.h"
+#include "ui/common/dialog_controls.h"
+#include "ui/common/dpi_scale.h"
 #include "ui/main_window/main_window.h"
 #include "ui/common/resource_ids.h"
 
@@ -77,6 +80,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case kSelectionSummaryMessage: selectionSummary_ = wParam != 0; return 0;
     case kShownDateMessage: OnShownDateQuery(wParam); return 0;
     case kKeptAsideMessage: AnnounceKeptAside(); return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     default:
       if (taskbarCreated_ != 0 && message == taskbarCreated_) OnTaskbarCreated();
       break;
@@ -87,11 +91,13 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
 void MainWindow::OnCreate() {
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   AppState& app = App();
+  dpi_ = WindowDpi(window_);
   RecordSetUpRectangles();
   LoadSettingsFile(app);
   CompileTemplates(app.settings, app.templates);
   StartTimers();
   RestorePlacement();
+  RepairAutoStartPath();
   InsertListColumns();
   SetFocus(list_);
   LoadToday();
@@ -118,10 +124,14 @@ void MainWindow::StartTimers() {
 void MainWindow::RestorePlacement() {
   WINDOWPLACEMENT placement;
   std::memcpy(&placement, &App().settings.mainPlacement, sizeof placement);
-  if (!SetWindowPlacement(window_, &placement)) {
-    CenterOnScreen(window_);
+  // In the tray the window takes its place but stays hidden until the icon restores it.
+  if (startInTray_) placement.showCmd = SW_HIDE;
+  const bool placed = SetWindowPlacement(window_, &placement) != FALSE;
+  if (!placed) CenterOnScreen(window_);
+  if (!placed && !startInTray_) {
     ShowWindow(window_, SW_SHOWNORMAL);
   } else {
+    // A hidden window gets no size message until it is shown; the controls go to their places now.
     PostMessageW(window_, WM_SIZE, 0, 0);
   }
 }
@@ -162,6 +172,26 @@ void MainWindow::RunLayout() {
   RecreateTimelineImage();
   PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
   InvalidateRect(window_, nullptr, TRUE);
+}
+
+void MainWindow::OnDpiChanged(uint32_t dpi, const RECT& suggested) {
+  if (dpi == 0 || dpi == dpi_) return;
+  windowAtSetUp_ = RescaleRect(windowAtSetUp_, dpi_, dpi);
+  listAtSetUp_ = RescaleRect(listAtSetUp_, dpi_, dpi);
+  for (Rect& control : controlsAtSetUp_) control = RescaleRect(control, dpi_, dpi);
+  // Not a dialog to the system, so nothing rescales the template's font for it.
+  const auto current = reinterpret_cast<HFONT>(SendDlgItemMessageW(window_, IDC_TODAY, WM_GETFONT, 0, 0));
+  OwnedFont font(RescaledFont(current, dpi_, dpi));
+  if (font) {
+    SetFontOfAll(window_, font.get());
+    dpiFont_ = std::move(font);
+  }
+  RescaleListColumns(list_, 4, dpi_, dpi);
+  dpi_ = dpi;
+  SetWindowIcons(window_, IDI_QUILLMERE);
+  // The size change runs the layout and makes the timeline anew at the new DPI.
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::OnTimer(UINT_PTR id) {
@@ -208,7 +238,7 @@ void MainWindow::AddTrayIcon() {
   icon.uID = 0;
   icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon.uCallbackMessage = kTrayMessage;
-  icon.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLMERE));
+  icon.hIcon = IconAtDpi(IDI_QUILLMERE, true, WindowDpi(window_));
   lstrcpynW(icon.szTip, kProgramNameW, 64);
   Shell_NotifyIconW(NIM_ADD, &icon);
 }

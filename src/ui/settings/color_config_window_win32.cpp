@@ -6,6 +6,8 @@
 #include "core/fixed_string.h"
 #include "storage/color_file.h"
 #include "ui/common/dialog_controls.h"
+#include "ui/common/dpi_scale.h"
+#include "ui/common/dpi_win32.h"
 #include "ui/common/file_dialog.h"
 #include "ui/common/list_view.h"
 #include "ui/common/resource_ids.h"
@@ -49,6 +51,7 @@ INT_PTR ColorConfigWindow::HandleMessage(HWND window, UINT message, WPARAM wPara
     }
     case WM_SIZE: OnSize(wParam); return 0;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return TRUE;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam)); return 0;
     case WM_CLOSE: OnClose(); return TRUE;
     case WM_DESTROY: OnDestroy(); return 0;
     default: return 0;
@@ -57,6 +60,7 @@ INT_PTR ColorConfigWindow::HandleMessage(HWND window, UINT message, WPARAM wPara
 
 void ColorConfigWindow::OnInitDialog(HWND window) {
   window_ = window;
+  dpi_ = WindowDpi(window_);
   list_ = GetDlgItem(window_, IDC_COLOR_LIST);
   RecordOpeningRectangles();
   AppState& app = App();
@@ -281,6 +285,18 @@ void ColorConfigWindow::OnSize(WPARAM kind) {
   InvalidateRect(window_, nullptr, TRUE);
 }
 
+// The system rescales the dialog's font and controls and sends the new size; what the layout starts
+// from, the columns and the smallest size follow here.
+void ColorConfigWindow::OnDpiChanged(uint32_t dpi) {
+  if (dpi == 0 || dpi == dpi_) return;
+  dialogAtOpening_ = RescaleRect(dialogAtOpening_, dpi_, dpi);
+  for (Rect& control : controlsAtOpening_) control = RescaleRect(control, dpi_, dpi);
+  minimumSize_ = {Rescale(minimumSize_.width, dpi_, dpi), Rescale(minimumSize_.height, dpi_, dpi)};
+  RescaleListColumns(list_, 2, dpi_, dpi);
+  dpi_ = dpi;
+  SetSmallIcon(window_, IDI_SETTINGS);
+}
+
 void ColorConfigWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
   if (minimumSize_.width == 0) return;
   info.ptMinTrackSize = {minimumSize_.width, minimumSize_.height};
@@ -288,7 +304,7 @@ void ColorConfigWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
 
 void ColorConfigWindow::StoreLayout() {
   AppSettings& settings = App().settings;
-  for (int c = 0; c < 2; ++c) settings.colorColumnWidths[c] = ListView_GetColumnWidth(list_, c);
+  StoreListColumnWidths(list_, 2, settings.colorColumnWidths);
   int order[2] = {0, 1};
   if (ListView_GetColumnOrderArray(list_, 2, order)) {
     settings.colorColumnOrder[0] = order[0];

@@ -1,5 +1,5 @@
 // The settings window: the periods of the two timers, the auto-save schedule, the deletion age of
-// old logs, the exit confirmation, the byte-order mark and the automatic export of the list and of
+// old logs, the exit confirmation, the byte-order mark, the start with Windows and the automatic export of the list and of
 // the usage statistics. Run modally over the main window; everything is applied when it closes,
 // however it is closed.
 #pragma once
@@ -43,6 +43,9 @@ class ConfigWindow : public DialogWindowBase {
   void ShowExportGroup(const ExportGroup& group);
   void StoreExportGroup(const ExportGroup& group);
   void OnCommand(WORD id, WORD code);
+  // "Windows の起動時に開始する": the box shows the Run value, a click writes or removes it.
+  void ShowAutoStart();
+  void SwitchAutoStart();
   void UpdateExportEnabling(const ExportGroup& group);
   void CheckFolder(const ExportGroup& group);
   void CheckName(const ExportGroup& group);

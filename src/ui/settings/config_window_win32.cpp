@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/auto_start.h"
 #include "core/fixed_string.h"
 #include "ui/settings/config_choices.h"
 #include "ui/common/dialog_controls.h"
@@ -89,6 +90,7 @@ void ConfigWindow::OnInitDialog(HWND window) {
   FillChoices();
   CheckDlgButton(window_, IDC_CONFIRM_EXIT, settings.confirmExit ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(window_, IDC_WRITE_BOM, settings.writeBom ? BST_CHECKED : BST_UNCHECKED);
+  ShowAutoStart();
   ShowExportGroup(ListGroup());
   ShowExportGroup(UsageGroup());
   SetSmallIcon(window_, IDI_SETTINGS);
@@ -124,8 +126,23 @@ void ConfigWindow::OnCommand(WORD id, WORD code) {
     if (id == group.chooseButton) ChooseExportFolder(group);
     if (id == group.defaultButton) RestoreDefaultName(group);
   }
+  if (id == IDC_START_WITH_WINDOWS) SwitchAutoStart();
   if (id == IDC_OUTPUT_STRINGS && outputStrings_ != nullptr) outputStrings_->Run(window_);
   if (id == IDC_CLOSE_BUTTON) PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void ConfigWindow::ShowAutoStart() {
+  CheckDlgButton(window_, IDC_START_WITH_WINDOWS, IsAutoStartOn(DefaultRunKey()) ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// The registry is changed at once, so that a refusal is told while the box is still in view; the box
+// then shows what the registry holds.
+void ConfigWindow::SwitchAutoStart() {
+  const bool on = IsChecked(window_, IDC_START_WITH_WINDOWS);
+  if (!SetAutoStart(DefaultRunKey(), App().env.ExecutablePath(), on)) {
+    MessageBoxW(window_, L"AUTOSTART_FAILED", L"Quillmere", MB_OK | MB_ICONERROR);
+  }
+  ShowAutoStart();
 }
 
 void ConfigWindow::UpdateExportEnabling(const ExportGroup& group) {

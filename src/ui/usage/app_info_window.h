@@ -37,6 +37,7 @@ class AppInfoWindow : public DialogWindowBase {
   INT_PTR OnCommand(WORD id);
   INT_PTR OnNotify(NMHDR& header);
   void OnAppCommand(LPARAM lParam);
+  void OnDpiChanged(uint32_t dpi);
 
   void InsertColumns();
   void WriteHeaders(int sortColumn);
@@ -56,6 +57,7 @@ class AppInfoWindow : public DialogWindowBase {
   HWND list_ = nullptr;
   UsageTable table_;
   UsageIndexList index_;
+  uint32_t dpi_ = 96;
   Rect windowAtSetUp_;
   Rect listAtSetUp_;
   Rect buttonsAtSetUp_[4];  // "<", ">", "output", "close"

@@ -7,6 +7,8 @@
 #include "output/clipboard_text.h"
 #include "platform/clipboard.h"
 #include "ui/common/dialog_controls.h"
+#include "ui/common/dpi_scale.h"
+#include "ui/common/dpi_win32.h"
 #include "ui/common/list_texts.h"
 #include "ui/common/list_view.h"
 #include "ui/main_window/main_window.h"
@@ -50,12 +52,14 @@ INT_PTR AppInfoWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, L
     }
     case WM_COMMAND: return OnCommand(LOWORD(wParam));
     case WM_APPCOMMAND: OnAppCommand(lParam); return 1;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam)); return 0;
     default: return 0;
   }
 }
 
 void AppInfoWindow::OnInitDialog(HWND window) {
   window_ = window;
+  dpi_ = WindowDpi(window_);
   list_ = GetDlgItem(window_, IDC_USAGE_LIST);
   InsertColumns();
   windowAtSetUp_ = ScreenRect(window_);
@@ -65,13 +69,19 @@ void AppInfoWindow::OnInitDialog(HWND window) {
   std::memcpy(&placement, &App().settings.usagePlacement, sizeof placement);
   if (placement.length == sizeof placement) SetWindowPlacement(window_, &placement);
   RunLayout();
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  HICON bigIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_USAGE));
-  auto smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_USAGE), IMAGE_ICON,
-                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                 LR_SHARED));
-  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
-  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+  SetWindowIcons(window_, IDI_USAGE);
+}
+
+// The system rescales the dialog's font and controls and sends the new size; the rectangles the
+// layout starts from and the columns follow here.
+void AppInfoWindow::OnDpiChanged(uint32_t dpi) {
+  if (dpi == 0 || dpi == dpi_) return;
+  windowAtSetUp_ = RescaleRect(windowAtSetUp_, dpi_, dpi);
+  listAtSetUp_ = RescaleRect(listAtSetUp_, dpi_, dpi);
+  for (Rect& button : buttonsAtSetUp_) button = RescaleRect(button, dpi_, dpi);
+  RescaleListColumns(list_, kUsageColumnCount, dpi_, dpi);
+  dpi_ = dpi;
+  SetWindowIcons(window_, IDI_USAGE);
 }
 
 void AppInfoWindow::InsertColumns() {
@@ -80,7 +90,7 @@ void AppInfoWindow::InsertColumns() {
     LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
     column.fmt = kColumnFormats[c];
-    column.cx = settings.usageColumnWidths[c];
+    column.cx = ToDpi(settings.usageColumnWidths[c], dpi_);
     column.iSubItem = c;
     ListView_InsertColumn(list_, c, &column);
   }
@@ -100,7 +110,7 @@ void AppInfoWindow::WriteHeaders(int sortColumn) {
     LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     column.fmt = kColumnFormats[c];
-    column.cx = settings.usageColumnWidths[c];
+    column.cx = ToDpi(settings.usageColumnWidths[c], dpi_);
     column.pszText = const_cast<wchar_t*>(Wide(text.c_str()));
     ListView_SetColumn(list_, c, &column);
   }
@@ -118,7 +128,7 @@ void AppInfoWindow::OnClose() {
   HWND window = window_;
   window_ = nullptr;
   AppSettings& settings = App().settings;
-  for (int c = 0; c < kUsageColumnCount; ++c) settings.usageColumnWidths[c] = ListView_GetColumnWidth(list_, c);
+  StoreListColumnWidths(list_, kUsageColumnCount, settings.usageColumnWidths);
   int order[kUsageColumnCount];
   if (ListView_GetColumnOrderArray(list_, kUsageColumnCount, order)) {
     std::copy_n(order, kUsageColumnCount, settings.usageColumnOrder);
