@@ -66,7 +66,8 @@ TEST(ConfigChoices, StoredValuesMapToListEntriesAndBack) {
   settings.autoSave = 2;  // every twelve hours, the last entry although its code is 2
   settings.deleteAge = 7;
   EXPECT_EQ(ChoiceSelections(settings), (Choices{2, 3, 4, -1}));
-  EXPECT_EQ(std::u16string(kSettingsChoiceLists[2].entries[4].text), u"半日おき");
+  EXPECT_EQ(ChoiceText(kSettingsChoiceLists[2].entries[4]) + ChoiceText(kSettingsChoiceLists[1].entries[5]),
+            u"半日おき1000ms");
   StoreChoiceSelections(settings, ChoiceSelections(settings));
   EXPECT_EQ(std::tuple(settings.checkPeriodMs, settings.timelinePeriodMs, settings.autoSave, settings.deleteAge),
             std::tuple(100, 250, 2, -1));

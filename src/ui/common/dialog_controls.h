@@ -13,6 +13,7 @@
 
 #include "color/default_palette.h"
 #include "storage/app_settings.h"
+#include "ui/text/texts.h"
 
 namespace qm {
 
@@ -20,7 +21,7 @@ namespace qm {
 void SetSmallIcon(HWND window, int iconId);
 
 // The question box captioned "確認" with Yes and No; true on Yes.
-bool AskYesNo(HWND owner, const wchar_t* question);
+bool AskYesNo(HWND owner, TextId question);
 
 // Shows the first submenu of menu resource `name` at the cursor, the `greyed` items disabled; the
 // menu is destroyed afterwards.
@@ -34,7 +35,7 @@ void SetControlText(HWND dialog, int controlId, std::u16string_view text);
 // puts them in `order` unless that is null or not an order of them. Widths are stored in 96-DPI
 // units, so that a settings file moves between monitors without its columns growing or shrinking;
 // they are shown at the list's DPI.
-void AddListColumns(HWND list, int count, const char16_t* const* headers, const int* formats, const int32_t* widths,
+void AddListColumns(HWND list, int count, const TextId* headers, const int* formats, const int32_t* widths,
                     const int32_t* order);
 // The columns' widths in 96-DPI units, for the settings.
 void StoreListColumnWidths(HWND list, int count, int32_t* widths);

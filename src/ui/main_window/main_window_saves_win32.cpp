@@ -1,5 +1,5 @@
-// The main window's save at exit when the day cannot be written, suspend and resume, and the
-// announcement of files set aside at start-up.
+// The main window's save at exit when the day cannot be written, suspend and resume, the
+// announcement of files set aside at start-up, and the Run value's repair at start-up.
 #include <windows.h>
 
 #include "app/auto_start.h"
@@ -43,7 +43,8 @@ void MainWindow::RepairAutoStartPath() {
   AppState& app = App();
   if (RepairAutoStart(DefaultRunKey(), app.env.ExecutablePath()) != AutoStartRepair::Failed) return;
   // Hidden in the tray, the window cannot own the box.
-  MessageBoxW(startInTray_ ? nullptr : window_, L"AUTOSTART_MOVED", kProgramNameW, MB_OK | MB_ICONWARNING);
+  MessageBoxW(startInTray_ ? nullptr : window_, Wide(Tr(TextId::AutoStartMoved)), kProgramNameW,
+              MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace qm

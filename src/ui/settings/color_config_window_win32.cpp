@@ -15,7 +15,6 @@
 namespace qm {
 namespace {
 
-constexpr wchar_t kColorFilters[] = L"Quillmere Color File (*.color)\0*.color\0";
 constexpr int kColumnFormats[2] = {LVCFMT_LEFT, LVCFMT_RIGHT};
 constexpr DWORD kListExtendedStyles = LVS_EX_LABELTIP | LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
 // The controls that follow the window's size, in the order of controlsAtOpening_.
@@ -245,7 +244,7 @@ void ColorConfigWindow::DeleteColors() {
 }
 
 void ColorConfigWindow::ResetColors() {
-  if (!AskYesNo(window_, L"色情報を初期化しますか？")) return;
+  if (!AskYesNo(window_, TextId::ResetColors)) return;
   AppState& app = App();
   app.colors.ResetColors(app.pool);
   FillRows();
@@ -253,7 +252,7 @@ void ColorConfigWindow::ResetColors() {
 
 void ColorConfigWindow::LoadColors() {
   AppState& app = App();
-  if (!ShowOpenDialog(app.settings.colorDialog, app.env, window_, kColorFilters, L"color")) return;
+  if (!ShowOpenDialog(app.settings.colorDialog, app.env, window_, Wide(ColorFilters().data()), L"color")) return;
   // Whether or not the file loaded, the window shows what the rules hold now.
   LoadColorFile(app.env, std::u16string(ArrayText(app.settings.colorDialog.fullPath)), app.colors, app.pool);
   FillRows();
@@ -263,7 +262,7 @@ void ColorConfigWindow::LoadColors() {
 void ColorConfigWindow::SaveColors() {
   AppState& app = App();
   FileDialogState& dialog = app.settings.colorDialog;
-  if (ShowSaveDialog(dialog, app.env, window_, kColorFilters, L"color", 0) == 0) return;
+  if (ShowSaveDialog(dialog, app.env, window_, Wide(ColorFilters().data()), L"color", 0) == 0) return;
   SaveColorFile(app.env, std::u16string(ArrayText(dialog.fullPath)), app.colors, app.pool);
 }
 

@@ -5,16 +5,21 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "storage/app_settings.h"
+#include "ui/text/texts.h"
 
 namespace qm {
 
+// An entry: a value shown with its text, or as "%dms" where it has none.
 struct Choice {
-  const char16_t* text;
   int32_t value;
+  TextId text = TextId::Count;
 };
+// The entry's text in the current language.
+std::u16string ChoiceText(const Choice& choice);
 
 struct ChoiceList {
   std::span<const Choice> entries;
@@ -42,6 +47,5 @@ int ValidateNameTemplate(std::u16string_view text);
 
 // The status line for a file-name template, empty when it is fine.
 const char16_t* NameTemplateStatus(int check);
-inline constexpr char16_t kMissingFolderStatus[] = u"存在しないディレクトリです";
 
 }  // namespace qm

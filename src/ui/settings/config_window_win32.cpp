@@ -41,7 +41,7 @@ bool ChooseFolder(char16_t (&folder)[kPathUnits], HWND owner) {
   BROWSEINFOW browse = {};
   browse.hwndOwner = owner;
   browse.pszDisplayName = displayName;
-  browse.lpszTitle = L"CSV出力先フォルダを選択してください";
+  browse.lpszTitle = Wide(Tr(TextId::ChooseExportFolder));
   browse.ulFlags = BIF_NEWDIALOGSTYLE;
   browse.lpfn = &BrowseCallback;
   browse.lParam = reinterpret_cast<LPARAM>(folder);
@@ -101,7 +101,7 @@ void ConfigWindow::FillChoices() {
   for (int i = 0; i < kChoiceListCount; ++i) {
     const HWND list = GetDlgItem(window_, kChoiceControls[i]);
     for (const Choice& choice : kSettingsChoiceLists[i].entries) {
-      SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(choice.text)));
+      SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(ChoiceText(choice).c_str())));
     }
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(selections[i]), 0);
   }
@@ -140,7 +140,7 @@ void ConfigWindow::ShowAutoStart() {
 void ConfigWindow::SwitchAutoStart() {
   const bool on = IsChecked(window_, IDC_START_WITH_WINDOWS);
   if (!SetAutoStart(DefaultRunKey(), App().env.ExecutablePath(), on)) {
-    MessageBoxW(window_, L"AUTOSTART_FAILED", L"Quillmere", MB_OK | MB_ICONERROR);
+    MessageBoxW(window_, Wide(Tr(TextId::AutoStartFailed)), L"Quillmere", MB_OK | MB_ICONERROR);
   }
   ShowAutoStart();
 }
@@ -153,7 +153,7 @@ void ConfigWindow::UpdateExportEnabling(const ExportGroup& group) {
 
 void ConfigWindow::CheckFolder(const ExportGroup& group) {
   const std::u16string folder = ControlText(window_, group.folderEdit, kPathUnits);
-  SetControlText(window_, group.status, PathIsDirectoryW(Wide(folder.c_str())) ? u"" : kMissingFolderStatus);
+  SetControlText(window_, group.status, PathIsDirectoryW(Wide(folder.c_str())) ? u"" : Tr(TextId::MissingFolder));
 }
 
 void ConfigWindow::CheckName(const ExportGroup& group) {
@@ -169,7 +169,7 @@ void ConfigWindow::ChooseExportFolder(const ExportGroup& group) {
 }
 
 void ConfigWindow::RestoreDefaultName(const ExportGroup& group) {
-  if (AskYesNo(window_, L"デフォルトのファイル名に戻しますか？")) SetControlText(window_, group.nameEdit, group.defaultName);
+  if (AskYesNo(window_, TextId::RestoreDefaultName)) SetControlText(window_, group.nameEdit, group.defaultName);
 }
 
 void ConfigWindow::StoreExportGroup(const ExportGroup& group) {
