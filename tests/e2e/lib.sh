@@ -29,7 +29,8 @@ e2e_teardown() {
 e2e_end_wine() { { wineserver -k; wineserver -w; } 2>/dev/null || true; }
 
 # A fresh program folder for test NAME: $E2E_CASE/Quillmere/quillmere.exe, a data folder for day
-# logs, and a working folder in which Wine processes start (the save dialogs open there).
+# logs, and a working folder in which Wine processes start (the save dialogs open there). The
+# program speaks Japanese, as the tests read its texts; Wine's display language is English.
 e2e_case() {
   E2E_CASE="$E2E_OUT/$1"
   rm -rf "$E2E_CASE"
@@ -37,8 +38,13 @@ e2e_case() {
   E2E_PROGRAM="$E2E_CASE/Quillmere/quillmere.exe"
   cp "$E2E_EXE" "$E2E_PROGRAM"
   E2E_CONFIG="$E2E_CASE/Quillmere/config"
+  E2E_INI="$E2E_CASE/Quillmere/quillmere.ini"
+  e2e_language ja
   trap e2e_case_end EXIT
 }
+
+# Writes quillmere.ini choosing LANGUAGE (auto, ja or en).
+e2e_language() { printf '[General]\r\nLanguage=%s\r\n' "$1" >"$E2E_INI"; }
 
 # Whatever happened: on failure a screenshot and the window list for the post-mortem, then every
 # Wine process of the run ends, so the next test starts from nothing.
