@@ -194,3 +194,48 @@ e2e_read_records() {
     e2e_note "  $start	$duration	$exe	$title"
   done < <("$E2E_LOG_TOOL" list --template '%i	%d	%x	%t' "$1")
 }
+
+# --- Screenshots in a Wine desktop, whose windows have title bars. Its windows are not X windows, so
+# the desktop is photographed whole: E2E_SHOT gets it once it changed and then held still for 1 s.
+# e2e_desktop NAME WxH ARGS...: the program, started with ARGS in desktop NAME, once it has shown.
+e2e_desktop() {
+  e2e_wine explorer "/desktop=$1,$2" "$(e2e_winpath "$E2E_PROGRAM")" "${@:3}"
+  E2E_DESKTOP=$(e2e_wait_window "$1 - Wine desktop")
+  E2E_SHOT="$E2E_CASE/screen.png"
+  convert -size 1x1 xc:black "$E2E_SHOT"
+  e2e_settled_shot || e2e_fail "the program never showed up in the desktop"
+}
+
+# True when two pictures differ in more pixels than a text caret covers.
+e2e_differ() {
+  local pixels
+  pixels=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+  pixels=${pixels%% *}
+  [[ ! "$pixels" =~ ^[0-9]+$ ]] || ((pixels > 40))
+}
+
+e2e_settled_shot() {
+  local same=0 i
+  cp "$E2E_SHOT" "$E2E_SHOT.before.png"
+  for ((i = 0; i < 150 && same < 5; i++)); do
+    sleep 0.2
+    import -window "$E2E_DESKTOP" "$E2E_SHOT.now.png" || continue
+    e2e_differ "$E2E_SHOT.now.png" "$E2E_SHOT.before.png" && ! e2e_differ "$E2E_SHOT.now.png" "$E2E_SHOT" &&
+      same=$((same + 1)) || same=0
+    mv "$E2E_SHOT.now.png" "$E2E_SHOT"
+  done
+  ((same >= 5))
+}
+
+# Keeps the last screenshot as NAME.png.
+e2e_keep() {
+  cp "$E2E_SHOT" "$E2E_CASE/$1.png"
+  e2e_note "screenshot: $E2E_CASE/$1.png"
+}
+
+# Presses the keys (they go to the window in front inside the desktop, once the desktop has the X
+# focus) and waits for the screen to settle on what they brought up.
+e2e_step() {
+  xdotool key --delay 200 "$@"
+  e2e_settled_shot || e2e_fail "nothing changed on screen after $*"
+}
