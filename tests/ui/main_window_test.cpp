@@ -125,6 +125,11 @@ TEST(WindowGeometry, CentringLayoutAndTimelinePosition) {
   EXPECT_EQ(layout(Anchor::Stretch, {108, 100, 608, 400}), (std::vector<int32_t>{0, 0, 600, 360}));
   EXPECT_EQ(layout(Anchor::Bottom, {110, 500, 150, 520}), (std::vector<int32_t>{10, 510, 40, 20}));
   EXPECT_EQ(layout(Anchor::BottomStretch, {100, 450, 700, 490}), (std::vector<int32_t>{0, 460, 700, 40}));
+  // The list stops at the timeline where the template's allowance for the frame falls short.
+  const Rect list = LayoutControl(Anchor::Stretch, {108, 100, 608, 400}, windowAtSetUp, grown);
+  EXPECT_EQ(ListAbove(list, {0, 340, 700, 380}).bottom, 340);
+  EXPECT_EQ(ListAbove(list, {0, 365, 700, 380}).bottom, 360);
+  EXPECT_EQ(ListAbove(list, {0, -5, 700, 380}).bottom, 0);
   EXPECT_EQ(TimelineX(12 * 3600000, 600), 300);
   EXPECT_EQ(TimelineX(86399999, 86400), 86399);
 }

@@ -1,5 +1,7 @@
 #include "ui/common/window_geometry.h"
 
+#include <algorithm>
+
 namespace qm {
 
 Point CenteredOrigin(Size screen, Size window) {
@@ -16,6 +18,12 @@ Rect LayoutControl(Anchor anchor, const Rect& control, const Rect& windowAtSetUp
   const int32_t y = control.top - windowAtSetUp.top + dH;
   const int32_t width = control.Width() + (anchor == Anchor::BottomStretch ? dW : 0);
   return {x, y, x + width, y + control.Height()};
+}
+
+Rect ListAbove(const Rect& list, const Rect& below) {
+  Rect r = list;
+  r.bottom = std::min(r.bottom, std::max(below.top, r.top));
+  return r;
 }
 
 int32_t TimelineX(uint32_t startMs, int32_t imageWidth) {

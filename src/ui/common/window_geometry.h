@@ -34,6 +34,11 @@ enum class Anchor {
 // measured from the window's outer corner, which the main window's template allows for.
 Rect LayoutControl(Anchor anchor, const Rect& control, const Rect& windowAtSetUp, const Rect& window);
 
+// The list's size (from LayoutControl with Anchor::Stretch), ending no lower than the top of `below`,
+// the control laid out under it: the template allows for the caption, menu and frame in dialog units,
+// and other fonts and DPIs make those a few pixels more or less.
+Rect ListAbove(const Rect& list, const Rect& below);
+
 // The timeline position of a record's start: x = start seconds * width / 86,400.
 int32_t TimelineX(uint32_t startMs, int32_t imageWidth);
 

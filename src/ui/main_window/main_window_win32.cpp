@@ -161,7 +161,8 @@ void MainWindow::OnSize(WPARAM kind) {
 
 void MainWindow::RunLayout() {
   const Rect now = ScreenRect(window_);
-  const Rect listSize = LayoutControl(Anchor::Stretch, listAtSetUp_, windowAtSetUp_, now);
+  const Rect timeline = LayoutControl(Anchor::BottomStretch, controlsAtSetUp_[6], windowAtSetUp_, now);
+  const Rect listSize = ListAbove(LayoutControl(Anchor::Stretch, listAtSetUp_, windowAtSetUp_, now), timeline);
   SetWindowPos(list_, nullptr, 0, 0, listSize.Width(), listSize.Height(), SWP_NOMOVE | SWP_NOZORDER);
   for (int i = 0; i < 7; ++i) {
     const Anchor anchor = kBottomControls[i] == IDC_TIMELINE ? Anchor::BottomStretch : Anchor::Bottom;
