@@ -44,12 +44,7 @@ e2e_note "screenshot: $E2E_CASE/tray.png"
 colors=$(convert "$E2E_CASE/tray.png" -crop 24x24+2+2 -unique-colors txt:- | tail -n +2 | wc -l)
 ((colors > 4)) || e2e_fail "no icon in the notification area ($colors colours)"
 
-e2e_wine notepad
-E2E_NOTEPAD=$(e2e_wait_window "Untitled - Notepad")
-e2e_wine winemine
-E2E_MINE=$(e2e_wait_window "WineMine")
-e2e_move "$E2E_NOTEPAD" 900 0
-e2e_move "$E2E_MINE" 900 600
+e2e_notepad_and_winemine
 e2e_switch 2 1.0
 
 e2e_start_program /tray

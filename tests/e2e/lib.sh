@@ -137,16 +137,21 @@ e2e_click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 
 e2e_move() { timeout 10 xdotool windowmove --sync "$1" "$2" "$3" || e2e_fail "could not move window $1"; }
 
-# Starts notepad and winemine beside the main window (moved to the top left), none covering another,
-# so that every click lands where it is meant; the keyboard stays with the main window.
-e2e_beside_notepad_and_winemine() {
+# Starts notepad and winemine at the right of the screen, one above the other.
+e2e_notepad_and_winemine() {
   e2e_wine notepad
   E2E_NOTEPAD=$(e2e_wait_window "Untitled - Notepad")
   e2e_wine winemine
   E2E_MINE=$(e2e_wait_window "WineMine")
-  e2e_move "$main" 0 0
   e2e_move "$E2E_NOTEPAD" 900 0
   e2e_move "$E2E_MINE" 900 600
+}
+
+# Starts notepad and winemine beside the main window (moved to the top left), none covering another,
+# so that every click lands where it is meant; the keyboard stays with the main window.
+e2e_beside_notepad_and_winemine() {
+  e2e_notepad_and_winemine
+  e2e_move "$main" 0 0
   e2e_focus "$main"
   sleep 0.5 # Wine takes the focus up late; a click before that would lose to the main window
 }
