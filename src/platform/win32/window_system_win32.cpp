@@ -1,7 +1,9 @@
-// Window and process inspection on Windows. char16_t and wchar_t share their size here, so the
-// buffers pass straight through.
+// Window and process inspection, and the signs of someone at the computer, on Windows. char16_t and
+// wchar_t share their size here, so the buffers pass straight through.
 #include <windows.h>
+#include <powrprof.h>
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <climits>
@@ -27,6 +29,28 @@ HWND ToWindow(uintptr_t window) { return reinterpret_cast<HWND>(window); }
 bool Cleared(std::span<char16_t> buffer) {
   std::fill(buffer.begin(), buffer.end(), u'\0');
   return !buffer.empty();
+}
+
+bool IsShellBackground(HWND window) {
+  if (window == GetDesktopWindow() || window == GetShellWindow()) return true;
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  return lstrcmpW(name, L"WorkerW") == 0 || lstrcmpW(name, L"Progman") == 0;
+}
+
+// A window without a caption that covers its whole monitor. A maximised window keeps its caption,
+// so a maximised document with a hidden taskbar does not count; the desktop covers the screen too.
+bool FillsItsScreen(HWND window) {
+  if (window == nullptr || IsShellBackground(window)) return false;
+  if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) return false;
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  RECT r = {};
+  if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONULL), &monitor) || !GetWindowRect(window, &r)) {
+    return false;
+  }
+  const RECT& m = monitor.rcMonitor;
+  return r.left <= m.left && r.top <= m.top && r.right >= m.right && r.bottom >= m.bottom;
 }
 
 class ProcessHandle {
@@ -85,6 +109,34 @@ class Win32WindowSystem : public WindowSystem {
     const DWORD length = QueryDosDeviceW(reinterpret_cast<const wchar_t*>(drive.c_str()), W(device), Units(device));
     device.back() = u'\0';
     return length != 0;
+  }
+
+  bool LastInputTick(uint32_t* tick) override {
+    LASTINPUTINFO input = {sizeof input, 0};
+    if (!GetLastInputInfo(&input)) return false;
+    *tick = input.dwTime;
+    return true;
+  }
+
+  bool ScreenSaverRunning() override {
+    BOOL running = FALSE;
+    return SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0) && running;
+  }
+
+  bool FullScreenInFront() override {
+    QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
+    if (SUCCEEDED(SHQueryUserNotificationState(&state)) &&
+        (state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE)) {
+      return true;
+    }
+    return FillsItsScreen(GetForegroundWindow());
+  }
+
+  // The system's execution state joins every program's requests (SetThreadExecutionState).
+  bool DisplayRequired() override {
+    ULONG state = 0;
+    return CallNtPowerInformation(SystemExecutionState, nullptr, 0, &state, sizeof state) == 0 &&
+           (state & ES_DISPLAY_REQUIRED) != 0;
   }
 };
 
