@@ -9,6 +9,7 @@
 #include <climits>
 
 #include "platform/window_system.h"
+#include "platform/win32/window_system_win32.h"
 
 namespace qm {
 namespace {
@@ -31,6 +32,7 @@ bool Cleared(std::span<char16_t> buffer) {
   return !buffer.empty();
 }
 
+// The desktop and the shell's windows behind all others cover the screen without a caption too.
 bool IsShellBackground(HWND window) {
   if (window == GetDesktopWindow() || window == GetShellWindow()) return true;
   wchar_t name[16] = {};
@@ -38,8 +40,8 @@ bool IsShellBackground(HWND window) {
   return lstrcmpW(name, L"WorkerW") == 0 || lstrcmpW(name, L"Progman") == 0;
 }
 
-// A window without a caption that covers its whole monitor. A maximised window keeps its caption,
-// so a maximised document with a hidden taskbar does not count; the desktop covers the screen too.
+}  // namespace
+
 bool FillsItsScreen(HWND window) {
   if (window == nullptr || IsShellBackground(window)) return false;
   if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) return false;
@@ -52,6 +54,8 @@ bool FillsItsScreen(HWND window) {
   const RECT& m = monitor.rcMonitor;
   return r.left <= m.left && r.top <= m.top && r.right >= m.right && r.bottom >= m.bottom;
 }
+
+namespace {
 
 class ProcessHandle {
  public:
