@@ -1,6 +1,7 @@
 // What the sampler asks the system about windows and processes: the foreground window, its title and
 // the executable of its process, the drive names needed to read a process path given in the
-// system's device form, and what tells whether someone is at the computer. The Win32 and POSIX implementations are chosen by the build; tests use a fake.
+// system's device form, and what tells whether someone is at the computer. The Win32 and POSIX
+// implementations are chosen by the build; tests use a fake.
 #pragma once
 
 #include <cstdint>

@@ -59,8 +59,8 @@ TEST_F(PresenceTest, ThresholdEndsTheEntryAtTheLastInputAndInputStartsTheNext) {
   EXPECT_TRUE(run.Check(kTen + 90'000, 1).changed);  // 60 s after the last input
   EXPECT_TRUE(IsAway(run.app.sampler));
   EndAbsence(run.app, Absence::DisplayOff);  // an end never begun brings nobody back
-  During(90.5, 120, 2);  // a window comes up, nobody touches it
-  Input(120.2);          // between two checks: the next one starts the entry
+  During(90.5, 120, 2);                      // a window comes up, nobody touches it
+  Input(120.2);                              // between two checks: the next one starts the entry
   During(120.5, 150, 2, true);
   During(150.5, 160, 2);
   During(160.5, 300, 1);  // A comes up by itself at 160.5, after the last input
@@ -109,10 +109,13 @@ TEST_F(PresenceTest, AnnouncedAbsencesAndTheScreenSaverEndTheEntryAtOnce) {
 // Input, else the state that keeps someone there, is looked at at most once a second; the entry
 // ends at the last look that still found it, the screen saver ending it at once.
 TEST_F(PresenceTest, FullScreenAndDisplayOnKeepSomeonePresentUntilTheyEnd) {
-  struct Case { bool fullScreen, displayRequired, presentWhileFullScreen, screenSaver; const char* records; };
+  struct Case {
+    bool fullScreen, displayRequired, presentWhileFullScreen, screenSaver;
+    const char* records;
+  };
   const Case cases[] = {
-      {false, false, true, false, "0+10 A|"},  {true, false, true, false, "0+199.75 A|"},
-      {false, true, true, false, "0+199.75 A|"},   {true, true, false, false, "0+10 A|"},
+      {false, false, true, false, "0+10 A|"},    {true, false, true, false, "0+199.75 A|"},
+      {false, true, true, false, "0+199.75 A|"}, {true, true, false, false, "0+10 A|"},
       {true, false, true, true, "0+11 A|"},
   };
   for (const Case& c : cases) {
@@ -140,7 +143,11 @@ TEST_F(PresenceTest, FullScreenAndDisplayOnKeepSomeonePresentUntilTheyEnd) {
 // carried into the new day ends where it began.
 TEST_F(PresenceTest, AwayAcrossMidnightIsAGapInBothDays) {
   constexpr uint64_t kDay = kMillisecondsPerDay;
-  const struct { uint64_t lastInput; const char* oldDay; const char* newDay; } cases[] = {
+  const struct {
+    uint64_t lastInput;
+    const char* oldDay;
+    const char* newDay;
+  } cases[] = {
       {kDay - 120'000, "84600000+1680000 A|", "60000+5000 A|"},
       {kDay - 30'000, "84600000+1800000 A|", "0+0 A|60000+5000 A|"},
   };
@@ -156,7 +163,8 @@ TEST_F(PresenceTest, AwayAcrossMidnightIsAGapInBothDays) {
     }
     auto text = [](const std::vector<test::StoredRecord>& records) {
       std::string t;
-      for (const auto& r : records) t += std::to_string(r.start) + "+" + std::to_string(r.duration) + " " + ToUtf8(r.title) + "|";
+      for (const auto& r : records)
+        t += std::to_string(r.start) + "+" + std::to_string(r.duration) + " " + ToUtf8(r.title) + "|";
       return t;
     };
     EXPECT_EQ(text(test::ReadDayRecords(dayEnv, 1)), c.oldDay);

@@ -22,7 +22,8 @@ constexpr GUID kMonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5,
 
 void MainWindow::RegisterPresenceNotifications() {
   WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION);
-  displayNotifications_[0] = RegisterPowerSettingNotification(window_, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+  displayNotifications_[0] =
+      RegisterPowerSettingNotification(window_, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
   displayNotifications_[1] = RegisterPowerSettingNotification(window_, &kMonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
@@ -47,8 +48,8 @@ void MainWindow::OnSessionChange(WPARAM event) {
 }
 
 void MainWindow::OnPowerSetting(const POWERBROADCAST_SETTING& setting) {
-  const bool display = IsEqualGUID(setting.PowerSetting, kConsoleDisplayState) ||
-                       IsEqualGUID(setting.PowerSetting, kMonitorPowerOn);
+  const bool display =
+      IsEqualGUID(setting.PowerSetting, kConsoleDisplayState) || IsEqualGUID(setting.PowerSetting, kMonitorPowerOn);
   if (!display || setting.DataLength < sizeof(DWORD)) return;
   DWORD state = 0;
   std::memcpy(&state, setting.Data, sizeof state);
