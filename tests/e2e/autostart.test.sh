@@ -16,6 +16,7 @@ expect_run_value() {
   e2e_wait_until 10 run_value_is "$1" || e2e_fail "the Run value is \"$(run_value)\", not \"$1\" ($2)"
 }
 wanted="\"$(e2e_winpath "$E2E_PROGRAM")\" /tray"
+e2e_at_end 'wine reg delete "$run_key" /v Quillmere /f >/dev/null 2>&1'
 
 wine reg add "$run_key" /v Quillmere /t REG_SZ /d '"C:\Old place\quillmere.exe" /tray' /f >/dev/null 2>&1
 e2e_open "$e2e_today"

@@ -43,19 +43,25 @@ e2e_case() {
   trap e2e_case_end EXIT
 }
 
+# Runs the shell command COMMAND when the test ends, whatever happened: for what a test changes beyond
+# its folder (the Wine prefix serves the whole run).
+E2E_AT_END=()
+e2e_at_end() { E2E_AT_END+=("$1"); }
+
 # Writes quillmere.ini choosing LANGUAGE (auto, ja or en).
 e2e_language() { printf '[General]\r\nLanguage=%s\r\n' "$1" >"$E2E_INI"; }
 
-# Whatever happened: on failure a screenshot and the window list for the post-mortem, then every
-# Wine process of the run ends, so the next test starts from nothing.
+# Whatever happened: on failure a screenshot and the window list for the post-mortem, then what the
+# test asked to undo, then every Wine process of the run ends, so the next test starts from nothing.
 e2e_case_end() {
-  local status=$?
+  local status=$? undo
   if [ "$status" -ne 0 ]; then
     import -window root "$E2E_CASE/failure.png" 2>/dev/null &&
       echo "  screen at the failure: $E2E_CASE/failure.png" >&2
     echo "  windows at the failure:" >&2
     e2e_list_windows >&2
   fi
+  for undo in "${E2E_AT_END[@]}"; do eval "$undo" || true; done
   e2e_end_wine
   exit "$status"
 }

@@ -9,15 +9,8 @@ e2e_case "screens_144dpi_$language"
 e2e_language "$language"
 
 dpi_key='HKCU\Control Panel\Desktop'
-dpi_end() {
-  local status=$?
-  wine reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1 || true
-  e2e_end_wine
-  if [ -n "${dpi_xvfb:-}" ]; then kill "$dpi_xvfb" && wait "$dpi_xvfb"; fi 2>/dev/null || true
-  (exit "$status")
-  e2e_case_end
-}
-trap dpi_end EXIT
+e2e_at_end 'wine reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1'
+e2e_at_end 'e2e_end_wine; if [ -n "${dpi_xvfb:-}" ]; then kill "$dpi_xvfb" && wait "$dpi_xvfb"; fi 2>/dev/null'
 wine reg add "$dpi_key" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 || e2e_fail "could not set Wine's DPI"
 e2e_end_wine # the new DPI counts from the next start of Wine
 
