@@ -60,8 +60,8 @@ int RunMessageLoop(qm::MainWindow& mainWindow, HACCEL accelerators) {
 HWND CreateMainWindow(HINSTANCE instance) {
   const std::vector<uint8_t> dialog = qm::LocalizedDialogTemplate(IDD_MAIN);
   if (dialog.empty()) return nullptr;
-  HWND window = CreateDialogIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), nullptr,
-                                           nullptr, 0);
+  HWND window =
+      CreateDialogIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), nullptr, nullptr, 0);
   if (window == nullptr) return nullptr;
   qm::LocalizeWindowTexts(window);
   qm::LocalizeMenu(GetMenu(window));

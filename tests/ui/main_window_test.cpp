@@ -137,7 +137,8 @@ TEST(WindowGeometry, CentringLayoutAndTimelinePosition) {
 TEST(Dpi, LengthsColumnWidthsAndRectanglesAt144Dpi) {
   // Rounded to the nearest pixel, halves up: 1.5 px is 2.
   EXPECT_EQ(std::tuple(ToDpi(100, 144), ToDpi(1, 144), ToDpi(101, 144), ToDpi(320, 144)), std::tuple(150, 2, 152, 480));
-  EXPECT_EQ(std::tuple(FromDpi(150, 144), FromDpi(151, 144), FromDpi(152, 144), FromDpi(2, 144)), std::tuple(100, 101, 101, 1));
+  EXPECT_EQ(std::tuple(FromDpi(150, 144), FromDpi(151, 144), FromDpi(152, 144), FromDpi(2, 144)),
+            std::tuple(100, 101, 101, 1));
   EXPECT_EQ(std::tuple(ToDpi(3, 120), ToDpi(60, 192), ToDpi(60, 96)), std::tuple(4, 120, 60));
   // A column width stored in 96-DPI units comes back unchanged from any monitor.
   for (uint32_t dpi : {96u, 120u, 144u, 168u, 192u, 288u}) {

@@ -22,14 +22,13 @@ TEST(Language, FollowsTheDisplayLanguageUnlessTheIniChooses) {
     Language language;
   };
   const Case cases[] = {
-      {LanguageChoice::Auto, 0x0411, Language::Japanese},    // ja-JP
-      {LanguageChoice::Auto, 0x0011, Language::Japanese},    // Japanese without a region
-      {LanguageChoice::Auto, 0x0409, Language::English},     // en-US
-      {LanguageChoice::Auto, 0x0804, Language::English},     // zh-CN, also written in kanji
-      {LanguageChoice::Auto, 0x0412, Language::English},     // ko-KR
-      {LanguageChoice::Auto, 0x0000, Language::English},     // none known
-      {LanguageChoice::Japanese, 0x0409, Language::Japanese},
-      {LanguageChoice::English, 0x0411, Language::English},
+      {LanguageChoice::Auto, 0x0411, Language::Japanese},  // ja-JP
+      {LanguageChoice::Auto, 0x0011, Language::Japanese},  // Japanese without a region
+      {LanguageChoice::Auto, 0x0409, Language::English},   // en-US
+      {LanguageChoice::Auto, 0x0804, Language::English},   // zh-CN, also written in kanji
+      {LanguageChoice::Auto, 0x0412, Language::English},   // ko-KR
+      {LanguageChoice::Auto, 0x0000, Language::English},   // none known
+      {LanguageChoice::Japanese, 0x0409, Language::Japanese}, {LanguageChoice::English, 0x0411, Language::English},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LanguageFor(c.choice, c.uiLanguage), c.language) << std::hex << c.uiLanguage;

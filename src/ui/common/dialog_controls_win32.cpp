@@ -54,7 +54,8 @@ void StoreListColumnWidths(HWND list, int count, int32_t* widths) {
 }
 
 void RescaleListColumns(HWND list, int count, uint32_t fromDpi, uint32_t toDpi) {
-  for (int c = 0; c < count; ++c) ListView_SetColumnWidth(list, c, Rescale(ListView_GetColumnWidth(list, c), fromDpi, toDpi));
+  for (int c = 0; c < count; ++c)
+    ListView_SetColumnWidth(list, c, Rescale(ListView_GetColumnWidth(list, c), fromDpi, toDpi));
 }
 
 void TrackMenuResource(HWND owner, const wchar_t* name, UINT flags, const std::vector<WORD>& greyed) {

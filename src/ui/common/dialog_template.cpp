@@ -12,7 +12,9 @@ constexpr uint32_t kSetFont = 0x40;  // DS_SETFONT; DS_SHELLFONT includes it
 constexpr size_t kHeaderBytes = 26;
 constexpr size_t kStyleOffset = 12;
 
-uint16_t Word(std::span<const uint8_t> bytes, size_t at) { return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8); }
+uint16_t Word(std::span<const uint8_t> bytes, size_t at) {
+  return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8);
+}
 
 // The end of a terminated UTF-16 string starting at `at`.
 std::optional<size_t> SkipString(std::span<const uint8_t> bytes, size_t at) {

@@ -32,8 +32,8 @@ INT_PTR DialogWindowBase::ShowModal(int templateId, HWND owner) {
 HWND DialogWindowBase::ShowModeless(int templateId, HWND owner) {
   const std::vector<uint8_t> dialog = LocalizedDialogTemplate(templateId);
   if (dialog.empty()) return nullptr;
-  return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()),
-                                    owner, &StaticDialogProc, reinterpret_cast<LPARAM>(this));
+  return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), owner,
+                                    &StaticDialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR CALLBACK DialogWindowBase::StaticDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -34,7 +34,9 @@ namespace {
 std::u16string LogFilters() {
   return Filters({{TextId::LogFilesFilter, u"*.bin2"}, {TextId::LegacyLogFilesFilter, u"*.bin"}});
 }
-std::u16string ListFilters() { return Filters({{TextId::ListTextFilter, u"*.txt"}, {TextId::ListCsvFilter, u"*.csv"}}); }
+std::u16string ListFilters() {
+  return Filters({{TextId::ListTextFilter, u"*.txt"}, {TextId::ListCsvFilter, u"*.csv"}});
+}
 std::u16string UsageFilters() {
   return Filters({{TextId::UsageTextFilter, u"*.txt"}, {TextId::ListCsvFilter, u"*.csv"}});
 }
@@ -136,7 +138,8 @@ void MainWindow::SaveList(OutputFormat format) {
   if (date.year != 0 || date.month != 0 || date.day != 0) {
     ProposeFileName(dialog, app.env, DayLogFileName(date.year, date.month, date.day, csv ? u"csv" : u"txt"));
   }
-  const int filter = ShowSaveDialog(dialog, app.env, window_, Wide(ListFilters().data()), csv ? L"csv" : L"txt", csv ? 2 : 1);
+  const int filter =
+      ShowSaveDialog(dialog, app.env, window_, Wide(ListFilters().data()), csv ? L"csv" : L"txt", csv ? 2 : 1);
   if (filter == 0) return;
   // The filter the user ended with decides the format, not the command.
   ShowSaveResult(WriteDayList(app, view_.list, std::u16string(ArrayText(dialog.fullPath)), FormatOfFilter(filter)),

@@ -17,9 +17,8 @@
 namespace qm {
 
 inline constexpr int32_t kUsageColumnCount = 5;
-inline constexpr TextId kUsageHeaders[kUsageColumnCount] = {TextId::RateHeader, TextId::DurationHeader,
-                                                            TextId::AverageHeader, TextId::ExeHeader,
-                                                            TextId::CountHeader};
+inline constexpr TextId kUsageHeaders[kUsageColumnCount] = {
+    TextId::RateHeader, TextId::DurationHeader, TextId::AverageHeader, TextId::ExeHeader, TextId::CountHeader};
 
 // The plain name, or for the sort column the name and its arrow: "▽" descending, "△" ascending.
 std::u16string UsageHeaderText(int32_t column, int32_t sortColumn, bool descending);
