@@ -39,10 +39,25 @@ void PeriodAccumulator::AddRecord(DayTotals& totals, Program& program, const Act
   }
 }
 
+void PeriodAccumulator::AddMinutes(DayTotals& totals, const ActivityRecord& header) {
+  if (totals.minutes.empty()) totals.minutes.resize(kMinutesPerDay);
+  constexpr uint64_t kMsPerMinute = 60'000;
+  const uint64_t end = uint64_t{header.start} + header.duration;
+  for (uint64_t t = header.start; t < end;) {
+    const uint64_t minute = std::min<uint64_t>(t / kMsPerMinute, kMinutesPerDay - 1);
+    const uint64_t take = minute == kMinutesPerDay - 1 ? end - t : std::min(end, (minute + 1) * kMsPerMinute) - t;
+    MinuteTotals& cell = totals.minutes[minute];
+    cell.recorded += static_cast<uint32_t>(take);
+    if (take >= cell.longest) cell = {cell.recorded, static_cast<uint32_t>(take), static_cast<int32_t>(header.exeKey)};
+    t += take;
+  }
+}
+
 void PeriodAccumulator::AddDay(const CalendarDate& date, const DayLog& day, const StringPool& pool) {
   if (dayOpen_ && result_.days.back().date != date) FinishDay();
   if (!dayOpen_) {
-    result_.days.push_back({date});
+    result_.days.emplace_back();
+    result_.days.back().date = date;
     dayOpen_ = true;
   }
   DayTotals& totals = result_.days.back();
@@ -57,6 +72,7 @@ void PeriodAccumulator::AddDay(const CalendarDate& date, const DayLog& day, cons
       lastKey = key;
     }
     AddRecord(totals, *last, header);
+    if (withMinutes_) AddMinutes(totals, header);
   }
   for (const Program& program : programs_) {
     if (result_.paths.count(program.key)) continue;
@@ -107,13 +123,13 @@ PeriodUsage PeriodAccumulator::Finish() {
 }
 
 PeriodUsage AggregatePeriod(Env& env, const std::vector<std::u16string>& folders, const DateRange& range,
-                            const DayInMemory* inMemory) {
-  PeriodAccumulator accumulator(range);
+                            const DayInMemory* inMemory, const std::atomic<bool>* stop, bool withMinutes) {
+  PeriodAccumulator accumulator(range, withMinutes);
   std::vector<std::u16string> unreadable;
   ReadPeriodDays(
       env, folders, range,
       [&](const CalendarDate& date, const DayLog& day, const StringPool& pool) { accumulator.AddDay(date, day, pool); },
-      &unreadable, inMemory);
+      &unreadable, inMemory, stop);
   PeriodUsage period = accumulator.Finish();
   period.unreadable = std::move(unreadable);
   return period;

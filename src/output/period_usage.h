@@ -25,6 +25,15 @@ struct HourTotals {
   int32_t topExe = 0;     // the program with the most of them (0 when nothing was recorded)
 };
 
+inline constexpr uint32_t kMinutesPerDay = 1440;
+
+// One minute of a day for a picture of the period: what was recorded in it and by which program.
+struct MinuteTotals {
+  uint32_t recorded = 0;  // ms of the day's records within this minute
+  uint32_t longest = 0;   // ms of the one record with the most of it
+  int32_t exe = 0;        // that record's program
+};
+
 struct DayTotals {
   CalendarDate date;
   uint64_t recorded = 0;    // the sum of the day's durations, as a usage table's grand total
@@ -34,6 +43,8 @@ struct DayTotals {
   int32_t topExe = 0;       // the program with the most time
   // Time running past midnight counts in the last hour, so that the hours add up to `recorded`.
   std::array<HourTotals, 24> hours{};
+  // Minute by minute (kMinutesPerDay cells, the last one open-ended like the last hour), when asked for.
+  std::vector<MinuteTotals> minutes;
 };
 
 struct PeriodUsage {
@@ -46,7 +57,9 @@ struct PeriodUsage {
 
 class PeriodAccumulator {
  public:
-  explicit PeriodAccumulator(const DateRange& range) { result_.range = range; }
+  explicit PeriodAccumulator(const DateRange& range, bool withMinutes = false) : withMinutes_(withMinutes) {
+    result_.range = range;
+  }
   // Adds one day log. Dates come in ascending order; the logs of one date come one after another and
   // make one day.
   void AddDay(const CalendarDate& date, const DayLog& day, const StringPool& pool);
@@ -64,6 +77,9 @@ class PeriodAccumulator {
   Program& ProgramOf(int32_t key);
   void AddRecord(DayTotals& totals, Program& program, const ActivityRecord& header);
 
+  void AddMinutes(DayTotals& totals, const ActivityRecord& header);
+
+  bool withMinutes_;
   PeriodUsage result_;
   std::map<int32_t, AppUsageEntry> usage_;
   bool dayOpen_ = false;
@@ -73,7 +89,8 @@ class PeriodAccumulator {
 
 // Reads the range's day logs from `folders` (see ReadPeriodDays) and aggregates them.
 PeriodUsage AggregatePeriod(Env& env, const std::vector<std::u16string>& folders, const DateRange& range,
-                            const DayInMemory* inMemory = nullptr);
+                            const DayInMemory* inMemory = nullptr, const std::atomic<bool>* stop = nullptr,
+                            bool withMinutes = false);
 
 // Acquires the period's paths in `pool` for `user`, so that lines and cells can show them.
 void AcquirePeriodPaths(const PeriodUsage& period, StringPool& pool, uint16_t user);

@@ -57,7 +57,7 @@ bool ReadDayFiles(Env& env, const DayFiles& files, StringPool& pool, DayLog& day
 
 void ReadPeriodDays(Env& env, const std::vector<std::u16string>& folders, const DateRange& range,
                     const PeriodDayVisitor& visit, std::vector<std::u16string>* unreadable,
-                    const DayInMemory* inMemory) {
+                    const DayInMemory* inMemory, const std::atomic<bool>* stop) {
   FolderDays days;
   for (size_t i = 0; i < folders.size(); ++i) ListFolderDays(env, folders[i], i, range, days);
   if (inMemory && !folders.empty() && range.Contains(inMemory->date)) days[inMemory->date][0].inMemory = true;
@@ -66,6 +66,7 @@ void ReadPeriodDays(Env& env, const std::vector<std::u16string>& folders, const 
   DayLog day;
   for (const auto& [date, byFolder] : days) {
     for (const auto& [index, files] : byFolder) {
+      if (stop && stop->load()) return;
       std::u16string failed;
       if (files.inMemory) {
         visit(date, *inMemory->day, *inMemory->pool);

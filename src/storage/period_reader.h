@@ -4,6 +4,7 @@
 // logs of that day.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,9 +28,10 @@ using PeriodDayVisitor = std::function<void(const CalendarDate&, const DayLog&, 
 
 // Visits, in date order, every day log of `range` in each of `folders`: a date's .bin2 file, else its
 // .bin file, the logs of one date one after another in folder order. A file that exists but cannot
-// be read is added to `unreadable` and skipped; a missing date is simply not visited.
+// be read is added to `unreadable` and skipped; a missing date is simply not visited. When `stop`
+// turns true the reading ends before the next day.
 void ReadPeriodDays(Env& env, const std::vector<std::u16string>& folders, const DateRange& range,
                     const PeriodDayVisitor& visit, std::vector<std::u16string>* unreadable,
-                    const DayInMemory* inMemory = nullptr);
+                    const DayInMemory* inMemory = nullptr, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace qm

@@ -36,6 +36,10 @@ inline constexpr UINT kKeptAsideMessage = WM_APP + 13;
 
 inline constexpr wchar_t kProgramNameW[] = L"Quillmere";
 
+// The date the main window shows (kShownDateMessage); the day being recorded when it shows a file
+// without a date.
+CalendarDate QueryShownDate(HWND mainWindow);
+
 inline constexpr UINT_PTR kCheckTimer = 1;
 inline constexpr UINT_PTR kTimelineTimer = 2;
 

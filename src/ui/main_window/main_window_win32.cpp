@@ -193,6 +193,15 @@ void MainWindow::OnAppCommand(LPARAM lParam) {
   if (command == APPCOMMAND_BROWSER_FORWARD) SendMessageW(window_, WM_COMMAND, CMD_NEXT_DAY, 0);
 }
 
+CalendarDate QueryShownDate(HWND mainWindow) {
+  SYSTEMTIME shown = {};
+  SendMessageW(mainWindow, kShownDateMessage, reinterpret_cast<WPARAM>(&shown), 0);
+  const CalendarDate date{shown.wYear, shown.wMonth, shown.wDay};
+  if (IsValidDate(date)) return date;
+  const LocalTime& now = App().sampler.lastTick;
+  return {now.year, now.month, now.day};
+}
+
 void MainWindow::OnShownDateQuery(WPARAM target) {
   if (target == 0) return;
   auto* date = reinterpret_cast<SYSTEMTIME*>(target);
