@@ -77,6 +77,7 @@ void MainWindow::OnCommand(WORD id, WORD code) {
       break;
     case CMD_SEARCH_NEEDS_LIST: search_.SetList(&view_.list); break;
     case CMD_SEARCH_WINDOW: search_.OpenOrClose(window_, &view_.list); break;
+    case CMD_PERIOD_WINDOW: period_.OpenOrClose(window_); break;
     case CMD_SETTINGS_WINDOW: OpenSettings(); break;
     case CMD_COLOR_SETTINGS_WINDOW: OpenColorSettings(); break;
     case CMD_VERSION_WINDOW: versionWindow_.Show(window_); break;
@@ -198,6 +199,7 @@ bool MainWindow::LoadColors(const std::u16string& path) {
 void MainWindow::AfterColorChange() {
   InvalidateRect(list_, nullptr, TRUE);
   PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
+  period_.Redraw();
 }
 
 void MainWindow::SetColorMode(ColorMode mode) {

@@ -76,6 +76,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case kCommandLineMessage: OnCommandLine(); return 0;
     case kSelectionSummaryMessage: selectionSummary_ = wParam != 0; return 0;
     case kShownDateMessage: OnShownDateQuery(wParam); return 0;
+    case kShowDayMessage: OnShowDay(wParam, lParam); return 0;
     case kKeptAsideMessage: AnnounceKeptAside(); return 0;
     default:
       if (taskbarCreated_ != 0 && message == taskbarCreated_) OnTaskbarCreated();
@@ -200,6 +201,19 @@ CalendarDate QueryShownDate(HWND mainWindow) {
   if (IsValidDate(date)) return date;
   const LocalTime& now = App().sampler.lastTick;
   return {now.year, now.month, now.day};
+}
+
+void MainWindow::OnShowDay(WPARAM date, LPARAM seconds) {
+  const ShownDate day{static_cast<uint16_t>(date >> 16), static_cast<uint16_t>(date >> 8 & 0xFF),
+                      static_cast<uint16_t>(date & 0xFF)};
+  if (ShowsDate(day, App().sampler.lastTick)) {
+    view_.ShowCurrentDay();
+  } else if (!view_.ShowDayByDate(day)) {
+    return;
+  }
+  ShowViewChange();
+  if (IsIconic(window_) || !IsWindowVisible(window_)) ShowWindow(window_, SW_RESTORE);
+  if (const DayLog* shown = view_.list.Source()) SelectRecordAt(*shown, static_cast<int32_t>(seconds));
 }
 
 void MainWindow::OnShownDateQuery(WPARAM target) {

@@ -16,7 +16,7 @@ namespace qm {
 inline constexpr int32_t kPeriodLabelWidth = 64;  // "3/7 (月)"
 inline constexpr int32_t kPeriodTotalWidth = 48;  // "7:42"
 inline constexpr int32_t kPeriodAxisHeight = 16;  // the hour numbers
-inline constexpr int32_t kPeriodMaxPitch = 36;
+inline constexpr int32_t kPeriodMaxPitch = 48;
 inline constexpr int32_t kPeriodGap = 3;          // rows between strips
 
 inline constexpr uint32_t kTrackPixel = 0x00F2F2F2;     // a strip where nothing was recorded
