@@ -7,6 +7,8 @@
 
 #include "core/calendar_date.h"
 #include "output/period_usage.h"
+#include "output/record_line.h"
+#include "output/usage_line.h"
 #include "output/usage_table.h"
 #include "platform/utf.h"
 #include "storage/day_log_file.h"
@@ -69,8 +71,8 @@ class PeriodTest : public ::testing::Test {
     ASSERT_TRUE(WriteDayLogFile(env, (folder / fs::path(name)).u16string(), pool, day));
   }
   static std::u16string Program(uint32_t n) { return u"p" + FromUtf8(std::to_string(n)) + u".exe"; }
-  PeriodUsage Aggregate(const DateRange& range) {
-    return AggregatePeriod(env, {a.u16string(), b.u16string()}, range);
+  PeriodUsage Aggregate(const DateRange& range, bool withMinutes = false) {
+    return AggregatePeriod(env, {a.u16string(), b.u16string()}, range, nullptr, nullptr, withMinutes);
   }
 
   test::TempFolder folder;
@@ -137,12 +139,14 @@ TEST_F(PeriodTest, HoursAddUpToEachDayAndNameTheirTopProgram) {
       records.push_back({start, static_cast<uint32_t>(random() % 5'000'000), static_cast<uint32_t>(random() % 4)});
     Write(day % 2 ? a : b, D(2016, 3, day), records);
   }
-  const PeriodUsage period = Aggregate(WeekOf(D(2016, 3, 2)));  // 2016-02-29 to 2016-03-06
+  const PeriodUsage period = Aggregate(WeekOf(D(2016, 3, 2)), true);  // 2016-02-29 to 2016-03-06
   ASSERT_EQ(period.days.size(), 6u);
   for (const DayTotals& day : period.days) {
-    uint64_t sum = 0;
-    for (const HourTotals& hour : day.hours) sum += hour.recorded;
-    EXPECT_EQ(sum, day.recorded);
+    uint64_t hours = 0, minutes = 0;
+    for (const HourTotals& hour : day.hours) hours += hour.recorded;
+    for (const MinuteTotals& minute : day.minutes) minutes += minute.recorded;
+    EXPECT_EQ(hours, day.recorded);
+    EXPECT_EQ(minutes, day.recorded);
   }
   // Hour by hour from the records themselves: the overlap with each hour, the last hour open-ended.
   for (const DayTotals& day : period.days) {
@@ -163,6 +167,26 @@ TEST_F(PeriodTest, HoursAddUpToEachDayAndNameTheirTopProgram) {
       EXPECT_EQ(day.hours[h].topExe, top) << h;
     }
   }
+}
+
+// A year of milliseconds passes 32 bits: the totals and their lines stay right. The date field of
+// list lines prints only where a date is given; elsewhere it is the literal it always was.
+TEST(PeriodLines, TotalsPast32BitsAndTheDateField) {
+  StringPool pool;
+  CompiledTemplate usage, list;
+  CompileTemplate(u"%d %h:%M %r %a", usage);
+  const AppUsageEntry entry{5'000'000'000, 2, 0};
+  LineBuffer line;
+  ASSERT_TRUE(FormatUsageLine(line, &entry, usage, pool, 10'000'000'000));
+  EXPECT_EQ(line.View(), u"5000000000 1388:53 50.00 2500000000");
+  DayLog day;
+  day.Append({0, 3'723'456, 1, 0}, u"t");
+  CompileTemplate(u"%F,%H:%M %t", list);
+  const CalendarDate date = D(2016, 3, 5);
+  ASSERT_TRUE(FormatRecordLine(line, pool, list, day.At(0), &date));
+  EXPECT_EQ(line.View(), u"2016-03-05,01:02 t");
+  ASSERT_TRUE(FormatRecordLine(line, pool, list, day.At(0)));
+  EXPECT_EQ(line.View(), u"%F,01:02 t");
 }
 
 }  // namespace
