@@ -249,6 +249,7 @@ TEST_F(LogToolPeriodTest, RangeMistakesAndUnreadableDays) {
       {{u"list", u"--year", u"16", u"--log", dir}, "not a date (YYYY): 16"},
       {{u"days", u"--from", u"20160310", u"--to", u"20160305", u"--log", dir},
        "the range ends before it begins: 20160310 to 20160305"},
+      {{u"days", u"--from", u"20160301", u"--to", u"2016031", u"--log", dir}, "not a date (YYYYMMDD): 2016031"},
       {{u"days", u"--from", u"20160310", u"--log", dir}, "--from and --to go together"},
       {{u"days", u"--week", u"20160310", u"--month", u"201603", u"--log", dir},
        "give one range: --from and --to, --week, --month or --year"},
@@ -264,6 +265,8 @@ TEST_F(LogToolPeriodTest, RangeMistakesAndUnreadableDays) {
     EXPECT_EQ(Run(bad), 2);
     EXPECT_EQ(result.err.rfind("usage: quillmere-log", 0), 0u);
   }
+  ASSERT_EQ(Run({u"days", u"--from", u"20160301", u"--to", u"20160301", u"--log", dir}), 0);  // one day
+  EXPECT_EQ(result.out.rfind("2016-03-01 Tue ", 0), 0u);
   ASSERT_EQ(Run(Month({u"days"})), 0);
   const std::string complete = result.out;
   const std::u16string damaged = (b / "20160310.bin2").u16string();  // a date without a readable log

@@ -76,7 +76,7 @@ TEST(PeriodPicture, SmallWeekPixelsTextsAndHits) {
       {74, l.StripTop(0), kHourGridPixel}, {124, l.StripTop(6) + 5, kQuarterGridPixel},
       {100, l.StripTop(5), kSaturdayPixel}, {100, l.StripTop(6) + 16, kSundayPixel},
       {200, l.top, kMousePixel}, {200, kHeight - 1, kMousePixel}, {200, 3, kBackgroundPixel},
-      {30, tue + 5, kBackgroundPixel}, {kWidth - 1, tue, kBackgroundPixel}};
+      {30, tue + 5, kBackgroundPixel}, {kWidth - 1, tue, kBackgroundPixel}, {304, tue + 8, kBackgroundPixel}};
   for (const auto& [x, y, pixel] : pixels) EXPECT_EQ(image.At(x, y), pixel) << x << "," << y;
   EXPECT_TRUE(text.Drew(u"3/8 (火)") && text.Drew(u"3/13 (日)") && text.Drew(u"0:30") && text.Drew(u"24"));
   EXPECT_EQ(std::count_if(text.calls.begin(), text.calls.end(), [](const auto& c) { return std::get<0>(c) > 304; }), 1);
@@ -85,6 +85,8 @@ TEST(PeriodPicture, SmallWeekPixelsTextsAndHits) {
   ASSERT_TRUE(hit);
   EXPECT_EQ(hit->date, D(2016, 3, 8));
   EXPECT_EQ(hit->seconds, 122 * 86'400 / 240);
+  EXPECT_EQ(HitPeriodPicture(l, week.range, {64, l.top})->seconds, 0);  // the first column and row count
+  EXPECT_EQ(HitPeriodPicture(l, week.range, {64, l.top})->date, D(2016, 3, 7));
   for (const Point miss : {Point{186, tue + 17}, Point{63, tue}, Point{304, tue}, Point{186, 10}, Point{186, kHeight}})
     EXPECT_FALSE(HitPeriodPicture(l, week.range, miss)) << miss.x << "," << miss.y;
   EXPECT_EQ(PeriodHoverText(*hit, u"Noon", u"C:\\a.exe", true), u"2016/3/8 (火) 12:12.00 \"Noon\" - \"C:\\a.exe\"");
