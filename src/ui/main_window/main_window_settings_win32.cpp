@@ -1,6 +1,7 @@
 // The main window's commands that open the settings and colour settings windows.
 #include <windows.h>
 
+#include "storage/ini_settings.h"
 #include "storage/settings_file.h"
 #include "ui/main_window/main_window.h"
 
@@ -14,8 +15,17 @@ void MainWindow::OpenSettings() {
   // The timers go on with their old periods while the window is open.
   if (settings.checkPeriodMs != checkPeriod || settings.timelinePeriodMs != timelinePeriod) StartTimers();
   SaveSettingsNow();
+  SaveIniNow();
   UpdateColorMarks();
   AfterColorChange();
+}
+
+// Away time lives in quillmere.ini; a failed write is said, or the choice would be lost at exit.
+void MainWindow::SaveIniNow() {
+  AppState& app = App();
+  if (SaveIniSettings(app.env, app.ini)) return;
+  const std::u16string text = std::u16string(kIniSaveFailedText) + u"\n" + IniFilePath(app.env);
+  MessageBoxW(window_, Wide(text.c_str()), kProgramNameW, MB_OK | MB_ICONERROR);
 }
 
 void MainWindow::OpenColorSettings() {
