@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+#include "ui/period/period_window.h"
 #include "ui/usage/app_info_window.h"
 #include "ui/settings/color_config_window.h"
 #include "ui/settings/command_str_config_window.h"
@@ -36,6 +37,10 @@ inline constexpr UINT kKeptAsideMessage = WM_APP + 13;
 
 inline constexpr wchar_t kProgramNameW[] = L"Quillmere";
 
+// The date the main window shows (kShownDateMessage); the day being recorded when it shows a file
+// without a date.
+CalendarDate QueryShownDate(HWND mainWindow);
+
 inline constexpr UINT_PTR kCheckTimer = 1;
 inline constexpr UINT_PTR kTimelineTimer = 2;
 
@@ -49,7 +54,7 @@ class MainWindow : public WindowBase {
   HWND Handle() const { return window_; }
   // The modeless dialogs that take part in keyboard navigation; null while closed.
   // The modal windows run loops of their own, and the version window takes no part in navigation.
-  std::vector<HWND> OpenDialogs() const { return {usage_.Handle(), search_.Handle()}; }
+  std::vector<HWND> OpenDialogs() const { return {usage_.Handle(), search_.Handle(), period_.Handle()}; }
 
   void AddTrayIcon();
   void RemoveTrayIcon();
@@ -69,6 +74,8 @@ class MainWindow : public WindowBase {
   void OnDropFiles(HDROP drop);
   void OnCommandLine();
   void OnShownDateQuery(WPARAM target);
+  // A day clicked in the period window: shown here, with the record at that second selected.
+  void OnShowDay(WPARAM date, LPARAM seconds);
   void OnTaskbarCreated();
   void OnPowerBroadcast(WPARAM event, LPARAM data);
   void AnnounceKeptAside();
@@ -161,6 +168,7 @@ class MainWindow : public WindowBase {
   TimelineState timelineState_;
   AppInfoWindow usage_;
   SearchWindow search_;
+  PeriodWindow period_;
   CommandStrConfigWindow commandStrWindow_;
   ConfigWindow configWindow_{&commandStrWindow_};
   ColorConfigWindow colorWindow_;

@@ -77,6 +77,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case kCommandLineMessage: OnCommandLine(); return 0;
     case kSelectionSummaryMessage: selectionSummary_ = wParam != 0; return 0;
     case kShownDateMessage: OnShownDateQuery(wParam); return 0;
+    case kShowDayMessage: OnShowDay(wParam, lParam); return 0;
     case kKeptAsideMessage: AnnounceKeptAside(); return 0;
     default:
       if (taskbarCreated_ != 0 && message == taskbarCreated_) OnTaskbarCreated();
@@ -193,6 +194,28 @@ void MainWindow::OnAppCommand(LPARAM lParam) {
   const int command = GET_APPCOMMAND_LPARAM(lParam);
   if (command == APPCOMMAND_BROWSER_BACKWARD) SendMessageW(window_, WM_COMMAND, CMD_PREV_DAY, 0);
   if (command == APPCOMMAND_BROWSER_FORWARD) SendMessageW(window_, WM_COMMAND, CMD_NEXT_DAY, 0);
+}
+
+CalendarDate QueryShownDate(HWND mainWindow) {
+  SYSTEMTIME shown = {};
+  SendMessageW(mainWindow, kShownDateMessage, reinterpret_cast<WPARAM>(&shown), 0);
+  const CalendarDate date{shown.wYear, shown.wMonth, shown.wDay};
+  if (IsValidDate(date)) return date;
+  const LocalTime& now = App().sampler.lastTick;
+  return {now.year, now.month, now.day};
+}
+
+void MainWindow::OnShowDay(WPARAM date, LPARAM seconds) {
+  const ShownDate day{static_cast<uint16_t>(date >> 16), static_cast<uint16_t>(date >> 8 & 0xFF),
+                      static_cast<uint16_t>(date & 0xFF)};
+  if (ShowsDate(day, App().sampler.lastTick)) {
+    view_.ShowCurrentDay();
+  } else if (!view_.ShowDayByDate(day)) {
+    return;
+  }
+  ShowViewChange();
+  if (IsIconic(window_) || !IsWindowVisible(window_)) ShowWindow(window_, SW_RESTORE);
+  if (const DayLog* shown = view_.list.Source()) SelectRecordAt(*shown, static_cast<int32_t>(seconds));
 }
 
 void MainWindow::OnShownDateQuery(WPARAM target) {

@@ -11,12 +11,16 @@
 #include "ui/common/list_view.h"
 #include "ui/main_window/main_window.h"
 #include "ui/common/resource_ids.h"
+#include "ui/period/period_steps.h"
+#include "ui/period/period_texts.h"
+#include "storage/ini_settings.h"
+#include "core/fixed_string.h"
 #include "ui/usage/usage_cells.h"
 
 namespace qm {
 namespace {
 
-constexpr int kButtons[4] = {IDC_USAGE_PREV, IDC_USAGE_NEXT, IDC_USAGE_OUTPUT, IDC_USAGE_CLOSE};
+constexpr int kButtons[5] = {IDC_USAGE_PREV, IDC_USAGE_NEXT, IDC_USAGE_PERIOD, IDC_USAGE_OUTPUT, IDC_USAGE_CLOSE};
 constexpr int kColumnFormats[kUsageColumnCount] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_RIGHT, LVCFMT_LEFT, LVCFMT_RIGHT};
 constexpr DWORD kListExtendedStyles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_LABELTIP;
 
@@ -48,8 +52,11 @@ INT_PTR AppInfoWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, L
       auto& header = *reinterpret_cast<NMHDR*>(lParam);
       return header.idFrom == IDC_USAGE_LIST ? OnNotify(header) : 0;
     }
-    case WM_COMMAND: return OnCommand(LOWORD(wParam));
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_USAGE_PERIOD && HIWORD(wParam) == CBN_SELCHANGE) OnPeriodChosen();
+      return OnCommand(LOWORD(wParam));
     case WM_APPCOMMAND: OnAppCommand(lParam); return 1;
+    case kPeriodReadyMessage: OnPeriodReady(); return 1;
     default: return 0;
   }
 }
@@ -60,7 +67,7 @@ void AppInfoWindow::OnInitDialog(HWND window) {
   InsertColumns();
   windowAtSetUp_ = ScreenRect(window_);
   listAtSetUp_ = ScreenRect(list_);
-  for (int i = 0; i < 4; ++i) buttonsAtSetUp_[i] = ScreenRect(GetDlgItem(window_, kButtons[i]));
+  for (int i = 0; i < 5; ++i) buttonsAtSetUp_[i] = ScreenRect(GetDlgItem(window_, kButtons[i]));
   WINDOWPLACEMENT placement;
   std::memcpy(&placement, &App().settings.usagePlacement, sizeof placement);
   if (placement.length == sizeof placement) SetWindowPlacement(window_, &placement);
@@ -72,6 +79,7 @@ void AppInfoWindow::OnInitDialog(HWND window) {
                                                  LR_SHARED));
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+  FillPeriodChoice();
 }
 
 void AppInfoWindow::InsertColumns() {
@@ -117,6 +125,9 @@ void AppInfoWindow::ShowTable() {
 void AppInfoWindow::OnClose() {
   HWND window = window_;
   window_ = nullptr;
+  job_.Stop();
+  App().pool.Release(UserPeriod);
+  SaveChoice();
   AppSettings& settings = App().settings;
   for (int c = 0; c < kUsageColumnCount; ++c) settings.usageColumnWidths[c] = ListView_GetColumnWidth(list_, c);
   int order[kUsageColumnCount];
@@ -158,7 +169,7 @@ void AppInfoWindow::RunLayout() {
   const Rect listSize = LayoutControl(Anchor::Stretch, listAtSetUp_, windowAtSetUp_, now);
   SetWindowPos(list_, nullptr, 0, 0, listSize.Width(), listSize.Height(), SWP_NOMOVE | SWP_NOZORDER);
   const int32_t dW = now.Width() - windowAtSetUp_.Width();
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < 5; ++i) {
     Rect r = LayoutControl(Anchor::Bottom, buttonsAtSetUp_[i], windowAtSetUp_, now);
     if (kButtons[i] == IDC_USAGE_CLOSE) r.left += dW, r.right += dW;  // "close" keeps to the right edge
     MoveControl(GetDlgItem(window_, kButtons[i]), r);
@@ -186,6 +197,11 @@ void AppInfoWindow::OnAppCommand(LPARAM lParam) {
 }
 
 void AppInfoWindow::StepDay(WORD command) {
+  if (period_ != UsagePeriod::Day) {
+    anchor_ = StepPeriod(period_, anchor_, command == CMD_NEXT_DAY);
+    StartPeriod();
+    return;
+  }
   HWND owner = GetWindow(window_, GW_OWNER);
   SendMessageW(owner, WM_COMMAND, command, 0);
   SendMessageW(owner, WM_COMMAND, CMD_USAGE_REFRESH, 0);
@@ -253,6 +269,68 @@ void AppInfoWindow::ChangeColor() {
   InvalidateRect(list_, nullptr, TRUE);
   InvalidateRect(GetDlgItem(owner, IDC_RECORD_LIST), nullptr, TRUE);
   PostMessageW(owner, kTimelineRedrawMessage, 0, 0);
+}
+
+void AppInfoWindow::FillPeriodChoice() {
+  HWND choice = GetDlgItem(window_, IDC_USAGE_PERIOD);
+  SendMessageW(choice, CB_RESETCONTENT, 0, 0);
+  for (const char16_t* text : kPeriodChoiceTexts) SendMessageW(choice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text)));
+  period_ = App().ini.usagePeriod;
+  anchor_ = QueryShownDate(GetWindow(window_, GW_OWNER));
+  SendMessageW(choice, CB_SETCURSEL, static_cast<WPARAM>(period_), 0);
+  if (period_ != UsagePeriod::Day) StartPeriod();
+}
+
+void AppInfoWindow::OnPeriodChosen() {
+  const LRESULT chosen = SendMessageW(GetDlgItem(window_, IDC_USAGE_PERIOD), CB_GETCURSEL, 0, 0);
+  if (chosen < 0 || chosen > 2 || static_cast<UsagePeriod>(chosen) == period_) return;
+  if (period_ == UsagePeriod::Day) anchor_ = QueryShownDate(GetWindow(window_, GW_OWNER));
+  period_ = static_cast<UsagePeriod>(chosen);
+  SaveChoice();
+  if (period_ != UsagePeriod::Day) return StartPeriod();
+  // Back to the main window's day.
+  job_.Stop();
+  App().pool.Release(UserPeriod);
+  SetWindowTextW(window_, Wide(kUsageWindowCaption));
+  SendMessageW(GetWindow(window_, GW_OWNER), WM_COMMAND, CMD_USAGE_REFRESH, 0);
+  ShowTable();
+}
+
+void AppInfoWindow::SaveChoice() {
+  AppState& app = App();
+  if (app.ini.usagePeriod == period_) return;
+  app.ini.usagePeriod = period_;
+  if (!SaveIniSettings(app.env, app.ini)) {
+    MessageBoxW(window_ ? window_ : GetActiveWindow(), Wide(kIniSaveFailed), Wide(kUsageWindowCaption), MB_ICONERROR);
+  }
+}
+
+// The list keeps the previous totals until the new ones are ready; the caption says they are coming.
+void AppInfoWindow::StartPeriod() {
+  AppState& app = App();
+  range_ = PeriodRange(period_, anchor_);
+  const std::u16string caption = std::u16string(kUsageWindowCaption) + u" [" + RangeCaptionText(range_) + u"]";
+  SetWindowTextW(window_, Wide((caption + kCountingNote).c_str()));
+  const LocalTime& now = app.sampler.lastTick;
+  const DayInMemory today{{now.year, now.month, now.day}, &app.sampler.day, &app.pool};
+  HWND window = window_;
+  job_.Start(app.env, {std::u16string(ArrayText(app.settings.logDialog.folder))}, range_, &today,
+             [window] { PostMessageW(window, kPeriodReadyMessage, 0, 0); });
+}
+
+void AppInfoWindow::OnPeriodReady() {
+  std::unique_ptr<PeriodUsage> period = job_.Take();
+  if (period == nullptr || period_ == UsagePeriod::Day) return;
+  AppState& app = App();
+  app.pool.Release(UserPeriod);
+  AcquirePeriodPaths(*period, app.pool, UserPeriod);
+  table_ = std::move(period->usage);
+  index_.Rebuild(table_);
+  ShowTable();
+  std::u16string caption = std::u16string(kUsageWindowCaption) + u" [" + RangeCaptionText(range_) + u"]";
+  if (!period->unreadable.empty()) caption += kUnreadableNote;
+  for (const std::u16string& path : period->unreadable) caption += u" " + app.env.FindFileName(path);
+  SetWindowTextW(window_, Wide(caption.c_str()));
 }
 
 void AppInfoWindow::CopyRows(OutputFormat format) {
