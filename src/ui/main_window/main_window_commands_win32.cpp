@@ -143,6 +143,11 @@ void MainWindow::SaveList(OutputFormat format) {
 
 void MainWindow::SaveUsage() {
   if (view_.list.Source() == nullptr) return;
+  // The week or month is not totalled yet: its name must not go to another table.
+  if (usage_.Handle() != nullptr && usage_.Counting()) {
+    MessageBeep(MB_ICONWARNING);
+    return;
+  }
   AppState& app = App();
   FileDialogState& dialog = app.settings.exportDialog;
   LocalTime date;

@@ -32,6 +32,8 @@ class AppInfoWindow : public DialogWindowBase {
   // The totals of the week or month shown, or nullptr in the day period (the main window's day).
   const UsageTable* PeriodTable() const { return period_ == UsagePeriod::Day ? nullptr : &table_; }
   const DateRange& ShownRange() const { return range_; }
+  // A week or month is being totalled: nothing of it can be saved or copied yet.
+  bool Counting() const { return counting_; }
   // The dialog while it is open, else null.
   HWND Handle() const { return window_; }
   // Shows the dialog again when the main window comes back from the notification area.
@@ -65,8 +67,10 @@ class AppInfoWindow : public DialogWindowBase {
   void StartPeriod();
   void OnPeriodReady();
   void SaveChoice();
+  void SetCounting(bool counting);
 
   UsagePeriod period_ = UsagePeriod::Day;
+  bool counting_ = false;
   CalendarDate anchor_;
   DateRange range_;
   PeriodJob job_;

@@ -290,6 +290,7 @@ void AppInfoWindow::OnPeriodChosen() {
   if (period_ != UsagePeriod::Day) return StartPeriod();
   // Back to the main window's day.
   job_.Stop();
+  SetCounting(false);
   App().pool.Release(UserPeriod);
   SetWindowTextW(window_, Wide(kUsageWindowCaption));
   SendMessageW(GetWindow(window_, GW_OWNER), WM_COMMAND, CMD_USAGE_REFRESH, 0);
@@ -305,9 +306,11 @@ void AppInfoWindow::SaveChoice() {
   }
 }
 
-// The list keeps the previous totals until the new ones are ready; the caption says they are coming.
+// Until the new totals are ready the list is empty and "output" greyed, so that nothing of the
+// previous period is copied or saved under the new one's name; the caption says they are coming.
 void AppInfoWindow::StartPeriod() {
   AppState& app = App();
+  SetCounting(true);
   range_ = PeriodRange(period_, anchor_);
   const std::u16string caption = std::u16string(kUsageWindowCaption) + u" [" + RangeCaptionText(range_) + u"]";
   SetWindowTextW(window_, Wide((caption + kCountingNote).c_str()));
@@ -321,6 +324,7 @@ void AppInfoWindow::StartPeriod() {
 void AppInfoWindow::OnPeriodReady() {
   std::unique_ptr<PeriodUsage> period = job_.Take();
   if (period == nullptr || period_ == UsagePeriod::Day) return;
+  SetCounting(false);
   AppState& app = App();
   app.pool.Release(UserPeriod);
   AcquirePeriodPaths(*period, app.pool, UserPeriod);
@@ -331,6 +335,15 @@ void AppInfoWindow::OnPeriodReady() {
   if (!period->unreadable.empty()) caption += kUnreadableNote;
   for (const std::u16string& path : period->unreadable) caption += u" " + app.env.FindFileName(path);
   SetWindowTextW(window_, Wide(caption.c_str()));
+}
+
+void AppInfoWindow::SetCounting(bool counting) {
+  counting_ = counting;
+  EnableWindow(GetDlgItem(window_, IDC_USAGE_OUTPUT), counting ? FALSE : TRUE);
+  if (!counting) return;
+  table_ = UsageTable();
+  index_.Rebuild(table_);
+  ShowTable();
 }
 
 void AppInfoWindow::CopyRows(OutputFormat format) {
