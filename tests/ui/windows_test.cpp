@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/app_state.h"
@@ -44,7 +45,7 @@ TEST(ConfigChoices, StoredValuesMapToListEntriesAndBack) {
   EXPECT_EQ(std::pair(settings.checkPeriodMs, settings.timelinePeriodMs), std::pair(500, 1000));
 }
 
-TEST(ConfigChoices, NameTemplateCheck) {
+TEST(ConfigChoices, NameTemplateCheckAndStatusLine) {
   const std::pair<std::u16string, int> cases[] = {
       {u"log_%y-%M-%D", kNameTemplateOk},   {u"a/b", kNameTemplateBadCharacter}, {u"%q", kNameTemplateBadSpecifier},
       {u"%%y", kNameTemplateOk},           {u"abc%", kNameTemplateOk},          {u"%q/", kNameTemplateBadCharacter},
@@ -53,9 +54,14 @@ TEST(ConfigChoices, NameTemplateCheck) {
   for (char16_t forbidden : std::u16string(u"\\/?:*\"><|")) {
     EXPECT_EQ(ValidateNameTemplate(std::u16string(u"a") + forbidden), kNameTemplateBadCharacter);
   }
-  EXPECT_EQ(std::u16string(NameTemplateStatus(kNameTemplateOk)) + NameTemplateStatus(kNameTemplateBadCharacter) +
-                NameTemplateStatus(kNameTemplateBadSpecifier),
-            u"使用できない文字が含まれています文字指定が異常です");
+  // A missing folder is told whatever the name, the name's problem beside it.
+  const std::tuple<bool, int, std::u16string> lines[] = {
+      {true, kNameTemplateOk, u""},
+      {false, kNameTemplateOk, u"存在しないディレクトリです"},
+      {true, kNameTemplateBadCharacter, u"使用できない文字が含まれています"},
+      {true, kNameTemplateBadSpecifier, u"文字指定が異常です"},
+      {false, kNameTemplateBadSpecifier, u"存在しないディレクトリです　文字指定が異常です"}};
+  for (const auto& [folderExists, check, line] : lines) EXPECT_EQ(ExportStatusText(folderExists, check), line);
 }
 
 TEST(TemplateSample, DefaultTemplatesOnTheSampleRecordAndEntry) {
