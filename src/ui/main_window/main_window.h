@@ -39,6 +39,14 @@ inline constexpr wchar_t kProgramNameW[] = L"Quillmere";
 inline constexpr UINT_PTR kCheckTimer = 1;
 inline constexpr UINT_PTR kTimelineTimer = 2;
 
+// Marks the start of the record on `row` of the main window's list on its timeline: the red line,
+// and the magnifier centred there. Nothing for a row without a record.
+void MarkRowOnTimeline(HWND mainWindow, const ListModel& list, int row);
+// Selects `rows` of the main window's list (after clearing its selection when `replace`) with the
+// list's redrawing and the total line off, so that the total is computed once, for the last row,
+// which is also scrolled into view.
+void SelectListRows(HWND mainWindow, HWND list, std::span<const uint32_t> rows, bool replace);
+
 class MainWindow : public WindowBase {
  public:
   MainWindow();
