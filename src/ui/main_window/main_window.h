@@ -72,6 +72,7 @@ class MainWindow : public WindowBase {
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnControlColor(HDC dc, HWND control);
   void OnLeftButtonUp();
+  void OnCaptureChanged(HWND newCapture);
   void OnAppCommand(LPARAM lParam);
   void OnTrayEvent(LPARAM mouseMessage);
   void OnDropFiles(HDROP drop);
@@ -133,6 +134,7 @@ class MainWindow : public WindowBase {
   // The entry in progress goes into the day before the program ends.
   void RecordOpenEntryNow();
   void StartTimers();
+  void StartTimer(UINT_PTR id, int32_t periodMs);
   void ShowSaveResult(bool saved, HWND owner);
   // The settings, colour settings and version windows.
   void OpenSettings();
@@ -150,7 +152,8 @@ class MainWindow : public WindowBase {
   HWND window_ = nullptr;
   HWND list_ = nullptr;
   UINT taskbarCreated_ = 0;
-  Rect windowAtSetUp_;
+  // At set-up, in client coordinates: the client area's size and the controls' rectangles.
+  Size clientAtSetUp_;
   Rect listAtSetUp_;
   Rect controlsAtSetUp_[7];  // buttons 1032, 1033, 1031, 1030, statics 1040, 1042, 1041
   DayView view_;
