@@ -123,8 +123,8 @@ TEST(WindowGeometry, CentringLayoutAndTimelinePosition) {
   const auto box = [](const Rect& r) { return Box{r.left, r.top, r.Width(), r.Height()}; };
   const Size client{540, 420};
   const Rect list{0, 0, 540, 290}, timeline{0, 296, 534, 368}, button{52, 374, 100, 394};
-  for (const auto& [anchor, control] : {std::pair{Anchor::Stretch, list}, {Anchor::BottomStretch, timeline},
-                                        {Anchor::Bottom, button}}) {
+  for (const auto& [anchor, control] :
+       {std::pair{Anchor::Stretch, list}, {Anchor::BottomStretch, timeline}, {Anchor::Bottom, button}}) {
     EXPECT_EQ(box(LayoutInClient(anchor, control, client, client)), box(control));
   }
   const Size grown{640, 480};  // 100 wider, 60 taller
@@ -132,7 +132,8 @@ TEST(WindowGeometry, CentringLayoutAndTimelinePosition) {
   EXPECT_EQ(box(LayoutInClient(Anchor::BottomStretch, timeline, client, grown)), (Box{0, 356, 634, 72}));
   EXPECT_EQ(box(LayoutInClient(Anchor::Bottom, button, client, grown)), (Box{52, 434, 48, 20}));
   const Rect windowAtSetUp{100, 50, 700, 550}, windowGrown{100, 50, 800, 610};
-  EXPECT_EQ(box(LayoutControl(Anchor::Bottom, {110, 500, 150, 520}, windowAtSetUp, windowGrown)), (Box{10, 510, 40, 20}));
+  EXPECT_EQ(box(LayoutControl(Anchor::Bottom, {110, 500, 150, 520}, windowAtSetUp, windowGrown)),
+            (Box{10, 510, 40, 20}));
   EXPECT_EQ(box(LayoutControl(Anchor::Stretch, {108, 100, 608, 400}, windowAtSetUp, windowGrown)).back(), 360);
   EXPECT_EQ(TimelineX(12 * 3600000, 600), 300);
   EXPECT_EQ(TimelineX(86399999, 86400), 86399);

@@ -248,14 +248,20 @@ TEST(SearchKeys, OnlyTheActiveSearchWindowKeepsItsKeys) {
   enum Active { kSearch, kOwner, kOther };
   // {key, active window, focus, composing, action, swallowed}
   const std::tuple<uint32_t, Active, F, bool, A, bool> cases[] = {
-      {kEscape, kSearch, F::Other, false, A::Close, true},      {kEscape, kOwner, F::Other, false, A::Close, false},
-      {kEscape, kOther, F::Other, false, A::None, false},       {kEnter, kSearch, F::Other, false, A::SearchDown, true},
-      {kEnter, kSearch, F::UpButton, false, A::SearchUp, true}, {kEnter, kSearch, F::SelectButton, false, A::SelectAll, true},
+      {kEscape, kSearch, F::Other, false, A::Close, true},
+      {kEscape, kOwner, F::Other, false, A::Close, false},
+      {kEscape, kOther, F::Other, false, A::None, false},
+      {kEnter, kSearch, F::Other, false, A::SearchDown, true},
+      {kEnter, kSearch, F::UpButton, false, A::SearchUp, true},
+      {kEnter, kSearch, F::SelectButton, false, A::SelectAll, true},
       {kEnter, kSearch, F::ClearButton, false, A::ClearHistory, true},
-      {kEnter, kSearch, F::CloseButton, false, A::Close, true}, {kEnter, kOwner, F::Other, false, A::None, false},
-      {kEnter, kOther, F::UpButton, false, A::None, false},     {kA, kSearch, F::Other, false, A::None, false},
+      {kEnter, kSearch, F::CloseButton, false, A::Close, true},
+      {kEnter, kOwner, F::Other, false, A::None, false},
+      {kEnter, kOther, F::UpButton, false, A::None, false},
+      {kA, kSearch, F::Other, false, A::None, false},
       // Enter or Escape that ends a composition in the combo box is the input method's.
-      {kEnter, kSearch, F::Other, true, A::None, false},        {kEscape, kSearch, F::Other, true, A::None, false},
+      {kEnter, kSearch, F::Other, true, A::None, false},
+      {kEscape, kSearch, F::Other, true, A::None, false},
   };
   for (const auto& [key, active, focus, composing, action, swallowed] : cases) {
     const SearchKeyDecision got = DecideSearchKey(key, {active == kSearch, active == kOwner, focus, composing});

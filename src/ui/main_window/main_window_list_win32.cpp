@@ -110,7 +110,9 @@ void MainWindow::OnColumnClick(int column) {
   SelectListRows(window_, list_, rows, true);
 }
 
-void MainWindow::OnRowClick() { MarkRowOnTimeline(window_, view_.list, ListView_GetNextItem(list_, -1, LVNI_SELECTED)); }
+void MainWindow::OnRowClick() {
+  MarkRowOnTimeline(window_, view_.list, ListView_GetNextItem(list_, -1, LVNI_SELECTED));
+}
 
 void SelectListRows(HWND mainWindow, HWND list, std::span<const uint32_t> rows, bool replace) {
   SendMessageW(mainWindow, kSelectionSummaryMessage, 0, 0);

@@ -129,7 +129,9 @@ void MainWindow::StartTimers() {
 }
 
 // A timer set again under its id replaces the running one.
-void MainWindow::StartTimer(UINT_PTR id, int32_t periodMs) { SetTimer(window_, id, static_cast<UINT>(periodMs), nullptr); }
+void MainWindow::StartTimer(UINT_PTR id, int32_t periodMs) {
+  SetTimer(window_, id, static_cast<UINT>(periodMs), nullptr);
+}
 
 void MainWindow::RestorePlacement() {
   WINDOWPLACEMENT placement;

@@ -15,7 +15,7 @@ struct SearchKeyContext {
   bool searchActive = false;  // the search window is the active window
   bool ownerActive = false;   // the main window is the active window, and no menu of it is open
   SearchFocus focus = SearchFocus::Other;
-  bool composing = false;     // an input-method composition is in progress in the focused control
+  bool composing = false;  // an input-method composition is in progress in the focused control
 };
 
 struct SearchKeyDecision {
