@@ -1,5 +1,6 @@
 #include "app/journal_keeper.h"
 
+#include "app/presence.h"
 #include "core/fixed_string.h"
 #include "storage/log_folder.h"
 
@@ -111,7 +112,9 @@ void JournalKeeper::CollectClosed(const StoredState& app, std::vector<uint8_t>& 
 void JournalKeeper::CollectOpen(const StoredState& app, std::vector<uint8_t>& entries) {
   const SamplerState& s = app.sampler;
   const std::u16string_view title = ArrayText(s.title);
-  const uint32_t duration = app.env.TickCount() - s.open.startTick;
+  // Only the time someone was seen there: an entry that the away threshold ends in the past is
+  // never journaled longer than it will be recorded.
+  const uint32_t duration = SeenDuration(app, app.env.TickCount());
   // What the day log would refuse when the entry closes is not written either.
   if (!s.open.isOpen || !FitsDayLog(title) || !IsValidTimeRange(s.open.start, duration)) return;
   const uint32_t index = s.day.Count();

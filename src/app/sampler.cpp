@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/journal_keeper.h"
+#include "app/presence.h"
 #include "core/fixed_string.h"
 #include "output/auto_export.h"
 
@@ -130,7 +131,10 @@ bool SampleTick(AppState& app, WindowSystem& windows, uintptr_t foreground, bool
     dayChanged = true;
     result = true;
   }
-  if (foreground != 0) {
+  bool ended = false;
+  const bool present = CheckPresence(app, windows, app.env.TickCount(), ended);
+  result = result || ended;
+  if (present && foreground != 0) {
     char16_t title[kTitleUnits] = {};
     windows.WindowTitle(foreground, title);
     if (ArrayText(title) != ArrayText(s.title)) {
@@ -152,11 +156,16 @@ void RecordOpenEntry(AppState& app) {
   s.open = {MillisecondsOfDay(app.env.Now()), tick, kept.exeKey, true};
 }
 
-void EndOpenEntry(AppState& app) {
+void EndOpenEntry(AppState& app) { EndOpenEntryAt(app, app.env.TickCount()); }
+
+bool EndOpenEntryAt(AppState& app, uint32_t endTick) {
   SamplerState& s = app.sampler;
-  if (s.open.isOpen) CloseEntry(s, app.env.TickCount() - s.open.startTick);
+  const bool wasOpen = s.open.isOpen;
+  const auto used = static_cast<int32_t>(endTick - s.open.startTick);
+  if (wasOpen) CloseEntry(s, used > 0 ? static_cast<uint32_t>(used) : 0);
   CopyToArray(s.title, u"");
   s.window = 0;
+  return wasOpen;
 }
 
 bool ExecutablePathOfWindow(DriveMap& drives, WindowSystem& windows, uintptr_t window, std::span<char16_t> path) {

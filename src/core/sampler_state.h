@@ -1,5 +1,6 @@
 // What the sampler keeps between two looks at the foreground window: the open entry, its title,
-// the day being recorded and the cache that turns device paths into drive-letter paths.
+// the day being recorded, the cache that turns device paths into drive-letter paths, and what it
+// knows of whether someone is at the computer.
 #pragma once
 
 #include <cstdint>
@@ -37,6 +38,18 @@ struct DriveMap {
   }
 };
 
+// The absences the system announces; each lasts until the system announces its end.
+enum class Absence : uint8_t { Locked = 1, Disconnected = 2, DisplayOff = 4 };
+
+struct Presence {
+  uint32_t seenTick = 0;     // the latest moment someone was known to be there
+  uint32_t lookTick = 0;     // the last look at the screen saver and at the full-screen and display states
+  uint8_t absences = 0;      // announced absences not yet over (Absence bits)
+  bool screenSaver = false;  // running at the last look
+  bool keptPresent = false;  // a full-screen window or a display-on request at the last look
+  bool away = false;         // the entry ended for an absence; nothing is recorded until someone is back
+};
+
 inline constexpr size_t kTitleUnits = 256;
 
 struct SamplerState {
@@ -46,6 +59,7 @@ struct SamplerState {
   OpenEntry open;
   char16_t title[kTitleUnits] = {};
   DriveMap driveMap;
+  Presence presence;
 };
 
 }  // namespace qm

@@ -1,6 +1,7 @@
 // What the sampler asks the system about windows and processes: the foreground window, its title and
-// the executable of its process, and the drive names needed to read a process path given in the
-// system's device form. The Win32 and POSIX implementations are chosen by the build; tests use a fake.
+// the executable of its process, the drive names needed to read a process path given in the
+// system's device form, and what tells whether someone is at the computer. The Win32 and POSIX
+// implementations are chosen by the build; tests use a fake.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +30,16 @@ class WindowSystem {
   virtual uint32_t LogicalDriveStrings(std::span<char16_t> buffer) = 0;
   // The device name of a drive ("C:" gives "\Device\HarddiskVolume2"), terminated; false on failure.
   virtual bool DosDeviceName(const std::u16string& drive, std::span<char16_t> device) = 0;
+
+  // Presence. The tick count (Env::TickCount's clock) of the last keyboard or mouse input of this
+  // session; false when the system cannot tell.
+  virtual bool LastInputTick(uint32_t* tick) = 0;
+  virtual bool ScreenSaverRunning() = 0;
+  // A window fills the screen in front (a video, a slide show, a game), or the system reports a
+  // full-screen program or presentation settings.
+  virtual bool FullScreenInFront() = 0;
+  // Some program asks the system to keep the display on, as video players and slide shows do.
+  virtual bool DisplayRequired() = 0;
 };
 
 // The implementation for the system the program was built for; lives as long as the process.

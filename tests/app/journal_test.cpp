@@ -224,5 +224,42 @@ TEST_F(JournalCrash, SessionKilledAfterAnyFileOperationKeepsWhatWasJournaled) {
   }
 }
 
+// Nobody at the computer from 10:59:30; the hourly save at 11:00 and the journal's writes fall in the
+// minute before away is seen at 11:00:30. Killed after any file operation and started again, the
+// day never holds the entry longer than up to the last input; the run killed after it all holds it
+// shortened to exactly that.
+TEST_F(JournalCrash, AwayDuringASaveAndJournalWritesNeverReplaysTheLongerEntry) {
+  const uint64_t from = 11 * 3'600'000 - 60'000, lastInput = from + 30'000, to = from + 150'000;
+  for (int kill = 0;; ++kill) {
+    SCOPED_TRACE(::testing::Message() << "killed after " << kill << " operations");
+    ASSERT_LT(kill, 1000);
+    env = test::FakeEnv();
+    env.CrashAfter(kill);
+    {
+      test::RecordingSession run(env, windows, from);
+      run.app.ini.awayAfterSeconds = 60;
+      run.app.settings.autoSave = 1;
+      for (uint64_t t = from; t <= to && !env.Dead(); t += 250) {
+        if (t <= lastInput) windows.lastInput = static_cast<uint32_t>(1000 + t);
+        run.Check(t, 1);
+      }
+    }
+    const bool finished = !env.Dead();
+    env.Restart();
+    test::RecordingSession again(env, windows, to + 250);
+    const std::vector<test::StoredRecord> records = test::ReadDayRecords(env, 1);
+    ASSERT_LE(records.size(), 1u);
+    if (!records.empty()) {
+      EXPECT_LE(records[0].start + records[0].duration, lastInput);
+    }
+    if (finished) {
+      ASSERT_EQ(records.size(), 1u);
+      EXPECT_EQ(records[0].start + records[0].duration, lastInput);
+      EXPECT_GT(kill, 5);  // the save's and the journal's writes were kill points
+      break;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace qm

@@ -1,10 +1,11 @@
 // A scripted window system for tests: the foreground window, titles and process paths per window,
-// the drive list and device names, failures by leaving an entry out, and a count of the calls that
-// read paths and drives.
+// the drive list and device names, failures by leaving an entry out, a count of the calls that read
+// paths and drives, and the user's input and the states that tell presence without it.
 #pragma once
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ namespace qm::test {
 
 class FakeWindowSystem : public WindowSystem {
  public:
-  struct Calls { int path = 0, devicePath = 0, driveStrings = 0, dosDevice = 0; };
+  struct Calls { int path = 0, devicePath = 0, driveStrings = 0, dosDevice = 0, presenceLooks = 0; };
 
   // One window with its title and executable path; a window without a path cannot be opened.
   void SetWindow(uintptr_t window, std::u16string title, std::u16string path = u"") {
@@ -28,6 +29,8 @@ class FakeWindowSystem : public WindowSystem {
   std::map<uintptr_t, std::u16string> devicePaths;  // absent: the device path cannot be read
   std::vector<std::u16string> drives;               // roots such as "C:\"
   std::map<std::u16string, std::u16string> devices;  // "C:" -> device name; absent: the query fails
+  std::optional<uint32_t> lastInput;  // absent: the system cannot tell
+  bool screenSaver = false, fullScreen = false, displayRequired = false;
   Calls calls;
 
   uintptr_t ForegroundWindow() override { return foreground; }
@@ -53,6 +56,10 @@ class FakeWindowSystem : public WindowSystem {
   bool DosDeviceName(const std::u16string& drive, std::span<char16_t> device) override {
     return CopyFound(calls.dosDevice, devices, drive, device);
   }
+  bool LastInputTick(uint32_t* tick) override { return lastInput && (*tick = *lastInput, true); }
+  bool ScreenSaverRunning() override { return ++calls.presenceLooks, screenSaver; }
+  bool FullScreenInFront() override { return fullScreen; }
+  bool DisplayRequired() override { return displayRequired; }
 
  private:
   // Copies what fits with a terminator, as the system calls do.

@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "platform/utf.h"
 #include "support/fake_env.h"
+#include "ui/settings/away_settings.h"
 #include "ui/settings/color_list.h"
 #include "ui/settings/config_choices.h"
 #include "ui/common/list_texts.h"
@@ -63,6 +64,25 @@ TEST(ConfigChoices, NameTemplateCheckAndStatusLine) {
       {true, kNameTemplateBadSpecifier, u"文字指定が異常です"},
       {false, kNameTemplateBadSpecifier, u"存在しないディレクトリです　文字指定が異常です"}};
   for (const auto& [folderExists, check, line] : lines) EXPECT_EQ(ExportStatusText(folderExists, check), line);
+}
+
+// A threshold from the file that the list does not offer is shown as its own entry and kept.
+TEST(AwaySettings, OfferedThresholdsAndTheStoredOneRoundTrip) {
+  const std::pair<uint32_t, const char*> cases[] = {
+      {300, "しない 1分 2分 3分 5分 10分 15分 30分 60分 |4"}, {0, "しない 1分 2分 3分 5分 10分 15分 30分 60分 |0"},
+      {3600, "しない 1分 2分 3分 5分 10分 15分 30分 60分 |8"},
+      {15, "しない 1分 2分 3分 5分 10分 15分 30分 60分 15秒 |9"},
+      {240, "しない 1分 2分 3分 5分 10分 15分 30分 60分 4分 |9"}};
+  for (const auto& [stored, shown] : cases) {
+    const std::vector<AwayChoice> choices = AwayChoices(stored);
+    std::string text;
+    for (const AwayChoice& choice : choices) text += ToUtf8(choice.text) + " ";
+    const int selected = AwaySelection(choices, stored);
+    EXPECT_EQ(text + "|" + std::to_string(selected), shown);
+    EXPECT_EQ(SelectedAwaySeconds(choices, selected, stored), stored);
+    EXPECT_EQ(SelectedAwaySeconds(choices, 5, stored), 600u);
+    for (int none : {-1, static_cast<int>(choices.size())}) EXPECT_EQ(SelectedAwaySeconds(choices, none, stored), stored);
+  }
 }
 
 TEST(TemplateSample, DefaultTemplatesOnTheSampleRecordAndEntry) {

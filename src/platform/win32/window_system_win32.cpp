@@ -1,12 +1,15 @@
-// Window and process inspection on Windows. char16_t and wchar_t share their size here, so the
-// buffers pass straight through.
+// Window and process inspection, and the signs of someone at the computer, on Windows. char16_t and
+// wchar_t share their size here, so the buffers pass straight through.
 #include <windows.h>
+#include <powrprof.h>
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <climits>
 
 #include "platform/window_system.h"
+#include "platform/win32/window_system_win32.h"
 
 namespace qm {
 namespace {
@@ -28,6 +31,31 @@ bool Cleared(std::span<char16_t> buffer) {
   std::fill(buffer.begin(), buffer.end(), u'\0');
   return !buffer.empty();
 }
+
+// The desktop and the shell's windows behind all others cover the screen without a caption too.
+bool IsShellBackground(HWND window) {
+  if (window == GetDesktopWindow() || window == GetShellWindow()) return true;
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  return lstrcmpW(name, L"WorkerW") == 0 || lstrcmpW(name, L"Progman") == 0;
+}
+
+}  // namespace
+
+bool FillsItsScreen(HWND window) {
+  if (window == nullptr || IsShellBackground(window)) return false;
+  if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) return false;
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  RECT r = {};
+  if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONULL), &monitor) || !GetWindowRect(window, &r)) {
+    return false;
+  }
+  const RECT& m = monitor.rcMonitor;
+  return r.left <= m.left && r.top <= m.top && r.right >= m.right && r.bottom >= m.bottom;
+}
+
+namespace {
 
 class ProcessHandle {
  public:
@@ -85,6 +113,34 @@ class Win32WindowSystem : public WindowSystem {
     const DWORD length = QueryDosDeviceW(reinterpret_cast<const wchar_t*>(drive.c_str()), W(device), Units(device));
     device.back() = u'\0';
     return length != 0;
+  }
+
+  bool LastInputTick(uint32_t* tick) override {
+    LASTINPUTINFO input = {sizeof input, 0};
+    if (!GetLastInputInfo(&input)) return false;
+    *tick = input.dwTime;
+    return true;
+  }
+
+  bool ScreenSaverRunning() override {
+    BOOL running = FALSE;
+    return SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0) && running;
+  }
+
+  bool FullScreenInFront() override {
+    QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
+    if (SUCCEEDED(SHQueryUserNotificationState(&state)) &&
+        (state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE)) {
+      return true;
+    }
+    return FillsItsScreen(GetForegroundWindow());
+  }
+
+  // The system's execution state joins every program's requests (SetThreadExecutionState).
+  bool DisplayRequired() override {
+    ULONG state = 0;
+    return CallNtPowerInformation(SystemExecutionState, nullptr, 0, &state, sizeof state) == 0 &&
+           (state & ES_DISPLAY_REQUIRED) != 0;
   }
 };
 

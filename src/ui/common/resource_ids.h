@@ -100,6 +100,9 @@
 #define IDC_USAGE_DEFAULT_NAME 1090
 #define IDC_USAGE_EXPORT_STATUS 1091
 #define IDC_OUTPUT_STRINGS 1095
+// Away time (stored in quillmere.ini).
+#define IDC_AWAY_AFTER 1096
+#define IDC_PRESENT_WHILE_FULL_SCREEN 1097
 
 // Controls of the output-string window: the four template edits, their default and test buttons
 // (each edit's id plus 10 and plus 20), the test line and the line ends.

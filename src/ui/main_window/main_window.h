@@ -79,8 +79,16 @@ class MainWindow : public WindowBase {
   void OnCommandLine();
   void OnShownDateQuery(WPARAM target);
   void OnTaskbarCreated();
-  void OnPowerBroadcast(WPARAM event);
+  void OnPowerBroadcast(WPARAM event, LPARAM data);
   void AnnounceKeptAside();
+
+  // Absences the system announces, and the icon's tip while nobody is there.
+  void RegisterPresenceNotifications();
+  void UnregisterPresenceNotifications();
+  void OnSessionChange(WPARAM event);
+  void OnPowerSetting(const POWERBROADCAST_SETTING& setting);
+  void OnAbsence(Absence absence, bool begins);
+  void UpdateAwayTip();
 
   // Set-up and layout.
   void RecordSetUpRectangles();
@@ -140,6 +148,7 @@ class MainWindow : public WindowBase {
   void OpenSettings();
   void OpenColorSettings();
   void SaveSettingsNow();
+  void SaveIniNow();
   // SaveAll at exit; while the day cannot be written, asks whether to try again.
   void SaveAllAtExit();
 
@@ -168,6 +177,8 @@ class MainWindow : public WindowBase {
   ColorConfigWindow colorWindow_;
   VersionWindow versionWindow_;
   std::vector<std::u16string> keptAside_;  // files set aside at start-up, not yet announced
+  HPOWERNOTIFY displayNotifications_[2] = {};
+  bool tipSaysAway_ = false;
 
   // Set while the exit confirmation is on screen, so a second close request is ignored.
   static bool confirmShowing_;

@@ -282,6 +282,7 @@ void MainWindow::OnClose() {
 
 void MainWindow::OnDestroy() {
   KillTimer(window_, kCheckTimer);  // nothing more is recorded, even while a message is up
+  UnregisterPresenceNotifications();
   RecordOpenEntryNow();
   SaveAllAtExit();
   ShowWindow(window_, SW_HIDE);
@@ -305,6 +306,7 @@ void MainWindow::RecordOpenEntryNow() { RecordOpenEntry(App()); }
 void MainWindow::OnCheckTimer() {
   const CheckTimerResult result =
       RunCheckTimer(App(), DefaultWindowSystem(), view_.list, [this] { return SaveAll(); });
+  UpdateAwayTip();
   if (!result.changed) return;
   if (result.retitle) {
     view_.SetDatedTitle();

@@ -23,7 +23,11 @@ void MainWindow::SaveAllAtExit() {
   }
 }
 
-void MainWindow::OnPowerBroadcast(WPARAM event) {
+void MainWindow::OnPowerBroadcast(WPARAM event, LPARAM data) {
+  if (event == PBT_POWERSETTINGCHANGE && data != 0) {
+    OnPowerSetting(*reinterpret_cast<const POWERBROADCAST_SETTING*>(data));
+    return;
+  }
   // The time asleep belongs to no window: the entry ends now, and after resume the next check
   // starts a new one.
   if (event != PBT_APMSUSPEND) return;

@@ -1,6 +1,7 @@
 // The main window's commands that open the settings and colour settings windows.
 #include <windows.h>
 
+#include "storage/ini_settings.h"
 #include "storage/settings_file.h"
 #include "ui/main_window/main_window.h"
 
@@ -16,8 +17,17 @@ void MainWindow::OpenSettings() {
   if (settings.checkPeriodMs != checkPeriod) StartTimer(kCheckTimer, settings.checkPeriodMs);
   if (settings.timelinePeriodMs != timelinePeriod) StartTimer(kTimelineTimer, settings.timelinePeriodMs);
   SaveSettingsNow();
+  SaveIniNow();
   UpdateColorMarks();
   AfterColorChange();
+}
+
+// Away time lives in quillmere.ini; a failed write is said, or the choice would be lost at exit.
+void MainWindow::SaveIniNow() {
+  AppState& app = App();
+  if (SaveIniSettings(app.env, app.ini)) return;
+  const std::u16string text = std::u16string(kIniSaveFailedText) + u"\n" + IniFilePath(app.env);
+  MessageBoxW(window_, Wide(text.c_str()), kProgramNameW, MB_OK | MB_ICONERROR);
 }
 
 void MainWindow::OpenColorSettings() {

@@ -81,7 +81,8 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lParam)); return 0;
     case WM_LBUTTONDBLCLK: PostMessageW(window_, WM_COMMAND, CMD_USAGE_WINDOW, 0); return 0;
     case WM_RBUTTONDBLCLK: PostMessageW(window_, WM_COMMAND, CMD_SETTINGS_WINDOW, 0); return 0;
-    case WM_POWERBROADCAST: OnPowerBroadcast(wParam); break;
+    case WM_POWERBROADCAST: OnPowerBroadcast(wParam, lParam); break;
+    case WM_WTSSESSION_CHANGE: OnSessionChange(wParam); return 0;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_APPCOMMAND: OnAppCommand(lParam); return 0;
     case kTrayMessage: OnTrayEvent(lParam); return 0;
@@ -112,6 +113,7 @@ void MainWindow::OnCreate() {
   PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
   UpdateColorMarks();
   DragAcceptFiles(window_, TRUE);
+  RegisterPresenceNotifications();
   PostMessageW(window_, kCommandLineMessage, 0, 0);
 }
 
@@ -250,6 +252,8 @@ void MainWindow::RemoveTrayIcon() {
 void MainWindow::OnTaskbarCreated() {
   RemoveTrayIcon();
   AddTrayIcon();
+  tipSaysAway_ = false;
+  UpdateAwayTip();
 }
 
 }  // namespace qm

@@ -1,14 +1,16 @@
 // The settings window: the periods of the two timers, the auto-save schedule, the deletion age of
-// old logs, the exit confirmation, the byte-order mark and the automatic export of the list and of
-// the usage statistics. Run modally over the main window; everything is applied when it closes,
+// old logs, the exit confirmation, the byte-order mark, the automatic export of the list and of
+// the usage statistics, and away time (kept in quillmere.ini). Run modally over the main window; everything is applied when it closes,
 // however it is closed.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "storage/app_settings.h"
+#include "ui/settings/away_settings.h"
 #include "ui/settings/command_str_config_window.h"
 #include "ui/common/window_base.h"
 
@@ -42,6 +44,8 @@ class ConfigWindow : public DialogWindowBase {
   void FillChoices();
   void ShowExportGroup(const ExportGroup& group);
   void StoreExportGroup(const ExportGroup& group);
+  void ShowAwayGroup();
+  void StoreAwayGroup();
   void OnCommand(WORD id, WORD code);
   void UpdateExportEnabling(const ExportGroup& group);
   // The status line tells what is wrong with the folder and with the name, both when both are.
@@ -58,6 +62,7 @@ class ConfigWindow : public DialogWindowBase {
 
   HWND window_ = nullptr;
   CommandStrConfigWindow* outputStrings_;
+  std::vector<AwayChoice> awayChoices_;  // as shown while open
 };
 
 }  // namespace qm

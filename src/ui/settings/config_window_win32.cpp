@@ -91,7 +91,26 @@ void ConfigWindow::OnInitDialog(HWND window) {
   CheckDlgButton(window_, IDC_WRITE_BOM, settings.writeBom ? BST_CHECKED : BST_UNCHECKED);
   ShowExportGroup(ListGroup());
   ShowExportGroup(UsageGroup());
+  ShowAwayGroup();
   SetSmallIcon(window_, IDI_SETTINGS);
+}
+
+void ConfigWindow::ShowAwayGroup() {
+  const IniSettings& ini = App().ini;
+  awayChoices_ = AwayChoices(ini.awayAfterSeconds);
+  const HWND list = GetDlgItem(window_, IDC_AWAY_AFTER);
+  for (const AwayChoice& choice : awayChoices_) {
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(choice.text.c_str())));
+  }
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(AwaySelection(awayChoices_, ini.awayAfterSeconds)), 0);
+  CheckDlgButton(window_, IDC_PRESENT_WHILE_FULL_SCREEN, ini.presentWhileFullScreen ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void ConfigWindow::StoreAwayGroup() {
+  IniSettings& ini = App().ini;
+  const auto selected = static_cast<int>(SendDlgItemMessageW(window_, IDC_AWAY_AFTER, CB_GETCURSEL, 0, 0));
+  ini.awayAfterSeconds = SelectedAwaySeconds(awayChoices_, selected, ini.awayAfterSeconds);
+  ini.presentWhileFullScreen = IsChecked(window_, IDC_PRESENT_WHILE_FULL_SCREEN);
 }
 
 void ConfigWindow::FillChoices() {
@@ -171,6 +190,7 @@ void ConfigWindow::Store() {
   settings.writeBom = IsChecked(window_, IDC_WRITE_BOM) ? 1 : 0;
   StoreExportGroup(ListGroup());
   StoreExportGroup(UsageGroup());
+  StoreAwayGroup();
 }
 
 void ConfigWindow::OnClose() {
