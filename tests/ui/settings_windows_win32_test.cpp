@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "core/fixed_string.h"
+#include "storage/ini_settings.h"
 #include "ui/settings/command_str_config_window.h"
 #include "ui/settings/config_window.h"
 
@@ -22,6 +23,8 @@ TEST(SettingsWindows, CloseOrDestroyWithoutTheirDialogStoresNothing) {
   CopyToArray(settings.listTextTemplate, u"%t");
   AppSettings before;
   std::memcpy(&before, &settings, sizeof before);
+  App().ini.presentWhileFullScreen = true;
+  const IniSettings iniBefore = App().ini;
   CommandStrConfigWindow strings;
   ConfigWindow config(&strings);
   auto closeBoth = [&](HWND window) {
@@ -32,6 +35,7 @@ TEST(SettingsWindows, CloseOrDestroyWithoutTheirDialogStoresNothing) {
   };
   closeBoth(nullptr);  // never opened
   EXPECT_EQ(std::memcmp(&settings, &before, sizeof before), 0);
+  EXPECT_EQ(App().ini, iniBefore);
 
   // Opened on a window that is destroyed behind their backs.
   HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
@@ -41,6 +45,7 @@ TEST(SettingsWindows, CloseOrDestroyWithoutTheirDialogStoresNothing) {
   DestroyWindow(window);
   closeBoth(window);
   EXPECT_EQ(std::memcmp(&settings, &before, sizeof before), 0);
+  EXPECT_EQ(App().ini, iniBefore);
 }
 
 }  // namespace
