@@ -44,6 +44,14 @@ CalendarDate QueryShownDate(HWND mainWindow);
 inline constexpr UINT_PTR kCheckTimer = 1;
 inline constexpr UINT_PTR kTimelineTimer = 2;
 
+// Marks the start of the record on `row` of the main window's list on its timeline: the red line,
+// and the magnifier centred there. Nothing for a row without a record.
+void MarkRowOnTimeline(HWND mainWindow, const ListModel& list, int row);
+// Selects `rows` of the main window's list (after clearing its selection when `replace`) with the
+// list's redrawing and the total line off, so that the total is computed once, for the last row,
+// which is also scrolled into view.
+void SelectListRows(HWND mainWindow, HWND list, std::span<const uint32_t> rows, bool replace);
+
 class MainWindow : public WindowBase {
  public:
   MainWindow();
@@ -69,6 +77,7 @@ class MainWindow : public WindowBase {
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnControlColor(HDC dc, HWND control);
   void OnLeftButtonUp();
+  void OnCaptureChanged(HWND newCapture);
   void OnAppCommand(LPARAM lParam);
   void OnTrayEvent(LPARAM mouseMessage);
   void OnDropFiles(HDROP drop);
@@ -140,6 +149,7 @@ class MainWindow : public WindowBase {
   // The entry in progress goes into the day before the program ends.
   void RecordOpenEntryNow();
   void StartTimers();
+  void StartTimer(UINT_PTR id, int32_t periodMs);
   void ShowSaveResult(bool saved, HWND owner);
   // The settings, colour settings and version windows.
   void OpenSettings();
@@ -158,7 +168,8 @@ class MainWindow : public WindowBase {
   HWND window_ = nullptr;
   HWND list_ = nullptr;
   UINT taskbarCreated_ = 0;
-  Rect windowAtSetUp_;
+  // At set-up, in client coordinates: the client area's size and the controls' rectangles.
+  Size clientAtSetUp_;
   Rect listAtSetUp_;
   Rect controlsAtSetUp_[7];  // buttons 1032, 1033, 1031, 1030, statics 1040, 1042, 1041
   DayView view_;

@@ -335,6 +335,8 @@ void MainWindow::OnCheckTimer() {
     SetWindowTextW(window_, Wide(view_.Title().c_str()));
   }
   UpdateItemCount();
+  // The picture gets its new bars now, not when the mouse next passes over it.
+  if (result.listChanged) PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
 }
 
 }  // namespace qm

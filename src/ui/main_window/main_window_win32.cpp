@@ -21,10 +21,22 @@ namespace {
 constexpr int kBottomControls[7] = {IDC_PREV_DAY, IDC_NEXT_DAY, IDC_TODAY, IDC_OPEN_LOG,
                                     IDC_HOVER_TEXT, IDC_TOTAL_TEXT, IDC_TIMELINE};
 
-Rect ScreenRect(HWND window) {
+// The control's rectangle in the client coordinates of its window.
+Rect ClientRectOf(HWND control, HWND window) {
   RECT r = {};
-  GetWindowRect(window, &r);
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
   return {r.left, r.top, r.right, r.bottom};
+}
+
+Size ClientSize(HWND window) {
+  RECT r = {};
+  GetClientRect(window, &r);
+  return {r.right, r.bottom};
+}
+
+void MoveControl(HWND control, const Rect& r) {
+  SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
 }
 
 static_assert(sizeof(WINDOWPLACEMENT) == sizeof(WindowPlacement));
@@ -66,6 +78,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_CTLCOLORSTATIC: return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_MOUSEMOVE: return 0;
     case WM_LBUTTONUP: OnLeftButtonUp(); return 0;
+    case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lParam)); return 0;
     case WM_LBUTTONDBLCLK: PostMessageW(window_, WM_COMMAND, CMD_USAGE_WINDOW, 0); return 0;
     case WM_RBUTTONDBLCLK: PostMessageW(window_, WM_COMMAND, CMD_SETTINGS_WINDOW, 0); return 0;
     case WM_POWERBROADCAST: OnPowerBroadcast(wParam, lParam); break;
@@ -107,15 +120,20 @@ void MainWindow::OnCreate() {
 
 void MainWindow::RecordSetUpRectangles() {
   list_ = GetDlgItem(window_, IDC_RECORD_LIST);
-  windowAtSetUp_ = ScreenRect(window_);
-  listAtSetUp_ = ScreenRect(list_);
-  for (int i = 0; i < 7; ++i) controlsAtSetUp_[i] = ScreenRect(GetDlgItem(window_, kBottomControls[i]));
+  clientAtSetUp_ = ClientSize(window_);
+  listAtSetUp_ = ClientRectOf(list_, window_);
+  for (int i = 0; i < 7; ++i) controlsAtSetUp_[i] = ClientRectOf(GetDlgItem(window_, kBottomControls[i]), window_);
 }
 
 void MainWindow::StartTimers() {
   const AppSettings& settings = App().settings;
-  SetTimer(window_, kCheckTimer, static_cast<UINT>(settings.checkPeriodMs), nullptr);
-  SetTimer(window_, kTimelineTimer, static_cast<UINT>(settings.timelinePeriodMs), nullptr);
+  StartTimer(kCheckTimer, settings.checkPeriodMs);
+  StartTimer(kTimelineTimer, settings.timelinePeriodMs);
+}
+
+// A timer set again under its id replaces the running one.
+void MainWindow::StartTimer(UINT_PTR id, int32_t periodMs) {
+  SetTimer(window_, id, static_cast<UINT>(periodMs), nullptr);
 }
 
 void MainWindow::RestorePlacement() {
@@ -152,15 +170,14 @@ void MainWindow::OnSize(WPARAM kind) {
   RunLayout();
 }
 
+// In client coordinates, so that a caption, a menu that wraps or no frame at all changes nothing.
 void MainWindow::RunLayout() {
-  const Rect now = ScreenRect(window_);
-  const Rect listSize = LayoutControl(Anchor::Stretch, listAtSetUp_, windowAtSetUp_, now);
-  SetWindowPos(list_, nullptr, 0, 0, listSize.Width(), listSize.Height(), SWP_NOMOVE | SWP_NOZORDER);
+  const Size client = ClientSize(window_);
+  MoveControl(list_, LayoutInClient(Anchor::Stretch, listAtSetUp_, clientAtSetUp_, client));
   for (int i = 0; i < 7; ++i) {
     const Anchor anchor = kBottomControls[i] == IDC_TIMELINE ? Anchor::BottomStretch : Anchor::Bottom;
-    const Rect r = LayoutControl(anchor, controlsAtSetUp_[i], windowAtSetUp_, now);
-    SetWindowPos(GetDlgItem(window_, kBottomControls[i]), nullptr, r.left, r.top, r.Width(), r.Height(),
-                 SWP_NOZORDER);
+    MoveControl(GetDlgItem(window_, kBottomControls[i]),
+                LayoutInClient(anchor, controlsAtSetUp_[i], clientAtSetUp_, client));
   }
   RecreateTimelineImage();
   PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
@@ -184,10 +201,19 @@ LRESULT MainWindow::OnControlColor(HDC dc, HWND control) {
 }
 
 void MainWindow::OnLeftButtonUp() {
-  if (dragAnchor_.x == -1 && dragAnchor_.y == -1) return;
+  if (!Dragging()) return;
   SendMessageW(window_, WM_TIMER, kTimelineTimer, 0);
-  ReleaseCapture();
+  // The drag is over before the capture goes, so the band stays up until the mouse moves.
   dragAnchor_ = {-1, -1};
+  ReleaseCapture();
+}
+
+// Alt+Tab, a message box or a disabled window takes the capture in mid-drag, and the button's release
+// then never comes here: the drag ends now, or every later hover would select from the old anchor.
+void MainWindow::OnCaptureChanged(HWND newCapture) {
+  if (!Dragging() || newCapture == window_) return;
+  dragAnchor_ = {-1, -1};
+  PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
 }
 
 void MainWindow::OnAppCommand(LPARAM lParam) {

@@ -76,4 +76,10 @@ const char16_t* NameTemplateStatus(int check) {
   }
 }
 
+std::u16string ExportStatusText(bool folderExists, int nameCheck) {
+  const std::u16string name = NameTemplateStatus(nameCheck);
+  if (folderExists) return name;
+  return name.empty() ? kMissingFolderStatus : kMissingFolderStatus + (u"　" + name);
+}
+
 }  // namespace qm

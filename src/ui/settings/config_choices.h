@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "storage/app_settings.h"
@@ -43,5 +44,7 @@ int ValidateNameTemplate(std::u16string_view text);
 // The status line for a file-name template, empty when it is fine.
 const char16_t* NameTemplateStatus(int check);
 inline constexpr char16_t kMissingFolderStatus[] = u"存在しないディレクトリです";
+// The status line of an export group: a missing folder is always told, beside a name's problem.
+std::u16string ExportStatusText(bool folderExists, int nameCheck);
 
 }  // namespace qm

@@ -41,7 +41,7 @@ class AppInfoWindow : public DialogWindowBase {
 
  private:
   void OnInitDialog(HWND window);
-  void OnClose();
+  void OnDestroy();
   void OnSize(WPARAM kind);
   INT_PTR OnSystemCommand(WPARAM command);
   INT_PTR OnCommand(WORD id);
@@ -49,6 +49,8 @@ class AppInfoWindow : public DialogWindowBase {
   void OnAppCommand(LPARAM lParam);
 
   void InsertColumns();
+  // The widths the list shows now, into the settings.
+  void TakeColumnWidths();
   void WriteHeaders(int sortColumn);
   void OnGetDisplayInfo(NMLVDISPINFOW& info);
   INT_PTR OnCustomDraw(NMLVCUSTOMDRAW& draw);

@@ -47,7 +47,8 @@ INT_PTR AppInfoWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, L
     case WM_INITDIALOG: OnInitDialog(window); return 1;
     case WM_SIZE: OnSize(wParam); return 1;
     case WM_SYSCOMMAND: return OnSystemCommand(wParam);
-    case WM_CLOSE: OnClose(); return 1;
+    case WM_CLOSE: EndDialog(window, 1); return 1;
+    case WM_DESTROY: OnDestroy(); return 0;
     case WM_NOTIFY: {
       auto& header = *reinterpret_cast<NMHDR*>(lParam);
       return header.idFrom == IDC_USAGE_LIST ? OnNotify(header) : 0;
@@ -101,7 +102,14 @@ void AppInfoWindow::InsertColumns() {
   ShowTable();
 }
 
+void AppInfoWindow::TakeColumnWidths() {
+  AppSettings& settings = App().settings;
+  for (int c = 0; c < kUsageColumnCount; ++c) settings.usageColumnWidths[c] = ListView_GetColumnWidth(list_, c);
+}
+
 void AppInfoWindow::WriteHeaders(int sortColumn) {
+  // Widths the user dragged since the window opened stay: the headers are written with them.
+  TakeColumnWidths();
   const AppSettings& settings = App().settings;
   for (int c = 0; c < kUsageColumnCount; ++c) {
     const std::u16string text = UsageHeaderText(c, sortColumn, settings.usageSortDescending != 0);
@@ -122,14 +130,17 @@ void AppInfoWindow::ShowTable() {
   InvalidateRect(list_, nullptr, TRUE);
 }
 
-void AppInfoWindow::OnClose() {
+// However the window goes (closed, or destroyed with its owner when the program ends from the
+// notification area) its layout is kept and its handle forgotten.
+void AppInfoWindow::OnDestroy() {
+  if (window_ == nullptr) return;
   HWND window = window_;
   window_ = nullptr;
   job_.Stop();
   App().pool.Release(UserPeriod);
   SaveChoice();
+  TakeColumnWidths();
   AppSettings& settings = App().settings;
-  for (int c = 0; c < kUsageColumnCount; ++c) settings.usageColumnWidths[c] = ListView_GetColumnWidth(list_, c);
   int order[kUsageColumnCount];
   if (ListView_GetColumnOrderArray(list_, kUsageColumnCount, order)) {
     std::copy_n(order, kUsageColumnCount, settings.usageColumnOrder);
@@ -142,7 +153,6 @@ void AppInfoWindow::OnClose() {
     }
     std::memcpy(&settings.usagePlacement, &placement, sizeof placement);
   }
-  EndDialog(window, 1);
 }
 
 void AppInfoWindow::OnSize(WPARAM kind) {
