@@ -13,6 +13,7 @@
 #include "storage/day_log_file.h"
 #include "storage/log_folder.h"
 #include "busy_day.h"
+#include "heap_counter.h"
 #include "redirected_env.h"
 #include "support/real_env.h"
 
@@ -22,12 +23,7 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-// Heap bytes in use and their peak, counted by wrapping the C allocator (operator new uses it too).
-size_t gInUse = 0;
-size_t gPeak = 0;
-
-void ResetPeak() { gPeak = gInUse; }
-
+void ResetPeak() { qm::bench::gPeak = qm::bench::gInUse; }
 
 struct Fixture {
   qm::test::TempFolder folder;
@@ -95,11 +91,11 @@ void LoadDay(benchmark::State& state) {
     qm::AppState viewer(day.env);
     viewer.viewedDay.Release();
     ResetPeak();
-    const size_t before = gInUse;
+    const size_t before = qm::bench::gInUse;
     const auto t2 = Clock::now();
     if (!qm::LoadDayLogFile(viewer, viewer.viewedDay, day.path, qm::UserViewedDay)) state.SkipWithError("load failed");
     const auto t3 = Clock::now();
-    peakExtra = std::max(peakExtra, gPeak - before);
+    peakExtra = std::max(peakExtra, qm::bench::gPeak - before);
     floor += Seconds(t1 - t0);
     load += Seconds(t3 - t2);
     state.SetIterationTime(Seconds(t3 - t2));
@@ -113,40 +109,5 @@ BENCHMARK(SaveDay)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(LoadDay)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
 
 }  // namespace
-
-extern "C" {
-void* __libc_malloc(size_t);
-void* __libc_calloc(size_t, size_t);
-void* __libc_realloc(void*, size_t);
-void __libc_free(void*);
-size_t malloc_usable_size(void*);
-
-static void Count(void* p, bool add) {
-  if (!p) return;
-  const size_t size = malloc_usable_size(p);
-  gInUse = add ? gInUse + size : gInUse - size;
-  if (gInUse > gPeak) gPeak = gInUse;
-}
-void* malloc(size_t size) {
-  void* p = __libc_malloc(size);
-  Count(p, true);
-  return p;
-}
-void* calloc(size_t count, size_t size) {
-  void* p = __libc_calloc(count, size);
-  Count(p, true);
-  return p;
-}
-void* realloc(void* old, size_t size) {
-  Count(old, false);
-  void* p = __libc_realloc(old, size);
-  Count(p ? p : old, true);
-  return p;
-}
-void free(void* p) {
-  Count(p, false);
-  __libc_free(p);
-}
-}
 
 BENCHMARK_MAIN();

@@ -45,7 +45,7 @@ void CheckHistory(const qm::SearchHistory& history) {
   Check(history.Count() <= history.Capacity() && total == history.ByteTotal());
 }
 
-// Saved and loaded again, the state is the same (the history in reverse order, as the format has it).
+// Saved and loaded again, the state is the same, the history in the same order.
 void CheckRoundTrip(qm::test::FakeEnv& env, qm::AppState& app) {
   qm::SaveSettingsFile(app);
   qm::AppState again(env);
@@ -59,7 +59,7 @@ void CheckRoundTrip(qm::test::FakeEnv& env, qm::AppState& app) {
   const auto& before = app.searchHistory.Entries();
   const auto& after = again.searchHistory.Entries();
   Check(before.size() == after.size());
-  for (size_t i = 0; i < before.size(); ++i) Check(before[i].Text() == after[after.size() - 1 - i].Text());
+  for (size_t i = 0; i < before.size(); ++i) Check(before[i].Text() == after[i].Text());
 }
 
 }  // namespace

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # SQLite: the peer's floor in bench/period_sqlite_bench.cpp
+  libsqlite3-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   # x11-utils: xwininfo and xdpyinfo for tests/e2e; xclip reads the clipboard there

@@ -7,17 +7,18 @@
 namespace qm {
 namespace {
 
-// Follows the day being recorded: onto the new day when the finished one was shown, else new rows
-// when the current day is shown. True when the list moved to the new day.
-bool RefreshList(AppState& app, ListModel& list, const LocalTime& prev, bool dayChanged) {
+// Follows the day being recorded: onto the new day when the finished one was shown (retitle), else
+// new rows when the current day is shown.
+void RefreshList(AppState& app, ListModel& list, const LocalTime& prev, CheckTimerResult& result) {
   const LocalTime& today = app.sampler.lastTick;
-  if (dayChanged && ShowsDate(list.shownDate, prev)) {
+  if (result.dayChanged && ShowsDate(list.shownDate, prev)) {
     list.Rebuild(app.sampler.day);
     list.shownDate = {today.year, today.month, today.day};
-    return true;
+    result.retitle = result.listChanged = true;
+  } else if (ShowsDate(list.shownDate, today)) {
+    list.AppendNew();
+    result.listChanged = true;
   }
-  if (ShowsDate(list.shownDate, today)) list.AppendNew();
-  return false;
 }
 
 }  // namespace
@@ -27,7 +28,7 @@ CheckTimerResult RunCheckTimer(AppState& app, WindowSystem& windows, ListModel& 
   CheckTimerResult result;
   const LocalTime prev = app.sampler.lastTick;
   result.changed = SampleTick(app, windows, windows.ForegroundWindow(), result.dayChanged);
-  if (result.changed) result.retitle = RefreshList(app, list, prev, result.dayChanged);
+  if (result.changed) RefreshList(app, list, prev, result);
 
   const LocalTime& now = app.sampler.lastTick;
   if (AutoSaveDue(app.settings.autoSave, prev, now)) {

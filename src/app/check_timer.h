@@ -15,6 +15,7 @@ struct CheckTimerResult {
   bool changed = false;     // the tick closed, opened or carried an entry: reset the item count, redraw
   bool dayChanged = false;  // the sampler moved on to a new day
   bool retitle = false;     // the list moved from the finished day to the new one: show the new date
+  bool listChanged = false;  // the list shows the day being recorded and the tick changed it: redraw the timeline
   bool autoSaved = false;   // the schedule ran saveAll
 };
 

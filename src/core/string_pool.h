@@ -13,6 +13,7 @@ enum PoolUser : uint16_t {
   UserColorRules = 1,
   UserCurrentDay = 2,
   UserViewedDay = 4,
+  UserPeriod = 8,  // the programs of a period that the usage window totals
 };
 
 // h = h * 31 + c over the UTF-16 code units, in wrapping 32-bit arithmetic; "" has key 0.

@@ -23,7 +23,7 @@ std::u16string UsageRowsText(const OutputState& app, const UsageIndexList& index
                              OutputFormat format) {
   std::u16string text;
   if (index.Table() == nullptr) return text;
-  const uint32_t grandTotal = index.Table()->grandTotal;
+  const uint64_t grandTotal = index.Table()->grandTotal;
   LineBuffer line;
   for (const uint32_t row : rows) {
     const AppUsageEntry* entry = index.EntryOfRow(row);

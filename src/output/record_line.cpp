@@ -11,6 +11,7 @@ struct RecordFields {
   ActivityRecord header;
   std::u16string_view title;
   std::u16string_view path;
+  const CalendarDate* date;
 };
 
 void AppendSpecifier(LineBuffer& line, uint32_t kind, const RecordFields& r) {
@@ -34,6 +35,9 @@ void AppendSpecifier(LineBuffer& line, uint32_t kind, const RecordFields& r) {
     case u'd': return line.AppendDecimal(duration);
     case u't': return line.Append(r.title);
     case u'x': return line.Append(r.path);
+    case kRecordDateSpecifier:
+      if (r.date != nullptr) return line.Append(IsoDateText(*r.date));
+      [[fallthrough]];
     default: return line.AppendUnknownSpecifier(kind);
   }
 }
@@ -46,10 +50,10 @@ void RecordLineWithEnd(LineBuffer& line, const uint8_t* record, const OutputStat
 }  // namespace
 
 bool FormatRecordLine(LineBuffer& line, const StringPool& pool, const CompiledTemplate& compiled,
-                      const uint8_t* record) {
+                      const uint8_t* record, const CalendarDate* date) {
   if (record == nullptr || compiled.Empty()) return false;
   line.Clear();
-  RecordFields fields{ReadRecordHeader(record), RecordTitle(record), u"none"};
+  RecordFields fields{ReadRecordHeader(record), RecordTitle(record), u"none", date};
   if (const PoolEntry* entry = pool.Find(static_cast<int32_t>(fields.header.exeKey))) {
     if (entry->text) fields.path = entry->Text();
   }

@@ -8,16 +8,20 @@ namespace qm {
 
 // A duration split into hours (not reduced modulo 24), minutes, seconds and milliseconds.
 struct DurationParts {
-  explicit DurationParts(uint32_t ms)
-      : hours(ms / 3'600'000), minutes(ms / 60'000 % 60), seconds(ms / 1'000 % 60), millis(ms % 1'000) {}
-  uint32_t hours, minutes, seconds, millis;
+  explicit DurationParts(uint64_t ms)
+      : hours(ms / 3'600'000),
+        minutes(static_cast<uint32_t>(ms / 60'000 % 60)),
+        seconds(static_cast<uint32_t>(ms / 1'000 % 60)),
+        millis(static_cast<uint32_t>(ms % 1'000)) {}
+  uint64_t hours;
+  uint32_t minutes, seconds, millis;
 };
 
 // The share of `grandTotal` (which must not be 0) as whole percent and hundredths, truncated; the
-// products need 64 bits.
+// products need 64 bits (a period's totals of up to 10^11 ms still fit).
 struct UsageRate {
-  UsageRate(uint32_t total, uint32_t grandTotal)
-      : percent(uint64_t{total} * 100 / grandTotal), hundredths(uint64_t{total} * 10'000 / grandTotal % 100) {}
+  UsageRate(uint64_t total, uint64_t grandTotal)
+      : percent(total * 100 / grandTotal), hundredths(total * 10'000 / grandTotal % 100) {}
   uint64_t percent, hundredths;
 };
 

@@ -7,8 +7,8 @@ namespace {
 
 struct UsageFields {
   const AppUsageEntry& entry;
-  uint32_t grandTotal;
-  uint32_t average;
+  uint64_t grandTotal;
+  uint64_t average;
   DurationParts total;
   DurationParts mean;
   std::u16string_view path;
@@ -49,7 +49,7 @@ void AppendSpecifier(LineBuffer& line, uint32_t kind, const UsageFields& f) {
   }
 }
 
-void UsageLineWithEnd(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint32_t grandTotal,
+void UsageLineWithEnd(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint64_t grandTotal,
                       TemplateSlot slot) {
   FormatUsageLine(line, entry, app.templates[slot], app.pool, grandTotal);
   line.AppendLineEnd(app.settings.newlineMode);
@@ -58,10 +58,10 @@ void UsageLineWithEnd(LineBuffer& line, const AppUsageEntry* entry, const Output
 }  // namespace
 
 bool FormatUsageLine(LineBuffer& line, const AppUsageEntry* entry, const CompiledTemplate& compiled,
-                     const StringPool& pool, uint32_t grandTotal) {
+                     const StringPool& pool, uint64_t grandTotal) {
   if (entry == nullptr || compiled.Empty() || grandTotal == 0 || entry->count == 0) return false;
   line.Clear();
-  const uint32_t average = entry->totalDuration / entry->count;
+  const uint64_t average = entry->totalDuration / entry->count;
   const PoolEntry* path = pool.Find(entry->exeKey);
   const UsageFields fields{*entry, grandTotal, average, DurationParts(entry->totalDuration), DurationParts(average),
                            path != nullptr ? path->Text() : std::u16string_view(u"none")};
@@ -69,15 +69,15 @@ bool FormatUsageLine(LineBuffer& line, const AppUsageEntry* entry, const Compile
   return true;
 }
 
-void UsageTextLine(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint32_t grandTotal) {
+void UsageTextLine(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint64_t grandTotal) {
   UsageLineWithEnd(line, entry, app, grandTotal, kUsageTextTemplate);
 }
 
-void UsageCsvLine(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint32_t grandTotal) {
+void UsageCsvLine(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint64_t grandTotal) {
   UsageLineWithEnd(line, entry, app, grandTotal, kUsageCsvTemplate);
 }
 
-void UsageLine(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint32_t grandTotal,
+void UsageLine(LineBuffer& line, const AppUsageEntry* entry, const OutputState& app, uint64_t grandTotal,
                OutputFormat format) {
   UsageLineWithEnd(line, entry, app, grandTotal, format == OutputFormat::Csv ? kUsageCsvTemplate : kUsageTextTemplate);
 }

@@ -7,7 +7,7 @@ namespace qm {
 bool AggregateUsage(const DayLog& day, UsageTable& table) {
   table.entries.clear();
   std::map<int32_t, AppUsageEntry> byKey;
-  uint32_t grandTotal = 0;
+  uint64_t grandTotal = 0;
   // Records of one executable come in runs; remembering the last entry skips most map look-ups.
   AppUsageEntry* last = nullptr;
   for (uint32_t i = 0; i < day.Count(); ++i) {

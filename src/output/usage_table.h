@@ -8,15 +8,16 @@
 
 namespace qm {
 
+// Totals are 64-bit: a year of days passes the 49.7 days that 32 bits of milliseconds hold.
 struct AppUsageEntry {
-  uint32_t totalDuration = 0;  // ms, summed with 32-bit wrap-around
+  uint64_t totalDuration = 0;  // ms
   uint32_t count = 0;
   int32_t exeKey = 0;
 };
 
 struct UsageTable {
   std::vector<AppUsageEntry> entries;
-  uint32_t grandTotal = 0;  // the durations of all records of the day
+  uint64_t grandTotal = 0;  // the durations of all records of the day (or period)
 };
 
 // One entry per executable key in ascending signed key order; every record counts. Always true.

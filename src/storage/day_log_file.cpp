@@ -119,13 +119,17 @@ bool SaveDayLog(StoredState& app, uint16_t year, uint16_t month, uint16_t day, S
 
 bool LoadDayLogFile(StoredState& app, DayLog& target, const std::u16string& path, uint16_t user) {
   app.viewedDay.Clear();
-  FileReader reader(app.env);
+  return ReadDayLogFile(app.env, app.pool, target, path, user);
+}
+
+bool ReadDayLogFile(Env& env, StringPool& pool, DayLog& target, const std::u16string& path, uint16_t user) {
+  FileReader reader(env);
   if (!reader.Open(path)) return false;
   uint8_t magic[4];
   if (!reader.ReadExact(magic, 4) || std::memcmp(magic, kDayLogMagic, 4) != 0) return false;
 
   Section strings;
-  if (!ReadSection(reader, kStringRules, &strings) || !AcquireStrings(app.pool, strings, user)) return false;
+  if (!ReadSection(reader, kStringRules, &strings) || !AcquireStrings(pool, strings, user)) return false;
   Section records;
   if (!ReadSection(reader, kRecordRules, &records)) return false;
   TakeRecords(records, target);

@@ -39,6 +39,8 @@ std::u16string DayLogPath(Env& env, uint16_t year, uint16_t month, uint16_t day)
 // Reads one .bin2 file: its strings are acquired with `user`, its records replace `target`'s. The
 // viewed day is emptied first, whatever the target and the outcome.
 bool LoadDayLogFile(StoredState& app, DayLog& target, const std::u16string& path, uint16_t user);
+// The same for any pool and day, touching nothing else.
+bool ReadDayLogFile(Env& env, StringPool& pool, DayLog& target, const std::u16string& path, uint16_t user);
 // Loads the .bin2 file of a date from the open dialog's folder into the viewed day.
 bool LoadDayLogByDate(StoredState& app, uint16_t year, uint16_t month, uint16_t day);
 

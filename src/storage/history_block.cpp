@@ -41,14 +41,16 @@ bool ReadHistoryBlock(FileReader& file, SearchHistory& history) {
   // Strings end at their terminator or at the end of the block, whichever comes first.
   const std::u16string_view all(reinterpret_cast<const char16_t*>(bytes.data()), header.byteLength / 2);
   const size_t count = std::min<size_t>(header.count, history.Capacity());
-  size_t cursor = 0;
-  for (size_t i = 0; i < count && cursor < all.size(); ++i) {
+  std::vector<std::u16string_view> texts;
+  for (size_t cursor = 0; texts.size() < count && cursor < all.size();) {
     const std::u16string_view rest = all.substr(cursor);
     const std::u16string_view text = rest.substr(0, rest.find(u'\0'));
     if (text.empty()) break;
-    history.AddSearchText(text);
+    texts.push_back(text);
     cursor += text.size() + 1;
   }
+  // Each add goes to the front: the oldest first, so that the most recent ends up in front again.
+  for (auto it = texts.rbegin(); it != texts.rend(); ++it) history.AddSearchText(*it);
   return true;
 }
 

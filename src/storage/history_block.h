@@ -17,8 +17,8 @@ inline constexpr uint32_t kMaxHistoryBytes = 1u << 20;
 // total); false too when a write fails.
 bool WriteHistoryBlock(FileWriter& file, const SearchHistory& history);
 
-// Adds the stored strings to `history` in their stored order, at most its capacity, ending at the first
-// empty string. Each add goes to the front, so the stored most recent entry ends up the oldest. False,
+// Adds the stored strings to `history`, at most its capacity, ending at the first empty string; the
+// stored most recent entry ends up in front, so a load after a save offers the same order. False,
 // with the history unchanged, when the tag is missing or the strings are not all in the file.
 bool ReadHistoryBlock(FileReader& file, SearchHistory& history);
 

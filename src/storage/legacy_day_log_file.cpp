@@ -61,14 +61,19 @@ void ConvertRecords(const Section& section, DayLog& target) {
 bool LoadLegacyDayLogFile(StoredState& app, DayLog& target, const std::u16string& path, uint16_t user) {
   if (DayLogKindOf(path) != DayLogKind::Legacy) return false;
   app.viewedDay.Clear();
-  FileReader reader(app.env);
+  return ReadLegacyDayLogFile(app.env, app.pool, target, path, user);
+}
+
+bool ReadLegacyDayLogFile(Env& env, StringPool& pool, DayLog& target, const std::u16string& path, uint16_t user) {
+  if (DayLogKindOf(path) != DayLogKind::Legacy) return false;
+  FileReader reader(env);
   if (!reader.Open(path)) return false;
   uint8_t magic[4];
   if (!reader.ReadExact(magic, 4) || std::memcmp(magic, kDayLogMagic, 4) != 0) return false;
 
   Section strings;
   if (!ReadSection(reader, kStringRules, &strings)) return false;
-  AcquireLegacyStrings(app.pool, strings, user);
+  AcquireLegacyStrings(pool, strings, user);
   Section records;
   if (!ReadSection(reader, kRecordRules, &records)) return false;
   ConvertRecords(records, target);

@@ -52,16 +52,6 @@ std::optional<DayLogName> ParseDayFileName(std::u16string_view name) {
 
 }  // namespace
 
-int64_t DayNumber(uint16_t year, uint16_t month, uint16_t day) {
-  if (month <= 2) {
-    year = static_cast<uint16_t>(year - 1);
-    month = static_cast<uint16_t>(month + 12);
-  }
-  const int64_t y = year;
-  const int64_t c = y / 100;
-  return (979 * static_cast<int64_t>(month) - 1033) / 32 + 365 * (y - 1) + y / 4 + c / 4 - c + day - 1;
-}
-
 std::optional<DayLogName> ParseDayLogName(std::u16string_view name) {
   if (name.size() < 12) return std::nullopt;
   DayLogName parsed;

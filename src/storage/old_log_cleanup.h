@@ -6,12 +6,10 @@
 #include <optional>
 #include <string_view>
 
+#include "core/calendar_date.h"
 #include "storage/stored_state.h"
 
 namespace qm {
-
-// Days since 1 January of year 1 in the proleptic Gregorian calendar (that day is 0).
-int64_t DayNumber(uint16_t year, uint16_t month, uint16_t day);
 
 struct DayLogName {
   uint32_t year;

@@ -146,8 +146,9 @@ TEST(AutoSaveDue, HourStepsPerMode) {
 
 // Across midnight the list moves from the finished day to the new one, the old day is saved (the day
 // change's own save, not the hourly one) and old logs go by the new date: eight days before it goes,
-// seven before it (eight before the old one) stays.
-TEST(CheckTimer, DayChangeMovesTheListFromTheFinishedDayAndCleansUpByTheNewDate) {
+// seven before it (eight before the old one) stays. The timeline is redrawn when a tick changed the
+// list it shows, never on a tick that changed nothing nor for another day.
+TEST(CheckTimer, ListAndTimelineFollowTheRecordedDayAcrossMidnightAndOldLogsGoByTheNewDate) {
   test::FakeEnv env;
   AppState app(env);
   test::FakeWindowSystem windows;
@@ -167,16 +168,21 @@ TEST(CheckTimer, DayChangeMovesTheListFromTheFinishedDayAndCleansUpByTheNewDate)
     env.tick = tick;
     windows.foreground = window;
     const CheckTimerResult r = RunCheckTimer(app, windows, list, [&] { return ++saves > 0; });
-    return std::string{char('0' + r.changed), char('0' + r.dayChanged), char('0' + r.retitle), char('0' + r.autoSaved)};
+    return std::string{char('0' + r.changed), char('0' + r.dayChanged), char('0' + r.retitle),
+                       char('0' + r.listChanged), char('0' + r.autoSaved)};
   };
-  EXPECT_EQ(run(1, March(8, 23, 59, 58), 1000), "1000");
-  EXPECT_EQ(run(2, March(9, 0, 0, 0, 50), 2050), "1110");  // changed, day changed, retitle, no auto-save
+  EXPECT_EQ(run(1, March(8, 23, 59, 58), 1000), "10010");
+  EXPECT_EQ(run(1, March(8, 23, 59, 59), 2000), "00000");
+  EXPECT_EQ(run(2, March(9, 0, 0, 0, 50), 2050), "11110");  // changed, day changed, retitle, redraw, no auto-save
   EXPECT_EQ(saves, 0);
   EXPECT_EQ(list.shownDate.day, 9);
   EXPECT_EQ(list.Source(), &app.sampler.day);
   EXPECT_EQ(list.RowCount(), 1u);  // the carried entry, closed by the switch to B
   EXPECT_TRUE(env.HasFile(u"/app/log/20160308.bin2"));
   EXPECT_TRUE(!env.HasFile(u"/app/log/20160301.bin2") && env.HasFile(u"/app/log/20160302.bin2"));
+  list.shownDate = {2016, 3, 2};  // another day: its rows and picture stay as they are
+  EXPECT_EQ(run(1, March(9, 0, 0, 1), 3050), "10000");
+  EXPECT_EQ(list.RowCount(), 1u);
 }
 
 }  // namespace

@@ -192,6 +192,31 @@ e2e_expect_clipboard() {
     e2e_fail "the clipboard holds"$'\n'"$(e2e_clipboard "${2:-}")"$'\n'"instead of"$'\n'"$1"
 }
 
+# The timeline in screenshot SHOT into left, top, width and middle (the middle line's row): the longest
+# row run of scale pixels (#202020) is the middle line, as wide as the picture; the midnight tick
+# rises from its left end to the top edge.
+e2e_find_timeline() {
+  read -r left top width middle < <(convert "$1" -depth 8 rgb:- | python3 -c '
+import sys
+data, (w, h) = sys.stdin.buffer.read(), map(int, sys.argv[1:3])
+scale = lambda x, y: data[3 * (y * w + x):3 * (y * w + x) + 3] == b"\x20\x20\x20"
+best = (0, 0, 0)
+for y in range(h):
+    run = 0
+    for x in range(w):
+        run = run + 1 if scale(x, y) else 0
+        if run > best[0]: best = (run, x - run + 1, y)
+length, x0, middle = best
+top = middle
+while top > 0 and scale(x0, top - 1): top -= 1
+print(x0, top, length, middle)' $(identify -format '%w %h' "$1"))
+  e2e_note "timeline at x $left, y $top, $width wide in $1"
+  ((width > 300)) || e2e_fail "no timeline in $1 ($width pixels of middle line)"
+}
+
+# The colour of pixel X, Y of screenshot SHOT as RRGGBB.
+e2e_pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+
 # Milliseconds since local midnight, the clock of the day log's start times.
 e2e_ms_of_day() { echo $(($(date +%s%3N) - $(date -d 0:00 +%s) * 1000)); }
 

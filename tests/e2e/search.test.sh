@@ -2,8 +2,9 @@
 # Ctrl+S on a dated day saves what the dialog proposes, 20160503.txt, in the dialog's folder and says
 # "保存しました" (caption: the file name); the file is byte for byte quillmere-log's list text of the day.
 # Ctrl+F opens "検索": "該当を選択" selects exactly the rows whose titles hold the text, and "上検索" from
-# there steps one match up, not two (both read back by copying the main list). Escape in the main window
-# destroys the search window; after the exit the config file holds the text as the one history entry.
+# there steps one match up, not two (both read back by copying the main list). Escape in a save dialog
+# opened from the main window, or in its menu, leaves the search window open; Escape in the main window
+# destroys it. After the exit the config file holds the text as the one history entry.
 source "$(dirname "$0")/lib.sh"
 e2e_case search
 
@@ -42,6 +43,22 @@ e2e_expect_clipboard "$(lines_of_titles "$text")"
 e2e_keys "$search" shift+Tab shift+Tab Return
 e2e_keys "$main" ctrl+c
 e2e_expect_clipboard "$(lines_of_titles "title 38")"
+
+# Escape belongs to the window it is pressed in: a save dialog opened from the main window and the main
+# window's menu close, the search window stays.
+e2e_keys "$main" ctrl+s
+save=$(e2e_wait_window "Save As")
+e2e_keys "$save" Escape
+save_gone() { ! e2e_find_window "Save As" >/dev/null; }
+e2e_wait_until 5 save_gone || e2e_fail "Escape left the save dialog open"
+e2e_keys "$main" alt+f
+sleep 0.5
+import -window root "$E2E_CASE/menu.png"
+xdotool key --delay 200 Escape Escape
+sleep 0.5
+import -window root "$E2E_CASE/after_escapes.png"
+e2e_find_window "検索" >/dev/null || e2e_fail "Escape in the save dialog or the menu closed the search window"
+e2e_in_state "$search" shown || e2e_fail "the search window is hidden after Escape in another window"
 
 # Closed means gone, not a hidden window left behind.
 e2e_keys "$main" Escape

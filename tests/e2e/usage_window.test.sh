@@ -2,8 +2,9 @@
 # Application-usage window: Ctrl+I opens "アプリケーション使用率"; its rows copied from the right-click
 # menu are the lines of `quillmere-log usage` of the same log; ">" steps the main window to the next day
 # with a log (in the folder beside the program) and refills the rows. Its minimise box takes the main
-# window into the tray with it, and the tray icon brings both back. A column width changed by dragging
-# is in the config file after the exit.
+# window into the tray with it, and the tray icon brings both back. Column widths changed by dragging,
+# one before a sort by another column (which writes the headers anew) and one after it, are in the
+# config file after the program was ended from the tray icon's menu with the window still open.
 source "$(dirname "$0")/lib.sh"
 e2e_case usage_window
 
@@ -31,8 +32,12 @@ e2e_keys "$usage" Tab Tab space
 e2e_wait_window "Quillmere [2016/5/4]" >/dev/null
 expect_rows_copied 20160504.bin2
 
-# Widen the first column by dragging its right edge in the header (60 pixels from the list's left).
+# Widen the first column by dragging its right edge in the header (60 pixels from the list's left),
+# sort by "duration", then widen "ave" (its edge now 300 pixels from the list's left).
 xdotool mousemove --window "$usage" 70 23 mousedown 1 mousemove_relative --sync 40 0 mouseup 1
+xdotool mousemove --window "$usage" 150 23 click 1 sleep 0.5
+xdotool mousemove --window "$usage" 310 23 mousedown 1 mousemove_relative --sync 30 0 mouseup 1 sleep 0.5
+import -window "$usage" "$E2E_CASE/dragged.png"
 # The system menu's Minimize (Wine's English menu): both windows go, and come back from the tray.
 e2e_keys "$usage" alt+space
 xdotool sleep 1 key n
@@ -41,12 +46,17 @@ e2e_wait_state "$main" hidden
 e2e_click "$(e2e_wait_window "Wine System Tray")" 10 10
 e2e_wait_state "$main" shown
 e2e_wait_state "$usage" shown
-e2e_keys "$usage" alt+F4
-e2e_wait_state "$usage" hidden
-e2e_quit
+# Both windows off the icon at the top left; its menu: 開く, 閉じる.
+e2e_move "$main" 0 400
+e2e_move "$usage" 600 400
+xdotool mousemove --window "$(e2e_wait_window "Wine System Tray")" 8 8 click 3
+xdotool key --delay 200 Up Return
+e2e_keys "$(e2e_wait_window "確認")" Return
+e2e_wait_exit "$E2E_PID"
 
 # usageColumnWidths: five 32-bit numbers at byte 148 of the settings record, after the 4-byte tag.
 read -r -a widths <<<"$(e2e_config_words 152 5)"
 e2e_note "stored column widths: ${widths[*]}"
-((widths[0] > 80)) || e2e_fail "the dragged column is stored ${widths[0]} wide"
-[ "${widths[*]:1}" = "100 100 300 80" ] || e2e_fail "the other columns are stored as ${widths[*]:1}"
+((widths[0] > 80)) || e2e_fail "the column dragged before the sort is stored ${widths[0]} wide"
+((widths[2] > 115)) || e2e_fail "the column dragged after the sort is stored ${widths[2]} wide"
+[ "${widths[1]} ${widths[*]:3}" = "100 300 80" ] || e2e_fail "the other columns are stored as ${widths[1]} ${widths[*]:3}"

@@ -342,6 +342,48 @@ TEST(RecordingJournal, ReadsTheLastVersionsAndKeepsWhatPrecedesATornOrDamagedTai
   EXPECT_EQ(ApplyJournal(whole, pool, day), 0u);
 }
 
+// An entry framed as the journal frames it around any payload, also one the writer never makes.
+std::string JournalEntry(JournalEntryKind kind, const std::string& payload) {
+  const std::string framed = ByteBuilder().U16(static_cast<uint16_t>(payload.size())).Text(std::string(1, char(kind)))
+                                 .Zeros(1).Append(payload).str();
+  const auto crc = static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(framed.data()), framed.size()));
+  return ByteBuilder().U32(crc).Append(framed).str();
+}
+
+// Every entry that does not hold ends the journal as damage, and nothing of it is taken: a title a
+// record cannot hold, a duration beyond a day, an odd byte length of UTF-16 text or a short payload.
+TEST(RecordingJournal, EntriesBeyondARecordOrADayOrWithHalfACodeUnitAreDamage) {
+  using Kind = JournalEntryKind;
+  const auto record = [](uint32_t duration, size_t titleUnits, const std::string& extra = "") {
+    return ByteBuilder().U32(9).U32(1000).U32(duration).U32(0).Utf16(std::u16string(titleUnits, u'x'), false)
+        .Append(extra).str();
+  };
+  const auto extend = [](uint32_t duration) { return ByteBuilder().U32(7).U32(duration).str(); };
+  const std::string path = ByteBuilder().Utf16(u"C:\\a.exe", false).str();
+  const std::tuple<Kind, std::string, bool> cases[] = {  // {kind, payload, taken}
+      {Kind::Record, record(500, 129), true},         {Kind::Record, record(500, 130), false},
+      {Kind::Record, record(86'400'000, 1), true},    {Kind::Record, record(86'400'001, 1), false},
+      {Kind::Record, record(500, 1, "z"), false},     {Kind::Record, record(500, 0), true},
+      {Kind::Record, record(500, 0).substr(1), false},
+      {Kind::Path, path, true},                       {Kind::Path, path + "z", false},
+      {Kind::Extend, extend(86'400'000), true},       {Kind::Extend, extend(86'400'001), false},
+      {Kind::Extend, extend(500) + "z", false},       {Kind::Extend, extend(500).substr(1), false},
+  };
+  // Record 7, of 1 ms from 1 s on, for the extends to lengthen.
+  const std::string head = std::string(reinterpret_cast<const char*>(kJournalMagic), sizeof kJournalMagic) +
+                           JournalEntry(Kind::Record, ByteBuilder().U32(7).U32(1000).U32(1).U32(0).str());
+  for (const auto& [kind, payload, taken] : cases) {
+    const std::string bytes = head + JournalEntry(kind, payload);
+    const JournalContents got = ParseJournal(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    SCOPED_TRACE(testing::Message() << "kind " << int(kind) << ", " << payload.size() << " bytes");
+    EXPECT_EQ(got.tail, taken ? JournalTail::Clean : JournalTail::Damaged);
+    const bool took = kind == Kind::Record ? got.records.count(9) == 1
+                      : kind == Kind::Path ? !got.paths.empty()
+                                           : got.records.at(7).duration != 1;
+    EXPECT_EQ(took, taken);
+  }
+}
+
 TEST(RecordingJournal, AppenderWritesTheMagicOnceAndSaysWhenItCannot) {
   EXPECT_EQ(JournalFileName(2016, 3, 7), u"20160307.journal");
   EXPECT_TRUE(!DateOfJournalName(u"20160307.journal.unreadable-1") && DateOfJournalName(u"20160309.journal"));

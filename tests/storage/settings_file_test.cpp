@@ -121,7 +121,7 @@ TEST_F(SettingsFileTest, EverythingSurvivesARoundTripAndEveryFault) {
     EXPECT_EQ(LoadSettingsFile(reader), isNew);  // the old file has no history
     EXPECT_EQ(std::memcmp(&reader.settings, &app.settings, sizeof(AppSettings)) == 0, isNew);
     EXPECT_EQ(reader.colors.appColors.size(), isNew ? 2u : 0u);
-    EXPECT_EQ(HistoryTexts(reader.searchHistory), (isNew ? Texts{u"a", u"検索"} : Texts{}));  // reversed on load
+    EXPECT_EQ(HistoryTexts(reader.searchHistory), (isNew ? Texts{u"検索", u"a"} : Texts{}));  // the same order
   };
   test::ExpectOldOrNewUnderEveryFault(env, {{path, before, file, loadsAs}}, [&] { return SaveSettingsFile(app); });
 }
@@ -176,7 +176,7 @@ TEST_F(SettingsFileTest, HistoryBlockIsReadWithinItsLengthAndCapacityOrNotAtAll)
       {HistoryBytes(3, {u"a", u"", u"b"}), {u"a"}},  // an empty string ends the list
       {HistoryBytes(1, {u"a", u"b"}), {u"a"}},       // no more than the count
       // The last string runs to the end of the block without its terminator; the count asks for more.
-      {HistoryBytes(5, 10, ByteBuilder().Utf16(u"ab").Utf16(u"cd", false).Text("zz")), {u"cd", u"ab"}},
+      {HistoryBytes(5, 10, ByteBuilder().Utf16(u"ab").Utf16(u"cd", false).Text("zz")), {u"ab", u"cd"}},
       {HistoryBytes(1, kMaxHistoryBytes, ByteBuilder().Utf16(u"big").Zeros(kMaxHistoryBytes - 8)), {u"big"}},
   };
   for (const auto& [block, texts] : good) {
@@ -184,11 +184,12 @@ TEST_F(SettingsFileTest, HistoryBlockIsReadWithinItsLengthAndCapacityOrNotAtAll)
     ASSERT_TRUE(Load(head + block));
     EXPECT_EQ(HistoryTexts(app.searchHistory), texts);
   }
-  // At most the capacity is taken, from the front of the block.
+  // At most the capacity is taken, the most recent ones from the front of the block, in their order.
   app.searchHistory.ClearSearchHistory();
   ASSERT_TRUE(Load(head + HistoryBytes(70, static_cast<uint32_t>(many.size()), many)));
   EXPECT_EQ(app.searchHistory.Count(), 64u);
-  EXPECT_EQ(app.searchHistory.Entries().front().Text(), u"s\u0080");  // u'A' + 63
+  EXPECT_EQ(app.searchHistory.Entries().front().Text(), u"sA");
+  EXPECT_EQ(app.searchHistory.Entries().back().Text(), u"s\u0080");  // u'A' + 63
   // A cut, mistagged, oversized or overlong block, or a colour block the reader refuses before it,
   // leaves the history as it was.
   app.searchHistory.ClearSearchHistory();

@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cinttypes>
+#include <map>
+#include <random>
+#include <sstream>
+
 #include "core/fixed_string.h"
 #include "output/usage_order.h"
 #include "platform/utf.h"
@@ -144,6 +149,131 @@ TEST_F(LogToolTest, FailuresSayWhatFailedInOneLine) {
     EXPECT_EQ(result.err.rfind("usage: quillmere-log", 0), 0u);
   }
   EXPECT_EQ(Run({u"list", u"--template", longest, log}), 0);
+}
+
+// A generated month in two computers' folders (some dates in both, one date in neither): each range
+// output is what the days' own outputs add up to.
+class LogToolPeriodTest : public LogToolTest {
+ protected:
+  void SetUp() override {
+    std::mt19937 random(201603);
+    for (const fs::path& f : {a, b}) fs::create_directories(f);
+    for (int d = 1; d <= 31; ++d) {
+      if (d == 10) continue;
+      for (const fs::path& f : {a, b}) {
+        if (f == b && d % 3 != 0) continue;
+        StringPool pool;
+        DayLog day;
+        for (uint32_t start = random() % 50'000'000; start < kMillisecondsPerDay; start += 1 + random() % 600'000) {
+          const std::u16string path = u"C:\\apps\\p" + FromUtf8(std::to_string(random() % 6)) + u".exe";
+          day.Append({0, start, static_cast<uint32_t>(random() % 900'000), static_cast<uint32_t>(pool.Intern(path, UserCurrentDay))},
+                     u"t, \"" + FromUtf8(std::to_string(random())));
+        }
+        char name[16];
+        std::snprintf(name, sizeof name, "201603%02d.bin2", d);
+        ASSERT_TRUE(WriteDayLogFile(env, (f / name).u16string(), pool, day));
+        logs.emplace_back(d, (f / name).u16string());
+      }
+    }
+  }
+  std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+  std::vector<std::u16string> Month(std::vector<std::u16string> args) {
+    args.insert(args.end(), {u"--month", u"201603", u"--log", a.u16string(), u"--log", b.u16string()});
+    return args;
+  }
+  fs::path a = folder.path() / "pc-a", b = folder.path() / "pc-b";
+  std::vector<std::pair<int, std::u16string>> logs;  // date order, folder a before b
+};
+
+TEST_F(LogToolPeriodTest, MonthOutputsAreTheSumsOfTheDaysOutputs) {
+  std::map<std::string, std::pair<uint64_t, uint64_t>> usage;  // path: total ms, records
+  std::map<int, std::array<uint64_t, 4>> days;  // date: total, records, first start, last end
+  std::string list;
+  for (const auto& [date, log] : logs) {
+    ASSERT_EQ(Run({u"list", u"--csv", log}), 0);
+    char iso[16];
+    std::snprintf(iso, sizeof iso, "2016-03-%02d,", date);
+    for (const std::string& line : Lines(result.out)) list += iso + line + "\n";
+    ASSERT_EQ(Run({u"list", u"--csv", u"--template", u"%i,%d,%x", log}), 0);
+    auto& day = days.try_emplace(date, std::array<uint64_t, 4>{0, 0, UINT64_MAX, 0}).first->second;
+    for (const std::string& line : Lines(result.out)) {
+      uint64_t start = 0, duration = 0;
+      char path[64] = {};
+      ASSERT_EQ(std::sscanf(line.c_str(), "%" SCNu64 ",%" SCNu64 ",%63s", &start, &duration, path), 3);
+      usage[path].first += duration;
+      ++usage[path].second;
+      day = {day[0] + duration, day[1] + 1, std::min(day[2], start), std::max(day[3], start + duration)};
+    }
+  }
+  ASSERT_EQ(Run(Month({u"list", u"--csv"})), 0) << result.err;
+  EXPECT_EQ(result.out, list);
+  ASSERT_EQ(Run(Month({u"usage", u"--csv", u"--template", u"%x,%d,%u"})), 0) << result.err;
+  std::map<std::string, std::pair<uint64_t, uint64_t>> monthUsage;
+  for (const std::string& line : Lines(result.out)) {
+    char path[64] = {};
+    uint64_t total = 0, count = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "%63[^,],%" SCNu64 ",%" SCNu64, path, &total, &count), 3);
+    monthUsage[path] = {total, count};
+  }
+  EXPECT_EQ(monthUsage, usage);
+  ASSERT_EQ(Run(Month({u"days", u"--csv"})), 0) << result.err;
+  const std::vector<std::string> dayLines = Lines(result.out);
+  ASSERT_EQ(dayLines.size(), days.size());
+  auto line = dayLines.begin();
+  for (const auto& [date, d] : days) {
+    char expected[128];
+    std::snprintf(expected, sizeof expected, "2016-03-%02d,%" PRIu64 ",%" PRIu64 ",%" PRIu64 ",%" PRIu64 ",", date, d[0],
+                  d[1], d[2], d[3]);
+    EXPECT_EQ(line++->rfind(expected, 0), 0u) << expected;
+  }
+  // The text form of one Monday-to-Sunday week: the days of 2016-02-29 to 03-06 that have logs.
+  ASSERT_EQ(Run({u"days", u"--week", u"20160305", u"--log", a.u16string()}), 0);
+  const std::vector<std::string> week = Lines(result.out);
+  ASSERT_EQ(week.size(), 6u);
+  EXPECT_EQ(week.front().substr(0, 15), "2016-03-01 Tue ");
+  EXPECT_EQ(week.back().substr(0, 15), "2016-03-06 Sun ");
+}
+
+// Bad dates, ranges and folders: one line and exit code 2. Unreadable days: named on standard error,
+// the output still complete, exit code 1.
+TEST_F(LogToolPeriodTest, RangeMistakesAndUnreadableDays) {
+  const std::u16string dir = a.u16string(), missing = folder.Child(u"nowhere");
+  const std::pair<std::vector<std::u16string>, std::string> mistakes[] = {
+      {{u"usage", u"--month", u"201613", u"--log", dir}, "not a date (YYYYMM): 201613"},
+      {{u"days", u"--week", u"20150229", u"--log", dir}, "not a date (YYYYMMDD): 20150229"},
+      {{u"list", u"--year", u"16", u"--log", dir}, "not a date (YYYY): 16"},
+      {{u"days", u"--from", u"20160310", u"--to", u"20160305", u"--log", dir},
+       "the range ends before it begins: 20160310 to 20160305"},
+      {{u"days", u"--from", u"20160301", u"--to", u"2016031", u"--log", dir}, "not a date (YYYYMMDD): 2016031"},
+      {{u"days", u"--from", u"20160310", u"--log", dir}, "--from and --to go together"},
+      {{u"days", u"--week", u"20160310", u"--month", u"201603", u"--log", dir},
+       "give one range: --from and --to, --week, --month or --year"},
+      {{u"days", u"--year", u"2016", u"--log", dir, u"--log", missing}, "no such folder: " + ToUtf8(missing)}};
+  for (const auto& [args, error] : mistakes) {
+    EXPECT_EQ(Run(args), 2);
+    EXPECT_EQ(result.err, "quillmere-log: " + error + "\n");
+    EXPECT_EQ(result.out, "");
+  }
+  for (const std::vector<std::u16string>& bad : {std::vector<std::u16string>{u"days", u"--log", dir},
+                                                 {u"days", u"--year", u"2016", log}, {u"list", u"--log", dir, log},
+                                                 {u"days", u"--template", u"%d", u"--year", u"2016"}}) {
+    EXPECT_EQ(Run(bad), 2);
+    EXPECT_EQ(result.err.rfind("usage: quillmere-log", 0), 0u);
+  }
+  ASSERT_EQ(Run({u"days", u"--from", u"20160301", u"--to", u"20160301", u"--log", dir}), 0);  // one day
+  EXPECT_EQ(result.out.rfind("2016-03-01 Tue ", 0), 0u);
+  ASSERT_EQ(Run(Month({u"days"})), 0);
+  const std::string complete = result.out;
+  const std::u16string damaged = (b / "20160310.bin2").u16string();  // a date without a readable log
+  test::WriteWholeFile(fs::path(damaged), ".LOG\x07");
+  EXPECT_EQ(Run(Month({u"days"})), 1);
+  EXPECT_EQ(result.out, complete);
+  EXPECT_EQ(result.err, "quillmere-log: cannot read day log: " + ToUtf8(damaged) + "\n");
 }
 
 }  // namespace

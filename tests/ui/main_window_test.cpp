@@ -113,23 +113,29 @@ TEST(ListTexts, CellsHeadersAndTotals) {
   EXPECT_EQ(TotalLineText(3600001), u"total 1:00:00.01");
 }
 
+// The main window lays out in client coordinates: its first layout leaves every control where the
+// template put it, with a caption or without, and a larger client area stretches the list and takes
+// the timeline (wider too) and the buttons down with the bottom edge. The usage window measures from
+// its outer corner.
 TEST(WindowGeometry, CentringLayoutAndTimelinePosition) {
   const Point origin = CenteredOrigin({1920, 1080}, {400, 301});
   EXPECT_EQ(std::pair(origin.x, origin.y), std::pair(760, 389));
-  const Rect windowAtSetUp{100, 50, 700, 550};
-  const Rect grown{100, 50, 800, 610};  // 100 wider, 60 taller
-  auto layout = [&](Anchor anchor, const Rect& control) {
-    const Rect r = LayoutControl(anchor, control, windowAtSetUp, grown);
-    return std::vector<int32_t>{r.left, r.top, r.Width(), r.Height()};
-  };
-  EXPECT_EQ(layout(Anchor::Stretch, {108, 100, 608, 400}), (std::vector<int32_t>{0, 0, 600, 360}));
-  EXPECT_EQ(layout(Anchor::Bottom, {110, 500, 150, 520}), (std::vector<int32_t>{10, 510, 40, 20}));
-  EXPECT_EQ(layout(Anchor::BottomStretch, {100, 450, 700, 490}), (std::vector<int32_t>{0, 460, 700, 40}));
-  // The list stops at the timeline where the template's allowance for the frame falls short.
-  const Rect list = LayoutControl(Anchor::Stretch, {108, 100, 608, 400}, windowAtSetUp, grown);
-  EXPECT_EQ(ListAbove(list, {0, 340, 700, 380}).bottom, 340);
-  EXPECT_EQ(ListAbove(list, {0, 365, 700, 380}).bottom, 360);
-  EXPECT_EQ(ListAbove(list, {0, -5, 700, 380}).bottom, 0);
+  using Box = std::vector<int32_t>;  // left, top, width, height
+  const auto box = [](const Rect& r) { return Box{r.left, r.top, r.Width(), r.Height()}; };
+  const Size client{540, 420};
+  const Rect list{0, 0, 540, 290}, timeline{0, 296, 534, 368}, button{52, 374, 100, 394};
+  for (const auto& [anchor, control] :
+       {std::pair{Anchor::Stretch, list}, {Anchor::BottomStretch, timeline}, {Anchor::Bottom, button}}) {
+    EXPECT_EQ(box(LayoutInClient(anchor, control, client, client)), box(control));
+  }
+  const Size grown{640, 480};  // 100 wider, 60 taller
+  EXPECT_EQ(box(LayoutInClient(Anchor::Stretch, list, client, grown)), (Box{0, 0, 640, 350}));
+  EXPECT_EQ(box(LayoutInClient(Anchor::BottomStretch, timeline, client, grown)), (Box{0, 356, 634, 72}));
+  EXPECT_EQ(box(LayoutInClient(Anchor::Bottom, button, client, grown)), (Box{52, 434, 48, 20}));
+  const Rect windowAtSetUp{100, 50, 700, 550}, windowGrown{100, 50, 800, 610};
+  EXPECT_EQ(box(LayoutControl(Anchor::Bottom, {110, 500, 150, 520}, windowAtSetUp, windowGrown)),
+            (Box{10, 510, 40, 20}));
+  EXPECT_EQ(box(LayoutControl(Anchor::Stretch, {108, 100, 608, 400}, windowAtSetUp, windowGrown)).back(), 360);
   EXPECT_EQ(TimelineX(12 * 3600000, 600), 300);
   EXPECT_EQ(TimelineX(86399999, 86400), 86399);
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/app_state.h"
@@ -14,6 +15,7 @@
 #include "ui/settings/color_list.h"
 #include "ui/settings/config_choices.h"
 #include "ui/common/list_texts.h"
+#include "ui/search/search_keys.h"
 #include "ui/search/search_matching.h"
 #include "ui/settings/template_sample.h"
 #include "ui/usage/usage_cells.h"
@@ -83,7 +85,7 @@ TEST(ConfigChoices, StoredValuesMapToListEntriesAndBack) {
   EXPECT_EQ(std::pair(settings.checkPeriodMs, settings.timelinePeriodMs), std::pair(500, 1000));
 }
 
-TEST(ConfigChoices, NameTemplateCheck) {
+TEST(ConfigChoices, NameTemplateCheckAndStatusLine) {
   const std::pair<std::u16string, int> cases[] = {
       {u"log_%y-%M-%D", kNameTemplateOk},   {u"a/b", kNameTemplateBadCharacter}, {u"%q", kNameTemplateBadSpecifier},
       {u"%%y", kNameTemplateOk},           {u"abc%", kNameTemplateOk},          {u"%q/", kNameTemplateBadCharacter},
@@ -92,9 +94,18 @@ TEST(ConfigChoices, NameTemplateCheck) {
   for (char16_t forbidden : std::u16string(u"\\/?:*\"><|")) {
     EXPECT_EQ(ValidateNameTemplate(std::u16string(u"a") + forbidden), kNameTemplateBadCharacter);
   }
-  EXPECT_EQ(std::u16string(NameTemplateStatus(kNameTemplateOk)) + NameTemplateStatus(kNameTemplateBadCharacter) +
-                NameTemplateStatus(kNameTemplateBadSpecifier),
-            u"使用できない文字が含まれています文字指定が異常です");
+  // A missing folder is told whatever the name, the name's problem beside it.
+  const std::tuple<bool, int, std::u16string> lines[] = {
+      {true, kNameTemplateOk, u""},
+      {false, kNameTemplateOk, u"存在しないディレクトリです"},
+      {true, kNameTemplateBadCharacter, u"使用できない文字が含まれています"},
+      {true, kNameTemplateBadSpecifier, u"文字指定が異常です"},
+      {false, kNameTemplateBadSpecifier, u"存在しないディレクトリです　文字指定が異常です"}};
+  for (const auto& [folderExists, check, line] : lines) EXPECT_EQ(ExportStatusText(folderExists, check), line);
+  SetLanguage(Language::English);
+  EXPECT_EQ(ExportStatusText(false, kNameTemplateBadSpecifier),
+            u"This folder does not exist. The name contains an unknown % code.");
+  SetLanguage(Language::Japanese);
 }
 
 // A threshold from the file that the list does not offer is shown as its own entry and kept.
@@ -287,6 +298,38 @@ TEST_F(SearchMatchingTest, TitlesCaseSensitivelyPathsOfTheShownDayAndTheStartRow
   ASSERT_TRUE(MatchingExeKeys(app, list, u"legacy", keys));
   EXPECT_EQ(keys, std::vector<int32_t>{static_cast<int32_t>(legacy)});
   EXPECT_FALSE(MatchingExeKeys(app, list, u"editor", keys));
+}
+
+// The keyboard hook sees the keys of every window of the program: the search window keeps only those
+// it acted on as the active window. Escape in the main window closes it and still reaches the main
+// window; a save dialog, message box or menu (no window of ours active) gets its keys untouched.
+TEST(SearchKeys, OnlyTheActiveSearchWindowKeepsItsKeys) {
+  using A = SearchKeyAction;
+  using F = SearchFocus;
+  constexpr uint32_t kEnter = kVirtualKeyReturn, kEscape = kVirtualKeyEscape, kA = 'A';
+  enum Active { kSearch, kOwner, kOther };
+  // {key, active window, focus, composing, action, swallowed}
+  const std::tuple<uint32_t, Active, F, bool, A, bool> cases[] = {
+      {kEscape, kSearch, F::Other, false, A::Close, true},
+      {kEscape, kOwner, F::Other, false, A::Close, false},
+      {kEscape, kOther, F::Other, false, A::None, false},
+      {kEnter, kSearch, F::Other, false, A::SearchDown, true},
+      {kEnter, kSearch, F::UpButton, false, A::SearchUp, true},
+      {kEnter, kSearch, F::SelectButton, false, A::SelectAll, true},
+      {kEnter, kSearch, F::ClearButton, false, A::ClearHistory, true},
+      {kEnter, kSearch, F::CloseButton, false, A::Close, true},
+      {kEnter, kOwner, F::Other, false, A::None, false},
+      {kEnter, kOther, F::UpButton, false, A::None, false},
+      {kA, kSearch, F::Other, false, A::None, false},
+      // Enter or Escape that ends a composition in the combo box is the input method's.
+      {kEnter, kSearch, F::Other, true, A::None, false},
+      {kEscape, kSearch, F::Other, true, A::None, false},
+  };
+  for (const auto& [key, active, focus, composing, action, swallowed] : cases) {
+    const SearchKeyDecision got = DecideSearchKey(key, {active == kSearch, active == kOwner, focus, composing});
+    EXPECT_EQ(std::pair(got.action, got.swallow), std::pair(action, swallowed))
+        << "key " << key << ", active " << active << ", focus " << int(focus) << ", composing " << composing;
+  }
 }
 
 }  // namespace

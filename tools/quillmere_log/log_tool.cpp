@@ -11,6 +11,7 @@
 #include "output/list_model.h"
 #include "output/usage_file.h"
 #include "platform/utf.h"
+#include "quillmere_log/period_commands.h"
 #include "storage/day_log_file.h"
 #include "storage/legacy_day_log_file.h"
 #include "storage/log_folder.h"
@@ -25,10 +26,15 @@ constexpr int kExitUsage = 2;
 
 constexpr char kUsage[] =
     "usage: quillmere-log info LOG\n"
-    "       quillmere-log list  [--csv] [--template T] [--config FILE] [--out FILE] LOG\n"
-    "       quillmere-log usage [--csv] [--template T] [--config FILE] [--out FILE] LOG\n"
+    "       quillmere-log list  [--csv] [--template T] [--config FILE] [--out FILE] (LOG | RANGE)\n"
+    "       quillmere-log usage [--csv] [--template T] [--config FILE] [--out FILE] (LOG | RANGE)\n"
+    "       quillmere-log days  [--csv] [--config FILE] [--out FILE] RANGE\n"
     "       quillmere-log export [--config FILE] LOG...\n"
-    "LOG is a day log (.bin2, or .bin of the earlier product).\n";
+    "LOG is a day log (.bin2, or .bin of the earlier product).\n"
+    "RANGE is --from YYYYMMDD --to YYYYMMDD, --week YYYYMMDD (Monday to Sunday), --month YYYYMM or\n"
+    "--year YYYY, over the day logs of every --log DIR given (default: the log folder beside this\n"
+    "tool); a date in several folders counts the logs of each. Over a range, list lines carry their\n"
+    "date through %F (2016-03-05), put in front when the template has none.\n";
 
 struct Arguments {
   std::u16string command;
@@ -37,25 +43,44 @@ struct Arguments {
   std::optional<std::u16string> config;
   std::optional<std::u16string> out;
   std::vector<std::u16string> logs;
+  RangeOptions range;
+  std::vector<std::u16string> logFolders;
 };
+
+// The range options and --log; false for anything else.
+bool TakeRangeOption(const std::u16string& a, const std::u16string& value, Arguments& parsed) {
+  RangeOptions& r = parsed.range;
+  std::optional<std::u16string>* slot = a == u"--from"    ? &r.from
+                                        : a == u"--to"    ? &r.to
+                                        : a == u"--week"  ? &r.week
+                                        : a == u"--month" ? &r.month
+                                        : a == u"--year"  ? &r.year
+                                                          : nullptr;
+  if (slot != nullptr && !*slot) *slot = value;
+  if (a == u"--log") parsed.logFolders.push_back(value);
+  return (slot != nullptr && *slot == value) || a == u"--log";
+}
 
 // Options any place after the command; false on anything the command does not take.
 bool ParseArguments(const std::vector<std::u16string>& args, Arguments& parsed) {
   if (args.empty()) return false;
   parsed.command = args[0];
+  const bool days = parsed.command == u"days";
   const bool rendering = parsed.command == u"list" || parsed.command == u"usage";
   const bool exporting = parsed.command == u"export";
-  if (!rendering && !exporting && parsed.command != u"info") return false;
+  if (!rendering && !exporting && !days && parsed.command != u"info") return false;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::u16string& a = args[i];
     const bool hasValue = i + 1 < args.size();
-    if (a == u"--csv" && rendering) {
+    if (a == u"--csv" && (rendering || days)) {
       parsed.csv = true;
     } else if (a == u"--template" && rendering && hasValue) {
       parsed.pattern = args[++i];
-    } else if (a == u"--out" && rendering && hasValue) {
+    } else if (a == u"--out" && (rendering || days) && hasValue) {
       parsed.out = args[++i];
-    } else if (a == u"--config" && (rendering || exporting) && hasValue) {
+    } else if ((rendering || days) && hasValue && TakeRangeOption(a, args[i + 1], parsed)) {
+      ++i;
+    } else if (a == u"--config" && (rendering || exporting || days) && hasValue) {
       parsed.config = args[++i];
     } else if (a.size() > 1 && a[0] == u'-') {
       return false;
@@ -65,7 +90,11 @@ bool ParseArguments(const std::vector<std::u16string>& args, Arguments& parsed) 
   }
   // Templates are edited in boxes of 127 code units; the stored field holds no more.
   if (parsed.pattern && parsed.pattern->size() >= kTemplateUnits) return false;
-  return exporting ? !parsed.logs.empty() : parsed.logs.size() == 1;
+  if (exporting) return !parsed.logs.empty();
+  // A range, or one log; --log only with a range.
+  const bool ranged = parsed.range.Any();
+  if (days || ranged) return ranged && parsed.logs.empty();
+  return parsed.logs.size() == 1 && parsed.logFolders.empty();
 }
 
 class LogTool {
@@ -79,6 +108,7 @@ class LogTool {
     if (a.command == u"export") return Export(a.logs);
     const OutputFormat format = a.csv ? OutputFormat::Csv : OutputFormat::Text;
     if (a.pattern) CompileTemplate(*a.pattern, app_.templates[SlotFor(a.command, format)]);
+    if (a.range.Any()) return Period(a, format);
     if (!Load(a.logs[0], app_.viewedDay, UserViewedDay)) return kExitFailed;
     return a.command == u"list" ? List(format, a.out) : Usage(format, a.out);
   }
@@ -118,6 +148,23 @@ class LogTool {
       Error("cannot read day log", path);
     }
     return loaded;
+  }
+
+  // Bad ranges and missing folders are the caller's mistake: one line and exit code 2.
+  int Period(const Arguments& a, OutputFormat format) {
+    PeriodCommand command{a.command, format, {}, a.logFolders, a.out};
+    std::string error;
+    if (!ResolveRange(a.range, &command.range, &error)) {
+      output_.err += error;
+      return kExitUsage;
+    }
+    if (command.folders.empty()) command.folders.push_back(LogFolder(app_.env));
+    for (const std::u16string& folder : command.folders) {
+      if (app_.env.IsFolder(folder)) continue;
+      Error("no such folder", folder);
+      return kExitUsage;
+    }
+    return RunPeriodCommand(app_, command, output_);
   }
 
   int Info(const std::u16string& path);

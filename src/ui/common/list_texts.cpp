@@ -13,9 +13,9 @@ std::u16string StartCellText(uint32_t startMs) {
   return FromUtf8(text);
 }
 
-std::u16string DurationCellText(uint32_t durationMs) {
+std::u16string DurationCellText(uint64_t durationMs) {
   char text[40];
-  std::snprintf(text, sizeof text, "%d:%02d:%02d.%03d", static_cast<int>(durationMs / 3600000),
+  std::snprintf(text, sizeof text, "%llu:%02d:%02d.%03d", static_cast<unsigned long long>(durationMs / 3600000),
                 static_cast<int>(durationMs / 60000 % 60), static_cast<int>(durationMs / 1000 % 60),
                 static_cast<int>(durationMs % 1000));
   return FromUtf8(text);

@@ -17,7 +17,7 @@ inline constexpr char16_t kNoExecutable[] = u"none";
 // "%02d:%02d:%02d" of a start time.
 std::u16string StartCellText(uint32_t startMs);
 // "%d:%02d:%02d.%03d" of a duration.
-std::u16string DurationCellText(uint32_t durationMs);
+std::u16string DurationCellText(uint64_t durationMs);
 // The header of `column` with the sort arrow: "▽" ascending, "△" descending.
 std::u16string SortedHeaderText(int32_t column, bool ascending);
 // "total 0:03.500" up to an hour, "total 1:00:00.01" above (the milliseconds printed with "%02d"); the

@@ -133,3 +133,12 @@
 #define IDC_COLOR_PER_HOUR 1062
 #define IDC_COLOR_NONE 1063
 #define IDC_COLOR_GROUP 1080
+// The period choice (日, 週, 月) of the usage and period windows, and the period window.
+#define IDD_PERIOD 114
+#define IDC_USAGE_PERIOD 1036
+#define IDC_PERIOD_PREV 1032
+#define IDC_PERIOD_NEXT 1033
+#define IDC_PERIOD_CHOICE 1036
+#define IDC_PERIOD_PICTURE 1301
+#define IDC_PERIOD_HOVER 1302
+#define CMD_PERIOD_WINDOW 19006

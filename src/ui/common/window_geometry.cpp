@@ -8,22 +8,19 @@ Point CenteredOrigin(Size screen, Size window) {
   return {(screen.width - window.width) / 2, (screen.height - window.height) / 2};
 }
 
-Rect LayoutControl(Anchor anchor, const Rect& control, const Rect& windowAtSetUp, const Rect& window) {
-  const int32_t dW = window.Width() - windowAtSetUp.Width();
-  const int32_t dH = window.Height() - windowAtSetUp.Height();
-  if (anchor == Anchor::Stretch) {
-    return {0, 0, control.Width() + dW, control.Height() + dH};
-  }
-  const int32_t x = control.left - windowAtSetUp.left;
-  const int32_t y = control.top - windowAtSetUp.top + dH;
+Rect LayoutInClient(Anchor anchor, const Rect& control, Size clientAtSetUp, Size client) {
+  const int32_t dW = client.width - clientAtSetUp.width;
+  const int32_t dH = client.height - clientAtSetUp.height;
+  if (anchor == Anchor::Stretch) return {control.left, control.top, control.right + dW, control.bottom + dH};
   const int32_t width = control.Width() + (anchor == Anchor::BottomStretch ? dW : 0);
-  return {x, y, x + width, y + control.Height()};
+  return {control.left, control.top + dH, control.left + width, control.bottom + dH};
 }
 
-Rect ListAbove(const Rect& list, const Rect& below) {
-  Rect r = list;
-  r.bottom = std::min(r.bottom, std::max(below.top, r.top));
-  return r;
+Rect LayoutControl(Anchor anchor, const Rect& control, const Rect& windowAtSetUp, const Rect& window) {
+  const Rect fromCorner{control.left - windowAtSetUp.left, control.top - windowAtSetUp.top,
+                        control.right - windowAtSetUp.left, control.bottom - windowAtSetUp.top};
+  return LayoutInClient(anchor, fromCorner, {windowAtSetUp.Width(), windowAtSetUp.Height()},
+                        {window.Width(), window.Height()});
 }
 
 int32_t TimelineX(uint32_t startMs, int32_t imageWidth) {

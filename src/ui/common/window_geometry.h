@@ -29,15 +29,15 @@ enum class Anchor {
   BottomStretch,  // the timeline: rides on the bottom edge, grows in width only
 };
 
-// The control's new position and size in client coordinates. `control` and `windowAtSetUp` are the
-// screen rectangles recorded at set-up, `window` the window's screen rectangle now. Positions are
-// measured from the window's outer corner, which the main window's template allows for.
-Rect LayoutControl(Anchor anchor, const Rect& control, const Rect& windowAtSetUp, const Rect& window);
+// The control's new position and size in client coordinates, from its client rectangle at set-up and
+// the change of the client area's size since then; the frame, caption and menu play no part, so the
+// first layout leaves every control where the template put it.
+Rect LayoutInClient(Anchor anchor, const Rect& control, Size clientAtSetUp, Size client);
 
-// The list's size (from LayoutControl with Anchor::Stretch), ending no lower than the top of `below`,
-// the control laid out under it: the template allows for the caption, menu and frame in dialog units,
-// and other fonts and DPIs make those a few pixels more or less.
-Rect ListAbove(const Rect& list, const Rect& below);
+// The same for a window whose template allows for its frame: `control` and `windowAtSetUp` are the
+// screen rectangles recorded at set-up, `window` the window's screen rectangle now, and positions are
+// measured from the window's outer corner.
+Rect LayoutControl(Anchor anchor, const Rect& control, const Rect& windowAtSetUp, const Rect& window);
 
 // The timeline position of a record's start: x = start seconds * width / 86,400.
 int32_t TimelineX(uint32_t startMs, int32_t imageWidth);

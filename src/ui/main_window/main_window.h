@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+#include "ui/period/period_window.h"
 #include "ui/usage/app_info_window.h"
 #include "ui/settings/color_config_window.h"
 #include "ui/settings/command_str_config_window.h"
@@ -40,8 +41,20 @@ inline constexpr wchar_t kProgramNameW[] = L"Quillmere";
 // The arguments after the program's name, as the system splits its command line.
 std::vector<std::u16string> CommandLineArguments();
 
+// The date the main window shows (kShownDateMessage); the day being recorded when it shows a file
+// without a date.
+CalendarDate QueryShownDate(HWND mainWindow);
+
 inline constexpr UINT_PTR kCheckTimer = 1;
 inline constexpr UINT_PTR kTimelineTimer = 2;
+
+// Marks the start of the record on `row` of the main window's list on its timeline: the red line,
+// and the magnifier centred there. Nothing for a row without a record.
+void MarkRowOnTimeline(HWND mainWindow, const ListModel& list, int row);
+// Selects `rows` of the main window's list (after clearing its selection when `replace`) with the
+// list's redrawing and the total line off, so that the total is computed once, for the last row,
+// which is also scrolled into view.
+void SelectListRows(HWND mainWindow, HWND list, std::span<const uint32_t> rows, bool replace);
 
 class MainWindow : public WindowBase {
  public:
@@ -53,7 +66,7 @@ class MainWindow : public WindowBase {
   HWND Handle() const { return window_; }
   // The modeless dialogs that take part in keyboard navigation; null while closed.
   // The modal windows run loops of their own, and the version window takes no part in navigation.
-  std::vector<HWND> OpenDialogs() const { return {usage_.Handle(), search_.Handle()}; }
+  std::vector<HWND> OpenDialogs() const { return {usage_.Handle(), search_.Handle(), period_.Handle()}; }
 
   void AddTrayIcon();
   void RemoveTrayIcon();
@@ -70,11 +83,14 @@ class MainWindow : public WindowBase {
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnControlColor(HDC dc, HWND control);
   void OnLeftButtonUp();
+  void OnCaptureChanged(HWND newCapture);
   void OnAppCommand(LPARAM lParam);
   void OnTrayEvent(LPARAM mouseMessage);
   void OnDropFiles(HDROP drop);
   void OnCommandLine();
   void OnShownDateQuery(WPARAM target);
+  // A day clicked in the period window: shown here, with the record at that second selected.
+  void OnShowDay(WPARAM date, LPARAM seconds);
   void OnTaskbarCreated();
   void OnPowerBroadcast(WPARAM event, LPARAM data);
   // Moved to a monitor of another DPI: fonts, set-up rectangles, columns and icons follow.
@@ -143,6 +159,7 @@ class MainWindow : public WindowBase {
   // The entry in progress goes into the day before the program ends.
   void RecordOpenEntryNow();
   void StartTimers();
+  void StartTimer(UINT_PTR id, int32_t periodMs);
   void ShowSaveResult(bool saved, HWND owner);
   // The settings, colour settings and version windows.
   void OpenSettings();
@@ -163,7 +180,9 @@ class MainWindow : public WindowBase {
   UINT taskbarCreated_ = 0;
   uint32_t dpi_ = 96;
   OwnedFont dpiFont_;  // the dialog font made anew for a DPI the template's font was not made for
-  Rect windowAtSetUp_;
+  // At set-up (rescaled at a DPI change), in client coordinates: the client area's size and the
+  // controls' rectangles.
+  Size clientAtSetUp_;
   Rect listAtSetUp_;
   Rect controlsAtSetUp_[7];  // buttons 1032, 1033, 1031, 1030, statics 1040, 1042, 1041
   DayView view_;
@@ -173,6 +192,7 @@ class MainWindow : public WindowBase {
   TimelineState timelineState_;
   AppInfoWindow usage_;
   SearchWindow search_;
+  PeriodWindow period_;
   CommandStrConfigWindow commandStrWindow_;
   ConfigWindow configWindow_{&commandStrWindow_};
   ColorConfigWindow colorWindow_;

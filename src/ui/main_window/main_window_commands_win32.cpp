@@ -17,6 +17,7 @@
 #include "output/day_list_file.h"
 #include "output/file_dialog_state.h"
 #include "output/usage_file.h"
+#include "output/usage_order.h"
 #include "platform/clipboard.h"
 #include "platform/window_system.h"
 #include "storage/day_log_file.h"
@@ -82,6 +83,7 @@ void MainWindow::OnCommand(WORD id, WORD code) {
       break;
     case CMD_SEARCH_NEEDS_LIST: search_.SetList(&view_.list); break;
     case CMD_SEARCH_WINDOW: search_.OpenOrClose(window_, &view_.list); break;
+    case CMD_PERIOD_WINDOW: period_.OpenOrClose(window_); break;
     case CMD_SETTINGS_WINDOW: OpenSettings(); break;
     case CMD_COLOR_SETTINGS_WINDOW: OpenColorSettings(); break;
     case CMD_VERSION_WINDOW: versionWindow_.Show(window_); break;
@@ -148,20 +150,39 @@ void MainWindow::SaveList(OutputFormat format) {
 
 void MainWindow::SaveUsage() {
   if (view_.list.Source() == nullptr) return;
+  // The week or month is not totalled yet: its name must not go to another table.
+  if (usage_.Handle() != nullptr && usage_.Counting()) {
+    MessageBeep(MB_ICONWARNING);
+    return;
+  }
   AppState& app = App();
   FileDialogState& dialog = app.settings.exportDialog;
   LocalTime date;
   date.year = view_.list.shownDate.year;
   date.month = view_.list.shownDate.month;
   date.day = view_.list.shownDate.day;
-  ProposeFileName(dialog, app.env, ExportBaseName(date, ArrayText(app.settings.usageExportName), u"%y%M%Dapp"));
+  // A week or month in the usage window is saved as its totals, named by its first day and its last.
+  const UsageTable* period = usage_.Handle() != nullptr ? usage_.PeriodTable() : nullptr;
+  std::u16string name;
+  if (period != nullptr) {
+    const DateRange& range = usage_.ShownRange();
+    date.year = range.first.year, date.month = range.first.month, date.day = range.first.day;
+    name = u"-" + DayLogFileName(range.last.year, range.last.month, range.last.day, u"");
+    name.pop_back();  // the dot before the empty extension
+  }
+  ProposeFileName(dialog, app.env, ExportBaseName(date, ArrayText(app.settings.usageExportName), u"%y%M%Dapp") + name);
   // From the usage window, that window owns the dialogs: owned by this window, which the usage window
   // keeps disabled, they would enable it again when they close.
   HWND owner = usage_.Handle() != nullptr ? usage_.Handle() : window_;
   const int filter = ShowSaveDialog(dialog, app.env, owner, Wide(UsageFilters().data()), L"txt", 0);
   if (filter == 0) return;
   UsageTable table;
-  AggregateForSaving(app, *view_.list.Source(), table);
+  if (period != nullptr) {
+    table = *period;
+    SortUsage(table, app.settings.usageSortDescending != 0, app.settings.usageSortColumn);
+  } else {
+    AggregateForSaving(app, *view_.list.Source(), table);
+  }
   ShowSaveResult(WriteUsageFile(app, table, std::u16string(ArrayText(dialog.fullPath)), FormatOfFilter(filter)),
                  owner);
 }
@@ -190,6 +211,7 @@ bool MainWindow::LoadColors(const std::u16string& path) {
 void MainWindow::AfterColorChange() {
   InvalidateRect(list_, nullptr, TRUE);
   PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
+  period_.Redraw();
 }
 
 void MainWindow::SetColorMode(ColorMode mode) {
@@ -325,6 +347,8 @@ void MainWindow::OnCheckTimer() {
     SetWindowTextW(window_, Wide(view_.Title().c_str()));
   }
   UpdateItemCount();
+  // The picture gets its new bars now, not when the mouse next passes over it.
+  if (result.listChanged) PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
 }
 
 }  // namespace qm

@@ -104,30 +104,30 @@ void MainWindow::OnColumnClick(int column) {
     app.settings.listSortColumn = column;
     view_.list.SortByColumn(column, ascending, app.pool);
   }
-  // Reselect the same records at their new rows without a flood of total-line updates.
-  selectionSummary_ = false;
-  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-  ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
-  int last = -1;
-  for (uint32_t record : selectedRecords) {
-    last = static_cast<int>(view_.list.RowOfRecord(record));
-    ListView_SetItemState(list_, last, LVIS_SELECTED, LVIS_SELECTED);
-  }
-  if (last != -1) ListView_EnsureVisible(list_, last, TRUE);
-  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-  selectionSummary_ = true;
-  InvalidateRect(list_, nullptr, FALSE);
+  // The same records at their new rows.
+  std::vector<uint32_t> rows;
+  for (uint32_t record : selectedRecords) rows.push_back(view_.list.RowOfRecord(record));
+  SelectListRows(window_, list_, rows, true);
 }
 
 void MainWindow::OnRowClick() {
-  const int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
-  if (row == -1) return;
-  const uint8_t* record = view_.list.RecordOfRow(static_cast<uint32_t>(row));
-  if (record == nullptr) return;
-  RECT image = {};
-  GetClientRect(GetDlgItem(window_, IDC_TIMELINE), &image);
-  POINT mark = {TimelineX(ReadRecordHeader(record).start, image.right - image.left), 0};
-  SendMessageW(window_, kTimelineRedrawMessage, reinterpret_cast<WPARAM>(&mark), 0);
+  MarkRowOnTimeline(window_, view_.list, ListView_GetNextItem(list_, -1, LVNI_SELECTED));
+}
+
+void SelectListRows(HWND mainWindow, HWND list, std::span<const uint32_t> rows, bool replace) {
+  SendMessageW(mainWindow, kSelectionSummaryMessage, 0, 0);
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  if (replace) ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+  for (uint32_t row : rows) ListView_SetItemState(list, static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
+  // The last row goes in once more with the total on, so that the total line changes once.
+  if (!rows.empty()) ListView_SetItemState(list, static_cast<int>(rows.back()), 0, LVIS_SELECTED);
+  SendMessageW(mainWindow, kSelectionSummaryMessage, 1, 0);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  if (!rows.empty()) {
+    ListView_SetItemState(list, static_cast<int>(rows.back()), LVIS_SELECTED, LVIS_SELECTED);
+    ListView_EnsureVisible(list, static_cast<int>(rows.back()), TRUE);
+  }
+  InvalidateRect(list, nullptr, FALSE);
 }
 
 void MainWindow::UpdateItemCount() {

@@ -12,8 +12,10 @@ void MainWindow::OpenSettings() {
   const int32_t checkPeriod = settings.checkPeriodMs;
   const int32_t timelinePeriod = settings.timelinePeriodMs;
   configWindow_.Run(window_);
-  // The timers go on with their old periods while the window is open.
-  if (settings.checkPeriodMs != checkPeriod || settings.timelinePeriodMs != timelinePeriod) StartTimers();
+  // The timers go on with their old periods while the window is open; only one whose period changed
+  // starts over, the other keeps its beat.
+  if (settings.checkPeriodMs != checkPeriod) StartTimer(kCheckTimer, settings.checkPeriodMs);
+  if (settings.timelinePeriodMs != timelinePeriod) StartTimer(kTimelineTimer, settings.timelinePeriodMs);
   SaveSettingsNow();
   SaveIniNow();
   UpdateColorMarks();

@@ -112,21 +112,22 @@ void MainWindow::SelectRecordAt(const DayLog& day, int32_t seconds) {
 void MainWindow::SelectDraggedRecords(const DayLog& day, int32_t anchorSeconds, int32_t seconds) {
   const std::optional<RecordRange> range = DraggedRecords(day, anchorSeconds, seconds);
   if (!range) return;
-  // Every row but the last goes in quietly; the last one updates the total line once.
-  selectionSummary_ = false;
-  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-  ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
-  for (uint32_t record = range->first; record < range->last; ++record) {
+  std::vector<uint32_t> rows;
+  for (uint32_t record = range->first; record <= range->last; ++record) {
     const uint32_t row = view_.list.RowOfRecord(record);
-    if (row < view_.list.RowCount()) ListView_SetItemState(list_, static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
+    if (row < view_.list.RowCount()) rows.push_back(row);
   }
-  selectionSummary_ = true;
-  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list_, nullptr, FALSE);
-  const uint32_t last = view_.list.RowOfRecord(range->last);
-  if (last >= view_.list.RowCount()) return;
-  ListView_SetItemState(list_, static_cast<int>(last), LVIS_SELECTED, LVIS_SELECTED);
-  ListView_EnsureVisible(list_, static_cast<int>(last), TRUE);
+  SelectListRows(window_, list_, rows, true);
+}
+
+void MarkRowOnTimeline(HWND mainWindow, const ListModel& list, int row) {
+  if (row < 0) return;
+  const uint8_t* record = list.RecordOfRow(static_cast<uint32_t>(row));
+  if (record == nullptr) return;
+  RECT image = {};
+  GetClientRect(GetDlgItem(mainWindow, IDC_TIMELINE), &image);
+  POINT mark = {TimelineX(ReadRecordHeader(record).start, image.right - image.left), 0};
+  SendMessageW(mainWindow, kTimelineRedrawMessage, reinterpret_cast<WPARAM>(&mark), 0);
 }
 
 }  // namespace qm

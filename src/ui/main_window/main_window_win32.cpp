@@ -24,10 +24,22 @@ namespace {
 constexpr int kBottomControls[7] = {IDC_PREV_DAY, IDC_NEXT_DAY, IDC_TODAY, IDC_OPEN_LOG,
                                     IDC_HOVER_TEXT, IDC_TOTAL_TEXT, IDC_TIMELINE};
 
-Rect ScreenRect(HWND window) {
+// The control's rectangle in the client coordinates of its window.
+Rect ClientRectOf(HWND control, HWND window) {
   RECT r = {};
-  GetWindowRect(window, &r);
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
   return {r.left, r.top, r.right, r.bottom};
+}
+
+Size ClientSize(HWND window) {
+  RECT r = {};
+  GetClientRect(window, &r);
+  return {r.right, r.bottom};
+}
+
+void MoveControl(HWND control, const Rect& r) {
+  SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
 }
 
 static_assert(sizeof(WINDOWPLACEMENT) == sizeof(WindowPlacement));
@@ -69,6 +81,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_CTLCOLORSTATIC: return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_MOUSEMOVE: return 0;
     case WM_LBUTTONUP: OnLeftButtonUp(); return 0;
+    case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lParam)); return 0;
     case WM_LBUTTONDBLCLK: PostMessageW(window_, WM_COMMAND, CMD_USAGE_WINDOW, 0); return 0;
     case WM_RBUTTONDBLCLK: PostMessageW(window_, WM_COMMAND, CMD_SETTINGS_WINDOW, 0); return 0;
     case WM_POWERBROADCAST: OnPowerBroadcast(wParam, lParam); break;
@@ -80,6 +93,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case kCommandLineMessage: OnCommandLine(); return 0;
     case kSelectionSummaryMessage: selectionSummary_ = wParam != 0; return 0;
     case kShownDateMessage: OnShownDateQuery(wParam); return 0;
+    case kShowDayMessage: OnShowDay(wParam, lParam); return 0;
     case kKeptAsideMessage: AnnounceKeptAside(); return 0;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     default:
@@ -112,15 +126,20 @@ void MainWindow::OnCreate() {
 
 void MainWindow::RecordSetUpRectangles() {
   list_ = GetDlgItem(window_, IDC_RECORD_LIST);
-  windowAtSetUp_ = ScreenRect(window_);
-  listAtSetUp_ = ScreenRect(list_);
-  for (int i = 0; i < 7; ++i) controlsAtSetUp_[i] = ScreenRect(GetDlgItem(window_, kBottomControls[i]));
+  clientAtSetUp_ = ClientSize(window_);
+  listAtSetUp_ = ClientRectOf(list_, window_);
+  for (int i = 0; i < 7; ++i) controlsAtSetUp_[i] = ClientRectOf(GetDlgItem(window_, kBottomControls[i]), window_);
 }
 
 void MainWindow::StartTimers() {
   const AppSettings& settings = App().settings;
-  SetTimer(window_, kCheckTimer, static_cast<UINT>(settings.checkPeriodMs), nullptr);
-  SetTimer(window_, kTimelineTimer, static_cast<UINT>(settings.timelinePeriodMs), nullptr);
+  StartTimer(kCheckTimer, settings.checkPeriodMs);
+  StartTimer(kTimelineTimer, settings.timelinePeriodMs);
+}
+
+// A timer set again under its id replaces the running one.
+void MainWindow::StartTimer(UINT_PTR id, int32_t periodMs) {
+  SetTimer(window_, id, static_cast<UINT>(periodMs), nullptr);
 }
 
 void MainWindow::RestorePlacement() {
@@ -161,16 +180,14 @@ void MainWindow::OnSize(WPARAM kind) {
   RunLayout();
 }
 
+// In client coordinates, so that a caption, a menu that wraps or no frame at all changes nothing.
 void MainWindow::RunLayout() {
-  const Rect now = ScreenRect(window_);
-  const Rect timeline = LayoutControl(Anchor::BottomStretch, controlsAtSetUp_[6], windowAtSetUp_, now);
-  const Rect listSize = ListAbove(LayoutControl(Anchor::Stretch, listAtSetUp_, windowAtSetUp_, now), timeline);
-  SetWindowPos(list_, nullptr, 0, 0, listSize.Width(), listSize.Height(), SWP_NOMOVE | SWP_NOZORDER);
+  const Size client = ClientSize(window_);
+  MoveControl(list_, LayoutInClient(Anchor::Stretch, listAtSetUp_, clientAtSetUp_, client));
   for (int i = 0; i < 7; ++i) {
     const Anchor anchor = kBottomControls[i] == IDC_TIMELINE ? Anchor::BottomStretch : Anchor::Bottom;
-    const Rect r = LayoutControl(anchor, controlsAtSetUp_[i], windowAtSetUp_, now);
-    SetWindowPos(GetDlgItem(window_, kBottomControls[i]), nullptr, r.left, r.top, r.Width(), r.Height(),
-                 SWP_NOZORDER);
+    MoveControl(GetDlgItem(window_, kBottomControls[i]),
+                LayoutInClient(anchor, controlsAtSetUp_[i], clientAtSetUp_, client));
   }
   RecreateTimelineImage();
   PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
@@ -179,7 +196,8 @@ void MainWindow::RunLayout() {
 
 void MainWindow::OnDpiChanged(uint32_t dpi, const RECT& suggested) {
   if (dpi == 0 || dpi == dpi_) return;
-  windowAtSetUp_ = RescaleRect(windowAtSetUp_, dpi_, dpi);
+  const Rect client = RescaleRect({0, 0, clientAtSetUp_.width, clientAtSetUp_.height}, dpi_, dpi);
+  clientAtSetUp_ = {client.right, client.bottom};
   listAtSetUp_ = RescaleRect(listAtSetUp_, dpi_, dpi);
   for (Rect& control : controlsAtSetUp_) control = RescaleRect(control, dpi_, dpi);
   // Not a dialog to the system, so nothing rescales the template's font for it.
@@ -214,16 +232,47 @@ LRESULT MainWindow::OnControlColor(HDC dc, HWND control) {
 }
 
 void MainWindow::OnLeftButtonUp() {
-  if (dragAnchor_.x == -1 && dragAnchor_.y == -1) return;
+  if (!Dragging()) return;
   SendMessageW(window_, WM_TIMER, kTimelineTimer, 0);
-  ReleaseCapture();
+  // The drag is over before the capture goes, so the band stays up until the mouse moves.
   dragAnchor_ = {-1, -1};
+  ReleaseCapture();
+}
+
+// Alt+Tab, a message box or a disabled window takes the capture in mid-drag, and the button's release
+// then never comes here: the drag ends now, or every later hover would select from the old anchor.
+void MainWindow::OnCaptureChanged(HWND newCapture) {
+  if (!Dragging() || newCapture == window_) return;
+  dragAnchor_ = {-1, -1};
+  PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
 }
 
 void MainWindow::OnAppCommand(LPARAM lParam) {
   const int command = GET_APPCOMMAND_LPARAM(lParam);
   if (command == APPCOMMAND_BROWSER_BACKWARD) SendMessageW(window_, WM_COMMAND, CMD_PREV_DAY, 0);
   if (command == APPCOMMAND_BROWSER_FORWARD) SendMessageW(window_, WM_COMMAND, CMD_NEXT_DAY, 0);
+}
+
+CalendarDate QueryShownDate(HWND mainWindow) {
+  SYSTEMTIME shown = {};
+  SendMessageW(mainWindow, kShownDateMessage, reinterpret_cast<WPARAM>(&shown), 0);
+  const CalendarDate date{shown.wYear, shown.wMonth, shown.wDay};
+  if (IsValidDate(date)) return date;
+  const LocalTime& now = App().sampler.lastTick;
+  return {now.year, now.month, now.day};
+}
+
+void MainWindow::OnShowDay(WPARAM date, LPARAM seconds) {
+  const ShownDate day{static_cast<uint16_t>(date >> 16), static_cast<uint16_t>(date >> 8 & 0xFF),
+                      static_cast<uint16_t>(date & 0xFF)};
+  if (ShowsDate(day, App().sampler.lastTick)) {
+    view_.ShowCurrentDay();
+  } else if (!view_.ShowDayByDate(day)) {
+    return;
+  }
+  ShowViewChange();
+  if (IsIconic(window_) || !IsWindowVisible(window_)) ShowWindow(window_, SW_RESTORE);
+  if (const DayLog* shown = view_.list.Source()) SelectRecordAt(*shown, static_cast<int32_t>(seconds));
 }
 
 void MainWindow::OnShownDateQuery(WPARAM target) {

@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "output/list_model.h"
+#include "ui/search/search_keys.h"
 #include "ui/search/search_matching.h"
 #include "ui/common/window_base.h"
 
@@ -34,7 +35,9 @@ class SearchWindow : public DialogWindowBase {
   void OnInitDialog(HWND window);
   void OnDestroy();
   INT_PTR OnCommand(WORD id);
-  INT_PTR OnKeyDown(WPARAM key);
+  // A key pressed anywhere in the thread; true when it goes no further.
+  bool OnHookedKey(WPARAM key);
+  SearchKeyContext KeyContext() const;
   void RestorePlacement();
   void StorePlacement();
   void FillSearchCombo();
@@ -46,11 +49,10 @@ class SearchWindow : public DialogWindowBase {
   void SearchUp();
   void SelectAllMatches();
   void SelectOnly(int row);
-  void MarkRowOnTimeline(int row);
   HWND Owner() const { return GetWindow(window_, GW_OWNER); }
   HWND MainList() const;
 
-  // Hands every keystroke of the thread to the open dialog; what the dialog handles goes no further.
+  // Shows every keystroke of the thread to the open dialog, which keeps only what it acted on itself.
   static LRESULT CALLBACK SearchKeyboardHook(int code, WPARAM wParam, LPARAM lParam);
 
   const ListModel* list_ = nullptr;

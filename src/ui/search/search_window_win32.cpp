@@ -1,8 +1,10 @@
 #include "ui/search/search_window.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <cstring>
+#include <utility>
 
 #include "app/app_state.h"
 #include "ui/common/dialog_controls.h"
@@ -15,6 +17,22 @@ namespace qm {
 namespace {
 
 constexpr int kSearchTextLimit = 256;
+static_assert(VK_RETURN == kVirtualKeyReturn && VK_ESCAPE == kVirtualKeyEscape);
+
+bool InMenu() {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE) != 0;
+}
+
+// The keys that confirm or cancel an input-method composition belong to the input method.
+bool Composing(HWND focus) {
+  HIMC context = ImmGetContext(focus);
+  if (context == nullptr) return false;
+  const LONG bytes = ImmGetCompositionStringW(context, GCS_COMPSTR, nullptr, 0);
+  ImmReleaseContext(focus, context);
+  return bytes > 0;
+}
 
 }  // namespace
 
@@ -36,7 +54,6 @@ INT_PTR SearchWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
     case WM_CLOSE: DestroyWindow(window); return 1;
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_COMMAND: return OnCommand(LOWORD(wParam));
-    case WM_KEYDOWN: return OnKeyDown(wParam);
     default: return 0;
   }
 }
@@ -101,37 +118,45 @@ INT_PTR SearchWindow::OnCommand(WORD id) {
   }
 }
 
-INT_PTR SearchWindow::OnKeyDown(WPARAM key) {
-  if (key == VK_ESCAPE) {
-    PostMessageW(window_, WM_CLOSE, 0, 0);
-    return 1;
-  }
-  if (key != VK_RETURN) return 0;
+SearchKeyContext SearchWindow::KeyContext() const {
+  SearchKeyContext context;
+  const HWND active = GetActiveWindow();
+  context.searchActive = active == window_;
+  context.ownerActive = active != nullptr && active == Owner() && !InMenu();
   const HWND focus = GetFocus();
-  const auto focused = [&](int id) { return focus != nullptr && focus == GetDlgItem(window_, id); };
-  if (focused(IDC_SEARCH_UP)) {
-    SearchUp();
-  } else if (focused(IDC_SELECT_MATCHES)) {
-    SelectAllMatches();
-  } else if (focused(IDC_CLEAR_HISTORY)) {
-    ClearHistory();
-  } else if (focused(IDC_SEARCH_CLOSE)) {
-    PostMessageW(window_, WM_CLOSE, 0, 0);
-  } else if (GetActiveWindow() == window_) {
-    SendDlgItemMessageW(window_, IDC_SEARCH_TEXT, CB_SHOWDROPDOWN, FALSE, 0);
-    SearchDown();
-  } else {
-    return 0;
+  const std::pair<int, SearchFocus> buttons[] = {{IDC_SEARCH_UP, SearchFocus::UpButton},
+                                                 {IDC_SELECT_MATCHES, SearchFocus::SelectButton},
+                                                 {IDC_CLEAR_HISTORY, SearchFocus::ClearButton},
+                                                 {IDC_SEARCH_CLOSE, SearchFocus::CloseButton}};
+  for (const auto& [id, button] : buttons) {
+    if (focus != nullptr && focus == GetDlgItem(window_, id)) context.focus = button;
   }
-  return 1;
+  context.composing = focus != nullptr && Composing(focus);
+  return context;
+}
+
+bool SearchWindow::OnHookedKey(WPARAM key) {
+  if (key != VK_RETURN && key != VK_ESCAPE) return false;
+  const SearchKeyDecision decision = DecideSearchKey(static_cast<uint32_t>(key), KeyContext());
+  switch (decision.action) {
+    case SearchKeyAction::Close: PostMessageW(window_, WM_CLOSE, 0, 0); break;
+    case SearchKeyAction::SearchUp: SearchUp(); break;
+    case SearchKeyAction::SelectAll: SelectAllMatches(); break;
+    case SearchKeyAction::ClearHistory: ClearHistory(); break;
+    case SearchKeyAction::SearchDown:
+      SendDlgItemMessageW(window_, IDC_SEARCH_TEXT, CB_SHOWDROPDOWN, FALSE, 0);
+      SearchDown();
+      break;
+    case SearchKeyAction::None: break;
+  }
+  return decision.swallow;
 }
 
 LRESULT CALLBACK SearchWindow::SearchKeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && hooked_ != nullptr && hooked_->window_ != nullptr) {
-    const UINT message = (lParam & 0x80000000) == 0 ? WM_KEYDOWN : WM_KEYUP;
-    // A key the dialog acted on is swallowed, so that the dialog manager does not press the focused
-    // button a second time.
-    if (SendMessageW(hooked_->window_, message, wParam, lParam) != 0) return 1;
+  const bool pressed = (lParam & 0x80000000) == 0;
+  if (code == HC_ACTION && pressed && hooked_ != nullptr && hooked_->window_ != nullptr &&
+      hooked_->OnHookedKey(wParam)) {
+    return 1;
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -189,7 +214,7 @@ void SearchWindow::SelectOnly(int row) {
   ListView_EnsureVisible(list, row, TRUE);
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
   ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
-  MarkRowOnTimeline(row);
+  MarkRowOnTimeline(Owner(), *list_, row);
 }
 
 void SearchWindow::SelectAllMatches() {
@@ -198,31 +223,9 @@ void SearchWindow::SelectAllMatches() {
   HWND owner = Owner();
   HWND list = MainList();
   const std::vector<uint32_t> rows = AllMatchingRows(*list_, query, ListView_GetNextItem(list, -1, LVNI_SELECTED));
-  // The main window sums the selection once, for the last match, not once per match.
-  SendMessageW(owner, kSelectionSummaryMessage, 0, 0);
-  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  for (uint32_t row : rows) ListView_SetItemState(list, static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
-  if (!rows.empty()) {
-    const int last = static_cast<int>(rows.back());
-    ListView_SetItemState(list, last, 0, LVIS_SELECTED);
-    SendMessageW(owner, kSelectionSummaryMessage, 1, 0);
-    ListView_SetItemState(list, last, LVIS_SELECTED, LVIS_SELECTED);
-    ListView_EnsureVisible(list, last, TRUE);
-    MarkRowOnTimeline(last);
-  } else {
-    SendMessageW(owner, kSelectionSummaryMessage, 1, 0);
-  }
-  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list, nullptr, FALSE);
-}
-
-void SearchWindow::MarkRowOnTimeline(int row) {
-  const uint8_t* record = list_->RecordOfRow(static_cast<uint32_t>(row));
-  if (record == nullptr) return;
-  RECT image = {};
-  GetClientRect(GetDlgItem(Owner(), IDC_TIMELINE), &image);
-  POINT mark = {TimelineX(ReadRecordHeader(record).start, image.right - image.left), 0};
-  SendMessageW(Owner(), kTimelineRedrawMessage, reinterpret_cast<WPARAM>(&mark), 0);
+  // Rows already selected stay selected.
+  SelectListRows(owner, list, rows, false);
+  if (!rows.empty()) MarkRowOnTimeline(owner, *list_, static_cast<int>(rows.back()));
 }
 
 }  // namespace qm

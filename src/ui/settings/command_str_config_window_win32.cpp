@@ -67,6 +67,8 @@ void CommandStrConfigWindow::TestTemplate(int slot) {
 }
 
 void CommandStrConfigWindow::Store() {
+  // The edits of a window that is gone read as empty: empty templates over the user's.
+  if (window_ == nullptr || !IsWindow(window_)) return;
   AppState& app = App();
   for (int k = 0; k < kTemplateCount; ++k) {
     StoreTemplate(app, SlotOf(k), ControlText(window_, IDC_LIST_TEXT_TEMPLATE + k, kTemplateEditUnits));
@@ -80,7 +82,7 @@ void CommandStrConfigWindow::Store() {
 
 void CommandStrConfigWindow::OnClose() {
   Store();
-  EndDialog(window_, 1);
+  if (window_ != nullptr) EndDialog(window_, 1);
   window_ = nullptr;
 }
 

@@ -83,6 +83,13 @@ const char16_t* NameTemplateStatus(int check) {
   }
 }
 
+std::u16string ExportStatusText(bool folderExists, int nameCheck) {
+  const std::u16string name = NameTemplateStatus(nameCheck);
+  if (folderExists) return name;
+  const std::u16string folder = Tr(TextId::MissingFolder);
+  return name.empty() ? folder : folder + Tr(TextId::StatusSeparator) + name;
+}
+
 std::u16string ChoiceText(const Choice& choice) {
   if (choice.text != TextId::Count) return Tr(choice.text);
   return FromUtf8(std::to_string(choice.value) + "ms");

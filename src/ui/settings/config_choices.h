@@ -47,5 +47,7 @@ int ValidateNameTemplate(std::u16string_view text);
 
 // The status line for a file-name template, empty when it is fine.
 const char16_t* NameTemplateStatus(int check);
+// The status line of an export group: a missing folder is always told, beside a name's problem.
+std::u16string ExportStatusText(bool folderExists, int nameCheck);
 
 }  // namespace qm

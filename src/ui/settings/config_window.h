@@ -52,8 +52,8 @@ class ConfigWindow : public DialogWindowBase {
   void ShowAutoStart();
   void SwitchAutoStart();
   void UpdateExportEnabling(const ExportGroup& group);
-  void CheckFolder(const ExportGroup& group);
-  void CheckName(const ExportGroup& group);
+  // The status line tells what is wrong with the folder and with the name, both when both are.
+  void UpdateStatus(const ExportGroup& group);
   void ChooseExportFolder(const ExportGroup& group);
   void RestoreDefaultName(const ExportGroup& group);
   // Applies everything shown; on closing, and when the window goes with its owner while open.

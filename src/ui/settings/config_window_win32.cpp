@@ -140,8 +140,7 @@ void ConfigWindow::ShowExportGroup(const ExportGroup& group) {
 void ConfigWindow::OnCommand(WORD id, WORD code) {
   for (const ExportGroup& group : {ListGroup(), UsageGroup()}) {
     if (id == group.csvBox || id == group.textBox) UpdateExportEnabling(group);
-    if (id == group.folderEdit && code == EN_CHANGE) CheckFolder(group);
-    if (id == group.nameEdit && code == EN_CHANGE) CheckName(group);
+    if ((id == group.folderEdit || id == group.nameEdit) && code == EN_CHANGE) UpdateStatus(group);
     if (id == group.chooseButton) ChooseExportFolder(group);
     if (id == group.defaultButton) RestoreDefaultName(group);
   }
@@ -170,14 +169,11 @@ void ConfigWindow::UpdateExportEnabling(const ExportGroup& group) {
   EnableWindow(GetDlgItem(window_, group.nameEdit), enabled);
 }
 
-void ConfigWindow::CheckFolder(const ExportGroup& group) {
+void ConfigWindow::UpdateStatus(const ExportGroup& group) {
   const std::u16string folder = ControlText(window_, group.folderEdit, kPathUnits);
-  SetControlText(window_, group.status, PathIsDirectoryW(Wide(folder.c_str())) ? u"" : Tr(TextId::MissingFolder));
-}
-
-void ConfigWindow::CheckName(const ExportGroup& group) {
   const std::u16string name = ControlText(window_, group.nameEdit, kFileNameUnits);
-  SetControlText(window_, group.status, NameTemplateStatus(ValidateNameTemplate(name)));
+  const bool folderExists = PathIsDirectoryW(Wide(folder.c_str())) != FALSE;
+  SetControlText(window_, group.status, ExportStatusText(folderExists, ValidateNameTemplate(name)));
 }
 
 void ConfigWindow::ChooseExportFolder(const ExportGroup& group) {
@@ -199,6 +195,8 @@ void ConfigWindow::StoreExportGroup(const ExportGroup& group) {
 }
 
 void ConfigWindow::Store() {
+  // The controls of a window that is gone read as empty and unchecked: defaults over the settings.
+  if (window_ == nullptr || !IsWindow(window_)) return;
   AppSettings& settings = App().settings;
   std::array<int, kChoiceListCount> selections{};
   for (int i = 0; i < kChoiceListCount; ++i) {
@@ -214,7 +212,7 @@ void ConfigWindow::Store() {
 
 void ConfigWindow::OnClose() {
   Store();
-  EndDialog(window_, 1);
+  if (window_ != nullptr) EndDialog(window_, 1);
   window_ = nullptr;
 }
 

@@ -15,8 +15,13 @@
 #include "output/usage_table.h"
 #include "ui/common/window_base.h"
 #include "ui/common/window_geometry.h"
+#include "storage/ini_settings.h"
+#include "ui/period/period_job.h"
 
 namespace qm {
+
+// Posted by the period job to the window that started it when its result is ready.
+inline constexpr UINT kPeriodReadyMessage = WM_APP + 20;
 
 class AppInfoWindow : public DialogWindowBase {
  public:
@@ -24,6 +29,11 @@ class AppInfoWindow : public DialogWindowBase {
 
   // The statistics of `day` afresh, in entry order; without a day the table stays as it was.
   void Refill(const DayLog* day);
+  // The totals of the week or month shown, or nullptr in the day period (the main window's day).
+  const UsageTable* PeriodTable() const { return period_ == UsagePeriod::Day ? nullptr : &table_; }
+  const DateRange& ShownRange() const { return range_; }
+  // A week or month is being totalled: nothing of it can be saved or copied yet.
+  bool Counting() const { return counting_; }
   // The dialog while it is open, else null.
   HWND Handle() const { return window_; }
   // Shows the dialog again when the main window comes back from the notification area.
@@ -31,7 +41,7 @@ class AppInfoWindow : public DialogWindowBase {
 
  private:
   void OnInitDialog(HWND window);
-  void OnClose();
+  void OnDestroy();
   void OnSize(WPARAM kind);
   INT_PTR OnSystemCommand(WPARAM command);
   INT_PTR OnCommand(WORD id);
@@ -40,6 +50,8 @@ class AppInfoWindow : public DialogWindowBase {
   void OnDpiChanged(uint32_t dpi);
 
   void InsertColumns();
+  // The widths the list shows now, into the settings.
+  void TakeColumnWidths();
   void WriteHeaders(int sortColumn);
   void OnGetDisplayInfo(NMLVDISPINFOW& info);
   INT_PTR OnCustomDraw(NMLVCUSTOMDRAW& draw);
@@ -52,7 +64,19 @@ class AppInfoWindow : public DialogWindowBase {
   std::vector<uint32_t> SelectedRows() const;
   // Item count, sort by the stored column, headers and a repaint after the table was refilled.
   void ShowTable();
+  // The period choice: 日 follows the main window's day, 週 and 月 total the period around anchor_.
+  void FillPeriodChoice();
+  void OnPeriodChosen();
+  void StartPeriod();
+  void OnPeriodReady();
+  void SaveChoice();
+  void SetCounting(bool counting);
 
+  UsagePeriod period_ = UsagePeriod::Day;
+  bool counting_ = false;
+  CalendarDate anchor_;
+  DateRange range_;
+  PeriodJob job_;
   HWND window_ = nullptr;
   HWND list_ = nullptr;
   UsageTable table_;
@@ -60,7 +84,7 @@ class AppInfoWindow : public DialogWindowBase {
   uint32_t dpi_ = 96;
   Rect windowAtSetUp_;
   Rect listAtSetUp_;
-  Rect buttonsAtSetUp_[4];  // "<", ">", "output", "close"
+  Rect buttonsAtSetUp_[5];  // "<", ">", the period choice, "output", "close"
 };
 
 }  // namespace qm

@@ -13,12 +13,16 @@
 #include "ui/common/list_view.h"
 #include "ui/main_window/main_window.h"
 #include "ui/common/resource_ids.h"
+#include "ui/period/period_steps.h"
+#include "ui/period/period_texts.h"
+#include "storage/ini_settings.h"
+#include "core/fixed_string.h"
 #include "ui/usage/usage_cells.h"
 
 namespace qm {
 namespace {
 
-constexpr int kButtons[4] = {IDC_USAGE_PREV, IDC_USAGE_NEXT, IDC_USAGE_OUTPUT, IDC_USAGE_CLOSE};
+constexpr int kButtons[5] = {IDC_USAGE_PREV, IDC_USAGE_NEXT, IDC_USAGE_PERIOD, IDC_USAGE_OUTPUT, IDC_USAGE_CLOSE};
 constexpr int kColumnFormats[kUsageColumnCount] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_RIGHT, LVCFMT_LEFT, LVCFMT_RIGHT};
 constexpr DWORD kListExtendedStyles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_LABELTIP;
 
@@ -45,14 +49,18 @@ INT_PTR AppInfoWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, L
     case WM_INITDIALOG: OnInitDialog(window); return 1;
     case WM_SIZE: OnSize(wParam); return 1;
     case WM_SYSCOMMAND: return OnSystemCommand(wParam);
-    case WM_CLOSE: OnClose(); return 1;
+    case WM_CLOSE: EndDialog(window, 1); return 1;
+    case WM_DESTROY: OnDestroy(); return 0;
     case WM_NOTIFY: {
       auto& header = *reinterpret_cast<NMHDR*>(lParam);
       return header.idFrom == IDC_USAGE_LIST ? OnNotify(header) : 0;
     }
-    case WM_COMMAND: return OnCommand(LOWORD(wParam));
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_USAGE_PERIOD && HIWORD(wParam) == CBN_SELCHANGE) OnPeriodChosen();
+      return OnCommand(LOWORD(wParam));
     case WM_APPCOMMAND: OnAppCommand(lParam); return 1;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam)); return 0;
+    case kPeriodReadyMessage: OnPeriodReady(); return 1;
     default: return 0;
   }
 }
@@ -64,12 +72,13 @@ void AppInfoWindow::OnInitDialog(HWND window) {
   InsertColumns();
   windowAtSetUp_ = ScreenRect(window_);
   listAtSetUp_ = ScreenRect(list_);
-  for (int i = 0; i < 4; ++i) buttonsAtSetUp_[i] = ScreenRect(GetDlgItem(window_, kButtons[i]));
+  for (int i = 0; i < 5; ++i) buttonsAtSetUp_[i] = ScreenRect(GetDlgItem(window_, kButtons[i]));
   WINDOWPLACEMENT placement;
   std::memcpy(&placement, &App().settings.usagePlacement, sizeof placement);
   if (placement.length == sizeof placement) SetWindowPlacement(window_, &placement);
   RunLayout();
   SetWindowIcons(window_, IDI_USAGE);
+  FillPeriodChoice();
 }
 
 // The system rescales the dialog's font and controls and sends the new size; the rectangles the
@@ -103,7 +112,13 @@ void AppInfoWindow::InsertColumns() {
   ShowTable();
 }
 
+void AppInfoWindow::TakeColumnWidths() {
+  StoreListColumnWidths(list_, kUsageColumnCount, App().settings.usageColumnWidths);
+}
+
 void AppInfoWindow::WriteHeaders(int sortColumn) {
+  // Widths the user dragged since the window opened stay: the headers are written with them.
+  TakeColumnWidths();
   const AppSettings& settings = App().settings;
   for (int c = 0; c < kUsageColumnCount; ++c) {
     const std::u16string text = UsageHeaderText(c, sortColumn, settings.usageSortDescending != 0);
@@ -124,11 +139,17 @@ void AppInfoWindow::ShowTable() {
   InvalidateRect(list_, nullptr, TRUE);
 }
 
-void AppInfoWindow::OnClose() {
+// However the window goes (closed, or destroyed with its owner when the program ends from the
+// notification area) its layout is kept and its handle forgotten.
+void AppInfoWindow::OnDestroy() {
+  if (window_ == nullptr) return;
   HWND window = window_;
   window_ = nullptr;
+  job_.Stop();
+  App().pool.Release(UserPeriod);
+  SaveChoice();
+  TakeColumnWidths();
   AppSettings& settings = App().settings;
-  StoreListColumnWidths(list_, kUsageColumnCount, settings.usageColumnWidths);
   int order[kUsageColumnCount];
   if (ListView_GetColumnOrderArray(list_, kUsageColumnCount, order)) {
     std::copy_n(order, kUsageColumnCount, settings.usageColumnOrder);
@@ -141,7 +162,6 @@ void AppInfoWindow::OnClose() {
     }
     std::memcpy(&settings.usagePlacement, &placement, sizeof placement);
   }
-  EndDialog(window, 1);
 }
 
 void AppInfoWindow::OnSize(WPARAM kind) {
@@ -168,7 +188,7 @@ void AppInfoWindow::RunLayout() {
   const Rect listSize = LayoutControl(Anchor::Stretch, listAtSetUp_, windowAtSetUp_, now);
   SetWindowPos(list_, nullptr, 0, 0, listSize.Width(), listSize.Height(), SWP_NOMOVE | SWP_NOZORDER);
   const int32_t dW = now.Width() - windowAtSetUp_.Width();
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < 5; ++i) {
     Rect r = LayoutControl(Anchor::Bottom, buttonsAtSetUp_[i], windowAtSetUp_, now);
     if (kButtons[i] == IDC_USAGE_CLOSE) r.left += dW, r.right += dW;  // "close" keeps to the right edge
     MoveControl(GetDlgItem(window_, kButtons[i]), r);
@@ -196,6 +216,11 @@ void AppInfoWindow::OnAppCommand(LPARAM lParam) {
 }
 
 void AppInfoWindow::StepDay(WORD command) {
+  if (period_ != UsagePeriod::Day) {
+    anchor_ = StepPeriod(period_, anchor_, command == CMD_NEXT_DAY);
+    StartPeriod();
+    return;
+  }
   HWND owner = GetWindow(window_, GW_OWNER);
   SendMessageW(owner, WM_COMMAND, command, 0);
   SendMessageW(owner, WM_COMMAND, CMD_USAGE_REFRESH, 0);
@@ -263,6 +288,80 @@ void AppInfoWindow::ChangeColor() {
   InvalidateRect(list_, nullptr, TRUE);
   InvalidateRect(GetDlgItem(owner, IDC_RECORD_LIST), nullptr, TRUE);
   PostMessageW(owner, kTimelineRedrawMessage, 0, 0);
+}
+
+void AppInfoWindow::FillPeriodChoice() {
+  HWND choice = GetDlgItem(window_, IDC_USAGE_PERIOD);
+  SendMessageW(choice, CB_RESETCONTENT, 0, 0);
+  for (const TextId text : kPeriodChoiceTexts) SendMessageW(choice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(Tr(text))));
+  period_ = App().ini.usagePeriod;
+  anchor_ = QueryShownDate(GetWindow(window_, GW_OWNER));
+  SendMessageW(choice, CB_SETCURSEL, static_cast<WPARAM>(period_), 0);
+  if (period_ != UsagePeriod::Day) StartPeriod();
+}
+
+void AppInfoWindow::OnPeriodChosen() {
+  const LRESULT chosen = SendMessageW(GetDlgItem(window_, IDC_USAGE_PERIOD), CB_GETCURSEL, 0, 0);
+  if (chosen < 0 || chosen > 2 || static_cast<UsagePeriod>(chosen) == period_) return;
+  if (period_ == UsagePeriod::Day) anchor_ = QueryShownDate(GetWindow(window_, GW_OWNER));
+  period_ = static_cast<UsagePeriod>(chosen);
+  SaveChoice();
+  if (period_ != UsagePeriod::Day) return StartPeriod();
+  // Back to the main window's day.
+  job_.Stop();
+  SetCounting(false);
+  App().pool.Release(UserPeriod);
+  SetWindowTextW(window_, Wide(Tr(TextId::UsageCaption)));
+  SendMessageW(GetWindow(window_, GW_OWNER), WM_COMMAND, CMD_USAGE_REFRESH, 0);
+  ShowTable();
+}
+
+void AppInfoWindow::SaveChoice() {
+  AppState& app = App();
+  if (app.ini.usagePeriod == period_) return;
+  app.ini.usagePeriod = period_;
+  if (!SaveIniSettings(app.env, app.ini)) {
+    MessageBoxW(window_ ? window_ : GetActiveWindow(), Wide(Tr(TextId::PeriodNotSaved)), Wide(Tr(TextId::UsageCaption)),
+                MB_ICONERROR);
+  }
+}
+
+// Until the new totals are ready the list is empty and "output" greyed, so that nothing of the
+// previous period is copied or saved under the new one's name; the caption says they are coming.
+void AppInfoWindow::StartPeriod() {
+  AppState& app = App();
+  SetCounting(true);
+  range_ = PeriodRange(period_, anchor_);
+  SetWindowTextW(window_, Wide(PeriodCaptionText(TextId::UsageCaption, range_, true, {}).c_str()));
+  const LocalTime& now = app.sampler.lastTick;
+  const DayInMemory today{{now.year, now.month, now.day}, &app.sampler.day, &app.pool};
+  HWND window = window_;
+  job_.Start(app.env, {std::u16string(ArrayText(app.settings.logDialog.folder))}, range_, &today,
+             [window] { PostMessageW(window, kPeriodReadyMessage, 0, 0); });
+}
+
+void AppInfoWindow::OnPeriodReady() {
+  std::unique_ptr<PeriodUsage> period = job_.Take();
+  if (period == nullptr || period_ == UsagePeriod::Day) return;
+  SetCounting(false);
+  AppState& app = App();
+  app.pool.Release(UserPeriod);
+  AcquirePeriodPaths(*period, app.pool, UserPeriod);
+  table_ = std::move(period->usage);
+  index_.Rebuild(table_);
+  ShowTable();
+  std::vector<std::u16string> names;
+  for (const std::u16string& path : period->unreadable) names.push_back(app.env.FindFileName(path));
+  SetWindowTextW(window_, Wide(PeriodCaptionText(TextId::UsageCaption, range_, false, names).c_str()));
+}
+
+void AppInfoWindow::SetCounting(bool counting) {
+  counting_ = counting;
+  EnableWindow(GetDlgItem(window_, IDC_USAGE_OUTPUT), counting ? FALSE : TRUE);
+  if (!counting) return;
+  table_ = UsageTable();
+  index_.Rebuild(table_);
+  ShowTable();
 }
 
 void AppInfoWindow::CopyRows(OutputFormat format) {

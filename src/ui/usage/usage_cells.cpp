@@ -9,7 +9,7 @@
 namespace qm {
 namespace {
 
-std::u16string RateCellText(const AppUsageEntry& entry, uint32_t grandTotal) {
+std::u16string RateCellText(const AppUsageEntry& entry, uint64_t grandTotal) {
   if (grandTotal == 0) return std::u16string();
   const UsageRate rate(entry.totalDuration, grandTotal);
   char text[48];
