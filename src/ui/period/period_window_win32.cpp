@@ -8,6 +8,8 @@
 #include "storage/day_log_file.h"
 #include "storage/legacy_day_log_file.h"
 #include "storage/log_folder.h"
+#include "ui/common/dpi_scale.h"
+#include "ui/common/dpi_win32.h"
 #include "ui/common/resource_ids.h"
 #include "ui/main_window/main_window.h"
 #include "ui/period/period_steps.h"
@@ -49,12 +51,14 @@ INT_PTR PeriodWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
     case WM_APPCOMMAND: return 0;
     case kPeriodReadyMessage: OnPeriodReady(); return 1;
     case WM_CONTEXTMENU: CopyHoverText(); return 1;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam)); return 0;
     default: return 0;
   }
 }
 
 void PeriodWindow::OnInitDialog(HWND window) {
   window_ = window;
+  dpi_ = WindowDpi(window_);
   picture_ = GetDlgItem(window_, IDC_PERIOD_PICTURE);
   pictureAtSetUp_ = ClientRectOf(picture_, window_);
   hoverAtSetUp_ = ClientRectOf(GetDlgItem(window_, IDC_PERIOD_HOVER), window_);
@@ -64,8 +68,7 @@ void PeriodWindow::OnInitDialog(HWND window) {
   period_ = App().ini.usagePeriod == UsagePeriod::Day ? UsagePeriod::Week : App().ini.usagePeriod;
   SendMessageW(choice, CB_SETCURSEL, static_cast<WPARAM>(period_), 0);
   anchor_ = QueryShownDate(GetWindow(window_, GW_OWNER));
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUILLMERE))));
+  SetWindowIcons(window_, IDI_QUILLMERE);
   SetTimer(window_, kHoverTimer, kHoverPeriodMs, nullptr);
   OnSize();
   StartPeriod();
@@ -118,6 +121,20 @@ void PeriodWindow::OnSize() {
   RecreateImage();
 }
 
+void PeriodWindow::OnDpiChanged(uint32_t dpi) {
+  if (dpi == 0 || dpi == dpi_) return;
+  const auto rescale = [&](RECT& r) {
+    const Rect scaled = RescaleRect({r.left, r.top, r.right, r.bottom}, dpi_, dpi);
+    r = {scaled.left, scaled.top, scaled.right, scaled.bottom};
+  };
+  rescale(pictureAtSetUp_);
+  rescale(hoverAtSetUp_);
+  dpi_ = dpi;
+  SetWindowIcons(window_, IDI_QUILLMERE);
+  // A size unchanged in pixels brings no WM_SIZE, yet the picture's metrics changed.
+  RecreateImage();
+}
+
 void PeriodWindow::StartPeriod() {
   AppState& app = App();
   const DateRange range = PeriodRange(period_, anchor_);
@@ -148,7 +165,7 @@ void PeriodWindow::RecreateImage() {
     image_.ReleaseImage();
     return;
   }
-  image_.SetTimelineFont();
+  image_.SetTimelineFont(PeriodMetricsAt(dpi_).textHeight);
   SetTextColor(image_.Dc(), kHourTextColor);
   image_.DeselectBitmap();
   Render(kNoPoint);
@@ -162,7 +179,7 @@ void PeriodWindow::Render(Point mouse) {
   {
     SelectedBitmap selected(image_);
     SectionTextPainter text(image_);
-    RenderPeriodPicture(image_, shown_, App().colors, mouse, text);
+    RenderPeriodPicture(image_, shown_, App().colors, mouse, dpi_, text);
   }
   HDC dc = GetDC(picture_);
   if (dc == nullptr) return;
@@ -173,6 +190,10 @@ void PeriodWindow::Render(Point mouse) {
 
 void PeriodWindow::Redraw() {
   if (window_ != nullptr) Render(kNoPoint);
+}
+
+PeriodLayout PeriodWindow::Layout() const {
+  return LayoutPeriodPicture(image_.Width(), image_.Height(), shown_.range, dpi_);
 }
 
 Point PeriodWindow::PictureCursor() const {
@@ -186,7 +207,7 @@ void PeriodWindow::OnTimer() {
   const Point cursor = PictureCursor();
   if (GetActiveWindow() != window_ || (cursor.x == lastCursor_.x && cursor.y == lastCursor_.y)) return;
   lastCursor_ = cursor;
-  const PeriodLayout layout = LayoutPeriodPicture(image_.Width(), image_.Height(), shown_.range);
+  const PeriodLayout layout = Layout();
   const std::optional<PeriodHit> hit = HitPeriodPicture(layout, shown_.range, cursor);
   SetDlgItemTextW(window_, IDC_PERIOD_HOVER, hit ? Wide(HoverTextAt(*hit).c_str()) : L"");
   Render(hit ? cursor : kNoPoint);
@@ -231,13 +252,13 @@ std::u16string PeriodWindow::HoverTextAt(const PeriodHit& hit) {
 
 // A right click on the picture copies what the hover line says about that point.
 void PeriodWindow::CopyHoverText() {
-  const PeriodLayout layout = LayoutPeriodPicture(image_.Width(), image_.Height(), shown_.range);
+  const PeriodLayout layout = Layout();
   const std::optional<PeriodHit> hit = HitPeriodPicture(layout, shown_.range, PictureCursor());
   if (hit) CopyTextToClipboard(HoverTextAt(*hit));
 }
 
 void PeriodWindow::OnPictureClick() {
-  const PeriodLayout layout = LayoutPeriodPicture(image_.Width(), image_.Height(), shown_.range);
+  const PeriodLayout layout = Layout();
   const std::optional<PeriodHit> hit = HitPeriodPicture(layout, shown_.range, PictureCursor());
   if (!hit) return;
   const WPARAM date = (WPARAM{hit->date.year} << 16) | (WPARAM{hit->date.month} << 8) | hit->date.day;
