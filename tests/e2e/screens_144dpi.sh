@@ -1,8 +1,9 @@
 # Sourced by screens_144dpi_ja.test.sh and screens_144dpi_en.test.sh: screenshots of the main window
-# and every dialog with Wine's DPI at 144 (150 %), in the language LANGUAGE (ja or en), to look at in
-# build/e2e/screens_144dpi_LANGUAGE/. The windows are half as large again as at 96 DPI, so they are
-# taken on an X display of their own, larger than the run's; Wine's DPI goes back to its default at
-# the end, whatever happened, so that the next test runs at 96.
+# and every dialog (the usage window also over a week, and the period window) with Wine's DPI at 144
+# (150 %), in the language LANGUAGE (ja or en), to look at in build/e2e/screens_144dpi_LANGUAGE/.
+# The windows are half as large again as at 96 DPI, so they are taken on an X display of their own,
+# larger than the run's; Wine's DPI goes back to its default at the end, whatever happened, so that
+# the next test runs at 96.
 source "$(dirname "$0")/lib.sh"
 language=$1
 e2e_case "screens_144dpi_$language"
@@ -26,6 +27,8 @@ for ((n = 200; ; n++)); do
 done
 
 cp "$e2e_day_log" "$E2E_CASE/data/20160503.bin2"
+mkdir -p "$E2E_CASE/Quillmere/log" # the period windows read the log folder
+cp "$e2e_day_log" "$E2E_CASE/Quillmere/log/20160503.bin2"
 e2e_desktop shots 1920x1300 "$(e2e_winpath "$E2E_CASE/data/20160503.bin2")"
 e2e_keep main_window
 e2e_focus "$E2E_DESKTOP" # keys go to the window in front inside the desktop
@@ -33,6 +36,13 @@ e2e_focus "$E2E_DESKTOP" # keys go to the window in front inside the desktop
 # Each step closes the window before (the keys are taken in order) and opens the next.
 e2e_step ctrl+i
 e2e_keep usage
+# The list has the focus; Tab goes "<", ">", the period choice, where Down picks the week.
+e2e_step Tab Tab Tab Down
+e2e_keep usage_week
+# The period window opens on the week just chosen. Alt+F4 goes to Wine's drop-down list while the
+# choice has the focus: Tab moves on to "output" first.
+e2e_step Tab alt+F4 ctrl+d
+e2e_keep period
 e2e_step alt+F4 ctrl+f
 e2e_keep search
 e2e_step Escape ctrl+t
