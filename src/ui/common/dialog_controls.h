@@ -13,12 +13,19 @@
 
 #include "color/default_palette.h"
 #include "storage/app_settings.h"
+#include "ui/common/window_geometry.h"
 #include "ui/text/texts.h"
 
 namespace qm {
 
 // Sets the window's small icon from an icon resource, at the size the window's DPI asks for.
 void SetSmallIcon(HWND window, int iconId);
+
+// A control's rectangle in the client coordinates of `window`; the size of a window's client area;
+// a control moved and sized to `r` (client coordinates).
+Rect ControlRectInClient(HWND window, HWND control);
+Size ClientSizeOf(HWND window);
+void MoveControl(HWND control, const Rect& r);
 
 // The question box captioned "確認" with Yes and No; true on Yes.
 bool AskYesNo(HWND owner, TextId question);

@@ -18,6 +18,23 @@ void SetSmallIcon(HWND window, int iconId) {
   SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
+Rect ControlRectInClient(HWND window, HWND control) {
+  RECT r = {};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+Size ClientSizeOf(HWND window) {
+  RECT r = {};
+  GetClientRect(window, &r);
+  return {r.right, r.bottom};
+}
+
+void MoveControl(HWND control, const Rect& r) {
+  SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
+}
+
 bool AskYesNo(HWND owner, TextId question) {
   return MessageBoxW(owner, Wide(Tr(question)), Wide(Tr(TextId::ConfirmCaption)), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

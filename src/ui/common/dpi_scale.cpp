@@ -19,6 +19,10 @@ Rect RescaleRect(const Rect& rect, uint32_t fromDpi, uint32_t toDpi) {
           Rescale(rect.bottom, fromDpi, toDpi)};
 }
 
+Size RescaleSize(Size size, uint32_t fromDpi, uint32_t toDpi) {
+  return {Rescale(size.width, fromDpi, toDpi), Rescale(size.height, fromDpi, toDpi)};
+}
+
 int32_t IconSide(bool small, uint32_t dpi) { return ToDpi(small ? 16 : 32, dpi); }
 
 }  // namespace qm

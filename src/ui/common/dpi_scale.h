@@ -18,6 +18,7 @@ int32_t FromDpi(int32_t pixels, uint32_t dpi);
 int32_t Rescale(int32_t pixels, uint32_t fromDpi, uint32_t toDpi);
 // Each edge rescaled, so that distances between rectangles scale alike.
 Rect RescaleRect(const Rect& rect, uint32_t fromDpi, uint32_t toDpi);
+Size RescaleSize(Size size, uint32_t fromDpi, uint32_t toDpi);
 
 // The side of a small (16 at 96 DPI) or large (32) icon at `dpi`.
 int32_t IconSide(bool small, uint32_t dpi);

@@ -24,24 +24,6 @@ namespace {
 constexpr int kBottomControls[7] = {IDC_PREV_DAY, IDC_NEXT_DAY, IDC_TODAY, IDC_OPEN_LOG,
                                     IDC_HOVER_TEXT, IDC_TOTAL_TEXT, IDC_TIMELINE};
 
-// The control's rectangle in the client coordinates of its window.
-Rect ClientRectOf(HWND control, HWND window) {
-  RECT r = {};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-  return {r.left, r.top, r.right, r.bottom};
-}
-
-Size ClientSize(HWND window) {
-  RECT r = {};
-  GetClientRect(window, &r);
-  return {r.right, r.bottom};
-}
-
-void MoveControl(HWND control, const Rect& r) {
-  SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
-}
-
 static_assert(sizeof(WINDOWPLACEMENT) == sizeof(WindowPlacement));
 
 }  // namespace
@@ -126,9 +108,10 @@ void MainWindow::OnCreate() {
 
 void MainWindow::RecordSetUpRectangles() {
   list_ = GetDlgItem(window_, IDC_RECORD_LIST);
-  clientAtSetUp_ = ClientSize(window_);
-  listAtSetUp_ = ClientRectOf(list_, window_);
-  for (int i = 0; i < 7; ++i) controlsAtSetUp_[i] = ClientRectOf(GetDlgItem(window_, kBottomControls[i]), window_);
+  clientAtSetUp_ = ClientSizeOf(window_);
+  listAtSetUp_ = ControlRectInClient(window_, list_);
+  for (int i = 0; i < 7; ++i)
+    controlsAtSetUp_[i] = ControlRectInClient(window_, GetDlgItem(window_, kBottomControls[i]));
 }
 
 void MainWindow::StartTimers() {
@@ -182,7 +165,7 @@ void MainWindow::OnSize(WPARAM kind) {
 
 // In client coordinates, so that a caption, a menu that wraps or no frame at all changes nothing.
 void MainWindow::RunLayout() {
-  const Size client = ClientSize(window_);
+  const Size client = ClientSizeOf(window_);
   MoveControl(list_, LayoutInClient(Anchor::Stretch, listAtSetUp_, clientAtSetUp_, client));
   for (int i = 0; i < 7; ++i) {
     const Anchor anchor = kBottomControls[i] == IDC_TIMELINE ? Anchor::BottomStretch : Anchor::Bottom;
@@ -196,8 +179,7 @@ void MainWindow::RunLayout() {
 
 void MainWindow::OnDpiChanged(uint32_t dpi, const RECT& suggested) {
   if (dpi == 0 || dpi == dpi_) return;
-  const Rect client = RescaleRect({0, 0, clientAtSetUp_.width, clientAtSetUp_.height}, dpi_, dpi);
-  clientAtSetUp_ = {client.right, client.bottom};
+  clientAtSetUp_ = RescaleSize(clientAtSetUp_, dpi_, dpi);
   listAtSetUp_ = RescaleRect(listAtSetUp_, dpi_, dpi);
   for (Rect& control : controlsAtSetUp_) control = RescaleRect(control, dpi_, dpi);
   // Not a dialog to the system, so nothing rescales the template's font for it.

@@ -61,8 +61,8 @@ class PeriodWindow : public DialogWindowBase {
   PeriodJob job_;
   DIBSection image_;
   Point lastCursor_ = kNoPoint;
-  RECT pictureAtSetUp_ = {};
-  RECT hoverAtSetUp_ = {};
+  Rect pictureAtSetUp_;
+  Rect hoverAtSetUp_;
   // The day under the mouse, read once for its records.
   CalendarDate hoverDate_;
   bool hoverLoaded_ = false;

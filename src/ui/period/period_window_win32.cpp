@@ -8,6 +8,7 @@
 #include "storage/day_log_file.h"
 #include "storage/legacy_day_log_file.h"
 #include "storage/log_folder.h"
+#include "ui/common/dialog_controls.h"
 #include "ui/common/dpi_scale.h"
 #include "ui/common/dpi_win32.h"
 #include "ui/common/resource_ids.h"
@@ -20,13 +21,6 @@ namespace {
 
 constexpr UINT_PTR kHoverTimer = 1;
 constexpr UINT kHoverPeriodMs = 100;
-
-RECT ClientRectOf(HWND control, HWND parent) {
-  RECT r = {};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
 
 std::u16string LogFolderOfViews() { return std::u16string(ArrayText(App().settings.logDialog.folder)); }
 
@@ -60,8 +54,8 @@ void PeriodWindow::OnInitDialog(HWND window) {
   window_ = window;
   dpi_ = WindowDpi(window_);
   picture_ = GetDlgItem(window_, IDC_PERIOD_PICTURE);
-  pictureAtSetUp_ = ClientRectOf(picture_, window_);
-  hoverAtSetUp_ = ClientRectOf(GetDlgItem(window_, IDC_PERIOD_HOVER), window_);
+  pictureAtSetUp_ = ControlRectInClient(window_, picture_);
+  hoverAtSetUp_ = ControlRectInClient(window_, GetDlgItem(window_, IDC_PERIOD_HOVER));
   HWND choice = GetDlgItem(window_, IDC_PERIOD_CHOICE);
   for (const TextId text : kPeriodChoiceTexts) SendMessageW(choice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(Tr(text))));
   // A picture of one day says no more than the main timeline: the window starts on a week at least.
@@ -110,25 +104,22 @@ INT_PTR PeriodWindow::OnCommand(WORD id, WORD code) {
 
 // The picture fills the window below the buttons; the hover line grows in width.
 void PeriodWindow::OnSize() {
-  RECT client = {};
-  GetClientRect(window_, &client);
-  const int margin = pictureAtSetUp_.left;
-  SetWindowPos(GetDlgItem(window_, IDC_PERIOD_HOVER), nullptr, 0, 0,
-               std::max<LONG>(1, client.right - hoverAtSetUp_.left - margin), hoverAtSetUp_.bottom - hoverAtSetUp_.top,
-               SWP_NOMOVE | SWP_NOZORDER);
-  SetWindowPos(picture_, nullptr, 0, 0, std::max<LONG>(1, client.right - 2 * margin),
-               std::max<LONG>(1, client.bottom - pictureAtSetUp_.top - margin), SWP_NOMOVE | SWP_NOZORDER);
+  const Size client = ClientSizeOf(window_);
+  const int32_t margin = pictureAtSetUp_.left;
+  Rect hover = hoverAtSetUp_;
+  hover.right = std::max(hover.left + 1, client.width - margin);
+  MoveControl(GetDlgItem(window_, IDC_PERIOD_HOVER), hover);
+  Rect picture = pictureAtSetUp_;
+  picture.right = std::max(picture.left + 1, client.width - margin);
+  picture.bottom = std::max(picture.top + 1, client.height - margin);
+  MoveControl(picture_, picture);
   RecreateImage();
 }
 
 void PeriodWindow::OnDpiChanged(uint32_t dpi) {
   if (dpi == 0 || dpi == dpi_) return;
-  const auto rescale = [&](RECT& r) {
-    const Rect scaled = RescaleRect({r.left, r.top, r.right, r.bottom}, dpi_, dpi);
-    r = {scaled.left, scaled.top, scaled.right, scaled.bottom};
-  };
-  rescale(pictureAtSetUp_);
-  rescale(hoverAtSetUp_);
+  pictureAtSetUp_ = RescaleRect(pictureAtSetUp_, dpi_, dpi);
+  hoverAtSetUp_ = RescaleRect(hoverAtSetUp_, dpi_, dpi);
   dpi_ = dpi;
   SetWindowIcons(window_, IDI_QUILLMERE);
   // A size unchanged in pixels brings no WM_SIZE, yet the picture's metrics changed.

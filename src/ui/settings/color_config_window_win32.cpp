@@ -27,14 +27,6 @@ Rect WindowRect(HWND window) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
-// A control's rectangle in its dialog's client coordinates.
-Rect ClientRectOf(HWND dialog, HWND control) {
-  RECT r = {};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-  return {r.left, r.top, r.right, r.bottom};
-}
-
 }  // namespace
 
 void ColorConfigWindow::Run(HWND owner) { ShowModal(IDD_COLOR_CONFIG, owner); }
@@ -74,7 +66,8 @@ void ColorConfigWindow::OnInitDialog(HWND window) {
 
 void ColorConfigWindow::RecordOpeningRectangles() {
   dialogAtOpening_ = WindowRect(window_);
-  for (int i = 0; i < 6; ++i) controlsAtOpening_[i] = ClientRectOf(window_, GetDlgItem(window_, kLaidOutControls[i]));
+  for (int i = 0; i < 6; ++i)
+    controlsAtOpening_[i] = ControlRectInClient(window_, GetDlgItem(window_, kLaidOutControls[i]));
   if (minimumSize_.width == 0) minimumSize_ = {dialogAtOpening_.Width(), dialogAtOpening_.Height()};
 }
 

@@ -82,7 +82,8 @@ class AppInfoWindow : public DialogWindowBase {
   UsageTable table_;
   UsageIndexList index_;
   uint32_t dpi_ = 96;
-  Rect windowAtSetUp_;
+  // At set-up (rescaled at a DPI change), in client coordinates.
+  Size clientAtSetUp_;
   Rect listAtSetUp_;
   Rect buttonsAtSetUp_[5];  // "<", ">", the period choice, "output", "close"
 };

@@ -26,16 +26,6 @@ constexpr int kButtons[5] = {IDC_USAGE_PREV, IDC_USAGE_NEXT, IDC_USAGE_PERIOD, I
 constexpr int kColumnFormats[kUsageColumnCount] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_RIGHT, LVCFMT_LEFT, LVCFMT_RIGHT};
 constexpr DWORD kListExtendedStyles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_LABELTIP;
 
-Rect ScreenRect(HWND window) {
-  RECT r = {};
-  GetWindowRect(window, &r);
-  return {r.left, r.top, r.right, r.bottom};
-}
-
-void MoveControl(HWND control, const Rect& r) {
-  SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
-}
-
 }  // namespace
 
 void AppInfoWindow::Refill(const DayLog* day) {
@@ -70,9 +60,9 @@ void AppInfoWindow::OnInitDialog(HWND window) {
   dpi_ = WindowDpi(window_);
   list_ = GetDlgItem(window_, IDC_USAGE_LIST);
   InsertColumns();
-  windowAtSetUp_ = ScreenRect(window_);
-  listAtSetUp_ = ScreenRect(list_);
-  for (int i = 0; i < 5; ++i) buttonsAtSetUp_[i] = ScreenRect(GetDlgItem(window_, kButtons[i]));
+  clientAtSetUp_ = ClientSizeOf(window_);
+  listAtSetUp_ = ControlRectInClient(window_, list_);
+  for (int i = 0; i < 5; ++i) buttonsAtSetUp_[i] = ControlRectInClient(window_, GetDlgItem(window_, kButtons[i]));
   WINDOWPLACEMENT placement;
   std::memcpy(&placement, &App().settings.usagePlacement, sizeof placement);
   if (placement.length == sizeof placement) SetWindowPlacement(window_, &placement);
@@ -85,7 +75,7 @@ void AppInfoWindow::OnInitDialog(HWND window) {
 // layout starts from and the columns follow here.
 void AppInfoWindow::OnDpiChanged(uint32_t dpi) {
   if (dpi == 0 || dpi == dpi_) return;
-  windowAtSetUp_ = RescaleRect(windowAtSetUp_, dpi_, dpi);
+  clientAtSetUp_ = RescaleSize(clientAtSetUp_, dpi_, dpi);
   listAtSetUp_ = RescaleRect(listAtSetUp_, dpi_, dpi);
   for (Rect& button : buttonsAtSetUp_) button = RescaleRect(button, dpi_, dpi);
   RescaleListColumns(list_, kUsageColumnCount, dpi_, dpi);
@@ -183,13 +173,13 @@ void AppInfoWindow::ShowWithOwner() {
   if (window_ != nullptr && !IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
 }
 
+// In client coordinates, like the main window, so that the frame and caption change nothing.
 void AppInfoWindow::RunLayout() {
-  const Rect now = ScreenRect(window_);
-  const Rect listSize = LayoutControl(Anchor::Stretch, listAtSetUp_, windowAtSetUp_, now);
-  SetWindowPos(list_, nullptr, 0, 0, listSize.Width(), listSize.Height(), SWP_NOMOVE | SWP_NOZORDER);
-  const int32_t dW = now.Width() - windowAtSetUp_.Width();
+  const Size client = ClientSizeOf(window_);
+  MoveControl(list_, LayoutInClient(Anchor::Stretch, listAtSetUp_, clientAtSetUp_, client));
+  const int32_t dW = client.width - clientAtSetUp_.width;
   for (int i = 0; i < 5; ++i) {
-    Rect r = LayoutControl(Anchor::Bottom, buttonsAtSetUp_[i], windowAtSetUp_, now);
+    Rect r = LayoutInClient(Anchor::Bottom, buttonsAtSetUp_[i], clientAtSetUp_, client);
     if (kButtons[i] == IDC_USAGE_CLOSE) r.left += dW, r.right += dW;  // "close" keeps to the right edge
     MoveControl(GetDlgItem(window_, kButtons[i]), r);
   }
