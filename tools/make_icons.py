@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Draws the program's icons and writes them as .ico files into resources/.
 
-Each icon holds 16, 32 and 48 pixel images, 32-bit with alpha plus the 1-bit AND mask that older
-code paths read. Shapes are signed distance functions in pixel units, so edges are anti-aliased by
-coverage = clamp(0.5 - distance) and stay sharp at 16 pixels. Standard library only: the .ico
+Each icon holds 16, 20, 24, 32, 40, 48 and 64 pixel images (the small and the large icon at 96,
+120, 144 and 192 DPI), 32-bit with alpha plus the 1-bit AND mask that older code paths read. Shapes
+are signed distance functions in pixel units, so edges are anti-aliased by coverage =
+clamp(0.5 - distance) and stay sharp at 16 pixels. Standard library only: the .ico
 files are committed, and the build never runs this script.
 
     python3 tools/make_icons.py [output folder]
@@ -14,7 +15,7 @@ import os
 import struct
 import sys
 
-SIZES = (16, 32, 48)
+SIZES = (16, 20, 24, 32, 40, 48, 64)
 
 
 # --- Signed distances (negative inside), all in pixels ---------------------------------------------

@@ -9,7 +9,7 @@ e2e_case away
 
 late_ms=1000 # a check is 100 ms, Wine's reaction some more; ten times that allows for loaded machines
 ini="$E2E_CASE/Quillmere/quillmere.ini"
-printf '[Other]\r\nKey=kept\r\n[Recording]\r\nAwayAfterSeconds=15\r\n' >"$ini"
+printf '[Other]\r\nKey=kept\r\n[Recording]\r\nAwayAfterSeconds=15\r\n' >>"$ini" # after the language e2e_case chose
 day_started_ms=$(e2e_ms_of_day)
 e2e_open "$e2e_today"
 e2e_beside_notepad_and_winemine

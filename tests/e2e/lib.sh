@@ -29,7 +29,8 @@ e2e_teardown() {
 e2e_end_wine() { { wineserver -k; wineserver -w; } 2>/dev/null || true; }
 
 # A fresh program folder for test NAME: $E2E_CASE/Quillmere/quillmere.exe, a data folder for day
-# logs, and a working folder in which Wine processes start (the save dialogs open there).
+# logs, and a working folder in which Wine processes start (the save dialogs open there). The
+# program speaks Japanese, as the tests read its texts; Wine's display language is English.
 e2e_case() {
   E2E_CASE="$E2E_OUT/$1"
   rm -rf "$E2E_CASE"
@@ -37,19 +38,30 @@ e2e_case() {
   E2E_PROGRAM="$E2E_CASE/Quillmere/quillmere.exe"
   cp "$E2E_EXE" "$E2E_PROGRAM"
   E2E_CONFIG="$E2E_CASE/Quillmere/config"
+  E2E_INI="$E2E_CASE/Quillmere/quillmere.ini"
+  e2e_language ja
   trap e2e_case_end EXIT
 }
 
-# Whatever happened: on failure a screenshot and the window list for the post-mortem, then every
-# Wine process of the run ends, so the next test starts from nothing.
+# Runs the shell command COMMAND when the test ends, whatever happened: for what a test changes beyond
+# its folder (the Wine prefix serves the whole run).
+E2E_AT_END=()
+e2e_at_end() { E2E_AT_END+=("$1"); }
+
+# Writes quillmere.ini choosing LANGUAGE (auto, ja or en).
+e2e_language() { printf '[General]\r\nLanguage=%s\r\n' "$1" >"$E2E_INI"; }
+
+# Whatever happened: on failure a screenshot and the window list for the post-mortem, then what the
+# test asked to undo, then every Wine process of the run ends, so the next test starts from nothing.
 e2e_case_end() {
-  local status=$?
+  local status=$? undo
   if [ "$status" -ne 0 ]; then
     import -window root "$E2E_CASE/failure.png" 2>/dev/null &&
       echo "  screen at the failure: $E2E_CASE/failure.png" >&2
     echo "  windows at the failure:" >&2
     e2e_list_windows >&2
   fi
+  for undo in "${E2E_AT_END[@]}"; do eval "$undo" || true; done
   e2e_end_wine
   exit "$status"
 }
@@ -131,16 +143,21 @@ e2e_click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 
 e2e_move() { timeout 10 xdotool windowmove --sync "$1" "$2" "$3" || e2e_fail "could not move window $1"; }
 
-# Starts notepad and winemine beside the main window (moved to the top left), none covering another,
-# so that every click lands where it is meant; the keyboard stays with the main window.
-e2e_beside_notepad_and_winemine() {
+# Starts notepad and winemine at the right of the screen, one above the other.
+e2e_notepad_and_winemine() {
   e2e_wine notepad
   E2E_NOTEPAD=$(e2e_wait_window "Untitled - Notepad")
   e2e_wine winemine
   E2E_MINE=$(e2e_wait_window "WineMine")
-  e2e_move "$main" 0 0
   e2e_move "$E2E_NOTEPAD" 900 0
   e2e_move "$E2E_MINE" 900 600
+}
+
+# Starts notepad and winemine beside the main window (moved to the top left), none covering another,
+# so that every click lands where it is meant; the keyboard stays with the main window.
+e2e_beside_notepad_and_winemine() {
+  e2e_notepad_and_winemine
+  e2e_move "$main" 0 0
   e2e_focus "$main"
   sleep 0.5 # Wine takes the focus up late; a click before that would lose to the main window
 }
@@ -212,4 +229,49 @@ e2e_read_records() {
     starts+=("$start") durations+=("$duration") exes+=("${exe,,}") titles+=("$title")
     e2e_note "  $start	$duration	$exe	$title"
   done < <("$E2E_LOG_TOOL" list --template '%i	%d	%x	%t' "$1")
+}
+
+# --- Screenshots in a Wine desktop, whose windows have title bars. Its windows are not X windows, so
+# the desktop is photographed whole: E2E_SHOT gets it once it changed and then held still for 1 s.
+# e2e_desktop NAME WxH ARGS...: the program, started with ARGS in desktop NAME, once it has shown.
+e2e_desktop() {
+  e2e_wine explorer "/desktop=$1,$2" "$(e2e_winpath "$E2E_PROGRAM")" "${@:3}"
+  E2E_DESKTOP=$(e2e_wait_window "$1 - Wine desktop")
+  E2E_SHOT="$E2E_CASE/screen.png"
+  convert -size 1x1 xc:black "$E2E_SHOT"
+  e2e_settled_shot || e2e_fail "the program never showed up in the desktop"
+}
+
+# True when two pictures differ in more pixels than a text caret covers.
+e2e_differ() {
+  local pixels
+  pixels=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+  pixels=${pixels%% *}
+  [[ ! "$pixels" =~ ^[0-9]+$ ]] || ((pixels > 40))
+}
+
+e2e_settled_shot() {
+  local same=0 i
+  cp "$E2E_SHOT" "$E2E_SHOT.before.png"
+  for ((i = 0; i < 150 && same < 5; i++)); do
+    sleep 0.2
+    import -window "$E2E_DESKTOP" "$E2E_SHOT.now.png" || continue
+    e2e_differ "$E2E_SHOT.now.png" "$E2E_SHOT.before.png" && ! e2e_differ "$E2E_SHOT.now.png" "$E2E_SHOT" &&
+      same=$((same + 1)) || same=0
+    mv "$E2E_SHOT.now.png" "$E2E_SHOT"
+  done
+  ((same >= 5))
+}
+
+# Keeps the last screenshot as NAME.png.
+e2e_keep() {
+  cp "$E2E_SHOT" "$E2E_CASE/$1.png"
+  e2e_note "screenshot: $E2E_CASE/$1.png"
+}
+
+# Presses the keys (they go to the window in front inside the desktop, once the desktop has the X
+# focus) and waits for the screen to settle on what they brought up.
+e2e_step() {
+  xdotool key --delay 200 "$@"
+  e2e_settled_shot || e2e_fail "nothing changed on screen after $*"
 }

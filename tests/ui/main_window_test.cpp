@@ -15,6 +15,7 @@
 #include "support/byte_builder.h"
 #include "support/fake_env.h"
 #include "ui/main_window/day_view.h"
+#include "ui/common/dpi_scale.h"
 #include "ui/common/list_texts.h"
 #include "ui/timeline/timeline_image.h"
 #include "ui/common/window_geometry.h"
@@ -112,10 +113,9 @@ TEST(ListTexts, CellsHeadersAndTotals) {
   EXPECT_EQ(TotalLineText(3600001), u"total 1:00:00.01");
 }
 
-// The main window lays out in client coordinates: its first layout leaves every control where the
-// template put it, with a caption or without, and a larger client area stretches the list and takes
-// the timeline (wider too) and the buttons down with the bottom edge. The usage window measures from
-// its outer corner.
+// The main and usage windows lay out in client coordinates: the first layout leaves every control
+// where the template put it, with a caption or without, and a larger client area stretches the list
+// and takes the timeline (wider too) and the buttons down with the bottom edge.
 TEST(WindowGeometry, CentringLayoutAndTimelinePosition) {
   const Point origin = CenteredOrigin({1920, 1080}, {400, 301});
   EXPECT_EQ(std::pair(origin.x, origin.y), std::pair(760, 389));
@@ -131,12 +131,27 @@ TEST(WindowGeometry, CentringLayoutAndTimelinePosition) {
   EXPECT_EQ(box(LayoutInClient(Anchor::Stretch, list, client, grown)), (Box{0, 0, 640, 350}));
   EXPECT_EQ(box(LayoutInClient(Anchor::BottomStretch, timeline, client, grown)), (Box{0, 356, 634, 72}));
   EXPECT_EQ(box(LayoutInClient(Anchor::Bottom, button, client, grown)), (Box{52, 434, 48, 20}));
-  const Rect windowAtSetUp{100, 50, 700, 550}, windowGrown{100, 50, 800, 610};
-  EXPECT_EQ(box(LayoutControl(Anchor::Bottom, {110, 500, 150, 520}, windowAtSetUp, windowGrown)),
-            (Box{10, 510, 40, 20}));
-  EXPECT_EQ(box(LayoutControl(Anchor::Stretch, {108, 100, 608, 400}, windowAtSetUp, windowGrown)).back(), 360);
   EXPECT_EQ(TimelineX(12 * 3600000, 600), 300);
   EXPECT_EQ(TimelineX(86399999, 86400), 86399);
+}
+
+TEST(Dpi, LengthsColumnWidthsAndRectanglesAt144Dpi) {
+  // Rounded to the nearest pixel, halves up: 1.5 px is 2.
+  EXPECT_EQ(std::tuple(ToDpi(100, 144), ToDpi(1, 144), ToDpi(101, 144), ToDpi(320, 144)), std::tuple(150, 2, 152, 480));
+  EXPECT_EQ(std::tuple(FromDpi(150, 144), FromDpi(151, 144), FromDpi(152, 144), FromDpi(2, 144)),
+            std::tuple(100, 101, 101, 1));
+  EXPECT_EQ(std::tuple(ToDpi(3, 120), ToDpi(60, 192), ToDpi(60, 96)), std::tuple(4, 120, 60));
+  // A column width stored in 96-DPI units comes back unchanged from any monitor.
+  for (uint32_t dpi : {96u, 120u, 144u, 168u, 192u, 288u}) {
+    for (int32_t width = 0; width <= 2000; ++width) ASSERT_EQ(FromDpi(ToDpi(width, dpi), dpi), width) << dpi;
+  }
+  const Rect moved = RescaleRect({-1920, 10, -1000, 615}, 96, 144);
+  EXPECT_EQ(std::tuple(moved.left, moved.top, moved.right, moved.bottom), std::tuple(-2880, 15, -1500, 923));
+  EXPECT_EQ(Rescale(923, 144, 96), 615);
+  const Size client = RescaleSize({523, 401}, 96, 144);
+  EXPECT_EQ(std::pair(client.width, client.height), std::pair(785, 602));
+  EXPECT_EQ(std::tuple(IconSide(true, 144), IconSide(false, 144), IconSide(true, 120), IconSide(false, 192)),
+            std::tuple(24, 48, 20, 64));
 }
 
 constexpr int32_t kW = 1440, kH = 80;
@@ -252,6 +267,29 @@ TEST_F(Timeline, DragBandRunsFromMarkToMouseAcrossTheMiddleLine) {
     for (int32_t y : {kH / 2 - 1, kH / 2}) EXPECT_EQ(Columns(image, y, kRed), Every(60, 1, last));
     EXPECT_TRUE(Columns(image, kH / 2 + 1, kRed).empty());
   }
+}
+
+TEST_F(Timeline, At144DpiTheHourNumbersTicksAndDragBandKeepTheirDevicePixels) {
+  constexpr int32_t h = 120;  // the 80-pixel picture at 144 DPI
+  ASSERT_TRUE(image.CreateImage(kW, h));
+  Add(Ms(12, 0), Ms(0, 30), 1);
+  text.calls.clear();
+  RenderTimeline(image, {list, colors, 144}, {720, 5}, {600, 5}, state, text);
+  // The number 2 px right of its tick and 18 px (its font's height) above the bottom edge.
+  EXPECT_EQ(text.calls, (Texts{{722, h - 18, u"12"}}));
+  EXPECT_EQ(std::tuple(TimelineMetricsAt(144).hourFontHeight, TimelineMetricsAt(96).hourFontHeight,
+                       TimelineMetricsAt(192).hourTextLeft, TimelineMetricsAt(120).dragBandHeight),
+            std::tuple(18, 12, 2, 3));
+  // Ticks as long as at 96 DPI in the picture's proportion: 6 o'clock up to row 15, 1 o'clock to 30;
+  // five minutes down to row 90.
+  EXPECT_EQ(Columns(image, h / 8, kScale), (std::vector<int32_t>{0, 359, 719, 1079, 1439}));
+  EXPECT_EQ(Columns(image, h / 4 - 1, kScale).size(), size_t{5});
+  EXPECT_EQ(Columns(image, h / 4, kScale).size(), size_t{25});
+  EXPECT_EQ(Columns(image, 6 * h / 8, kScale), Every(120, 120, 1320));
+  // The drag band three rows high across the middle line, the mouse line down to it.
+  for (int32_t y : {h / 2 - 1, h / 2}) EXPECT_EQ(Columns(image, y, kRed), Every(600, 1, 720)) << y;
+  EXPECT_EQ(Columns(image, h / 2 + 1, kRed), Every(600, 1, 719));
+  EXPECT_TRUE(Columns(image, h / 2 - 2, kRed).size() == 1 && Columns(image, h / 2 + 2, kRed).empty());
 }
 
 TEST(TimelinePixels, FillAndLineClipToTheImage) {

@@ -49,7 +49,7 @@ class RecordingPainter : public HourTextPainter {
 // A week 240 pixels wide (10 per hour) with strips 20 rows apart, 17 high: on Tuesday one program
 // from 12:00 for half an hour.
 TEST(PeriodPicture, SmallWeekPixelsTextsAndHits) {
-  constexpr int32_t kWidth = kPeriodLabelWidth + 240 + kPeriodTotalWidth, kHeight = kPeriodAxisHeight + 7 * 20;
+  constexpr int32_t kWidth = 64 + 240 + 48, kHeight = 16 + 7 * 20;  // labels, strips, totals; axis, strips
   PeriodUsage week;
   week.range = WeekOf(D(2016, 3, 8));
   DayTotals& tuesday = week.days.emplace_back();
@@ -63,9 +63,9 @@ TEST(PeriodPicture, SmallWeekPixelsTextsAndHits) {
   DIB image;
   ASSERT_TRUE(image.CreateImage(kWidth, kHeight));
   RecordingPainter text;
-  RenderPeriodPicture(image, week, colors, {200, 100}, text);
+  RenderPeriodPicture(image, week, colors, {200, 100}, 96, text);
 
-  const PeriodLayout l = LayoutPeriodPicture(kWidth, kHeight, week.range);
+  const PeriodLayout l = LayoutPeriodPicture(kWidth, kHeight, week.range, 96);
   ASSERT_EQ(std::tuple(l.left, l.right, l.pitch, l.barHeight), std::tuple(64, 304, 20, 17));
   const int32_t tue = l.StripTop(1);
   // {x, y, pixel}
@@ -91,6 +91,48 @@ TEST(PeriodPicture, SmallWeekPixelsTextsAndHits) {
     EXPECT_FALSE(HitPeriodPicture(l, week.range, miss)) << miss.x << "," << miss.y;
   EXPECT_EQ(PeriodHoverText(*hit, u"Noon", u"C:\\a.exe", true), u"2016/3/8 (火) 12:12.00 \"Noon\" - \"C:\\a.exe\"");
   EXPECT_EQ(PeriodHoverText(*hit, u"Noon", u"C:\\a.exe", false), u"2016/3/8 (火) 12:12.00");
+}
+
+// At 144 DPI every length of the picture is half as large again, rounded as the system rounds: the
+// same week in an image 1.5 times as large keeps its strips, ticks and texts where they were, scaled.
+// English day labels take more room.
+TEST(PeriodPicture, WeekAt144DpiScaledToDevicePixels) {
+  constexpr int32_t kWidth = 96 + 360 + 72, kHeight = 24 + 7 * 30;
+  PeriodUsage week;
+  week.range = WeekOf(D(2016, 3, 8));
+  DayTotals& tuesday = week.days.emplace_back();
+  tuesday.date = D(2016, 3, 8);
+  tuesday.recorded = 30 * 60'000;
+  ColorRules colors;
+  DIB image;
+  ASSERT_TRUE(image.CreateImage(kWidth, kHeight));
+  RecordingPainter text;
+  RenderPeriodPicture(image, week, colors, kNoPoint, 144, text);
+  const PeriodLayout l = LayoutPeriodPicture(kWidth, kHeight, week.range, 144);
+  EXPECT_EQ(std::tuple(l.left, l.right, l.top, l.pitch, l.barHeight), std::tuple(96, 456, 24, 30, 25));
+  const PeriodMetrics& m = l.metrics;
+  EXPECT_EQ(std::tuple(m.textHeight, m.longTick, m.shortTick, m.numberRoom), std::tuple(18, 8, 5, 33));
+  // The 6 o'clock tick is 8 rows above the strips, the 1 o'clock tick 5; the 1 o'clock strip column.
+  const int32_t x6 = l.XOfSeconds(6 * 3600), x1 = l.XOfSeconds(3600);
+  EXPECT_EQ(std::tuple(x6, x1), std::tuple(186, 111));
+  const std::tuple<int32_t, int32_t, uint32_t> pixels[] = {{x6, 24 - 9, kScalePixel},
+                                                           {x6, 24 - 10, kBackgroundPixel},
+                                                           {x1, 24 - 6, kScalePixel},
+                                                           {x1, 24 - 7, kBackgroundPixel},
+                                                           {x6, l.StripTop(1) + 24, kQuarterGridPixel},
+                                                           {x6, l.StripTop(1) + 25, kBackgroundPixel}};
+  for (const auto& [x, y, pixel] : pixels) EXPECT_EQ(image.At(x, y), pixel) << x << "," << y;
+  // Labels 6 from the left edge, centred on their strips; the time 9 right of the strips; "6" centred
+  // on its tick.
+  const int32_t textTop = l.StripTop(1) + (25 - 18) / 2;
+  using Call = std::tuple<int32_t, int32_t, std::u16string>;
+  for (const Call& call : {Call{6, textTop, u"3/8 (火)"}, Call{456 + 9, textTop, u"0:30"}, Call{x6 - 5, 0, u"6"}}) {
+    EXPECT_NE(std::find(text.calls.begin(), text.calls.end(), call), text.calls.end()) << ToUtf8(std::get<2>(call));
+  }
+  SetLanguage(Language::English);
+  EXPECT_EQ(DayLabelText(D(2016, 12, 28)), u"12/28 (Wed)");
+  EXPECT_EQ(LayoutPeriodPicture(kWidth, kHeight, week.range, 144).left, 120);
+  SetLanguage(Language::Japanese);
 }
 
 // The job reads the files on its own thread; the day in memory stands for its date's file, which is

@@ -8,7 +8,9 @@
 
 #include "app/app_state.h"
 #include "platform/utf.h"
+#include "support/byte_builder.h"
 #include "support/fake_env.h"
+#include "ui/common/dialog_template.h"
 #include "ui/settings/away_settings.h"
 #include "ui/settings/color_list.h"
 #include "ui/settings/config_choices.h"
@@ -21,6 +23,41 @@
 namespace qm {
 namespace {
 
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+TEST(DialogTemplate, TheFontIsReplacedAndTheControlsKeptOnTheirBoundary) {
+  test::ByteBuilder header;
+  header.U16(1).U16(0xFFFF).U32(0).U32(0).U32(0x80000040).U16(1).U16(0).U16(0).U16(300).U16(200);
+  header.U16(0xFFFF).U16(7).Utf16(u"Quillmere").Utf16(u"設定1");  // a menu by number, a class by name
+  test::ByteBuilder item;
+  item.U32(0).U32(0).U32(0x50010000).U16(218).U16(289).U16(75).U16(15).U32(1035).U16(0xFFFF).U16(0x80);
+  item.Utf16(u"close").U16(0);
+  test::ByteBuilder font;
+  font.U16(9).U16(400).Text(std::string("\0\x80", 2)).Utf16(u"MS UI Gothic").U16(0);  // 2 bytes to the boundary
+  const std::string stored = header.str() + font.str() + item.str();
+  ASSERT_EQ(header.size() % 4, 2u);
+
+  const DialogFont shell{u"MS Shell Dlg 2", 8, 400, 0, 1};
+  const std::vector<uint8_t> english = WithDialogFont(Bytes(stored), shell);
+  test::ByteBuilder newFont;
+  newFont.U16(8).U16(400).Text(std::string("\0\x01", 2)).Utf16(u"MS Shell Dlg 2").U16(0);
+  EXPECT_EQ(english, Bytes(header.str() + newFont.str() + item.str()));
+  EXPECT_EQ(WithDialogFont(english, {u"MS UI Gothic", 9, 400, 0, 0x80}), Bytes(stored));
+
+  // No font to replace: an old-style template, or one without DS_SETFONT. A cut anywhere before the
+  // controls gives nothing.
+  std::string old = stored;
+  old[0] = 0;
+  EXPECT_TRUE(WithDialogFont(Bytes(old), shell).empty());
+  std::string noFont = stored;
+  noFont[12] = 0;
+  EXPECT_TRUE(WithDialogFont(Bytes(noFont), shell).empty());
+  const size_t fontEnd = header.size() + font.size() - 2;
+  for (size_t cut = 0; cut < stored.size(); ++cut) {
+    EXPECT_EQ(WithDialogFont(Bytes(stored.substr(0, cut)), shell).empty(), cut < fontEnd) << cut;
+  }
+}
+
 using Choices = std::array<int, kChoiceListCount>;  // check period, timeline period, auto-save, deletion age
 
 TEST(ConfigChoices, StoredValuesMapToListEntriesAndBack) {
@@ -32,7 +69,8 @@ TEST(ConfigChoices, StoredValuesMapToListEntriesAndBack) {
   settings.autoSave = 2;  // every twelve hours, the last entry although its code is 2
   settings.deleteAge = 7;
   EXPECT_EQ(ChoiceSelections(settings), (Choices{2, 3, 4, -1}));
-  EXPECT_EQ(std::u16string(kSettingsChoiceLists[2].entries[4].text), u"半日おき");
+  EXPECT_EQ(ChoiceText(kSettingsChoiceLists[2].entries[4]) + ChoiceText(kSettingsChoiceLists[1].entries[5]),
+            u"半日おき1000ms");
   StoreChoiceSelections(settings, ChoiceSelections(settings));
   EXPECT_EQ(std::tuple(settings.checkPeriodMs, settings.timelinePeriodMs, settings.autoSave, settings.deleteAge),
             std::tuple(100, 250, 2, -1));
@@ -64,6 +102,10 @@ TEST(ConfigChoices, NameTemplateCheckAndStatusLine) {
       {true, kNameTemplateBadSpecifier, u"文字指定が異常です"},
       {false, kNameTemplateBadSpecifier, u"存在しないディレクトリです　文字指定が異常です"}};
   for (const auto& [folderExists, check, line] : lines) EXPECT_EQ(ExportStatusText(folderExists, check), line);
+  SetLanguage(Language::English);
+  EXPECT_EQ(ExportStatusText(false, kNameTemplateBadSpecifier),
+            u"This folder does not exist. The name contains an unknown % code.");
+  SetLanguage(Language::Japanese);
 }
 
 // A threshold from the file that the list does not offer is shown as its own entry and kept.

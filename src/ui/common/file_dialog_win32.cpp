@@ -27,6 +27,15 @@ OPENFILENAMEW DialogFor(FileDialogState& state, HWND owner, FilterList filters, 
 
 }  // namespace
 
+std::u16string Filters(std::initializer_list<FilterEntry> entries) {
+  std::u16string list;
+  for (const FilterEntry& entry : entries) {
+    list.append(Tr(entry.label)).push_back(u'\0');
+    list.append(entry.pattern).push_back(u'\0');
+  }
+  return list;  // the string's own terminator ends the list
+}
+
 int ShowSaveDialog(FileDialogState& state, Env& env, HWND owner, FilterList filters, const wchar_t* defaultExtension,
                    int filterIndex) {
   StripProposedExtension(state, env);

@@ -23,7 +23,7 @@ std::u16string DurationCellText(uint64_t durationMs) {
 
 std::u16string SortedHeaderText(int32_t column, bool ascending) {
   if (column < 0 || column > 3) return std::u16string();
-  return std::u16string(kListHeaders[column]) + u" " + (ascending ? u"▽" : u"△");
+  return std::u16string(Tr(kListHeaders[column])) + u" " + (ascending ? u"▽" : u"△");
 }
 
 std::u16string TotalLineText(uint32_t totalMs) {
@@ -31,12 +31,12 @@ std::u16string TotalLineText(uint32_t totalMs) {
   const int ms = static_cast<int>(totalMs % 1000);
   const int seconds = static_cast<int>(totalMs / 1000 % 60);
   if (totalMs <= 3600000) {
-    std::snprintf(text, sizeof text, "total %d:%02d.%02d", static_cast<int>(totalMs / 60000), seconds, ms);
+    std::snprintf(text, sizeof text, " %d:%02d.%02d", static_cast<int>(totalMs / 60000), seconds, ms);
   } else {
-    std::snprintf(text, sizeof text, "total %d:%02d:%02d.%02d", static_cast<int>(totalMs / 3600000),
+    std::snprintf(text, sizeof text, " %d:%02d:%02d.%02d", static_cast<int>(totalMs / 3600000),
                   static_cast<int>(totalMs / 60000 % 60), seconds, ms);
   }
-  return FromUtf8(text);
+  return Tr(TextId::TotalLabel) + FromUtf8(text);
 }
 
 bool IsColumnOrder(const int32_t* order, int count) {

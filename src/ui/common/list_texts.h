@@ -5,9 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/text/texts.h"
+
 namespace qm {
 
-inline constexpr const char16_t* kListHeaders[4] = {u"time", u"duration", u"title", u"exe"};
+inline constexpr TextId kListHeaders[4] = {TextId::TimeHeader, TextId::DurationHeader, TextId::TitleHeader,
+                                           TextId::ExeHeader};
 // The executable column of a record whose path is not in the pool.
 inline constexpr char16_t kNoExecutable[] = u"none";
 
@@ -17,7 +20,8 @@ std::u16string StartCellText(uint32_t startMs);
 std::u16string DurationCellText(uint64_t durationMs);
 // The header of `column` with the sort arrow: "▽" ascending, "△" descending.
 std::u16string SortedHeaderText(int32_t column, bool ascending);
-// "total 0:03.500" up to an hour, "total 1:00:00.01" above (the milliseconds printed with "%02d").
+// "total 0:03.500" up to an hour, "total 1:00:00.01" above (the milliseconds printed with "%02d"); the
+// word in the current language.
 std::u16string TotalLineText(uint32_t totalMs);
 
 // True when `order` is a permutation of 0 to count - 1, as a list view's column order must be; a

@@ -81,6 +81,7 @@
 // Controls of the settings window.
 #define IDC_CONFIRM_EXIT 1050
 #define IDC_WRITE_BOM 1051
+#define IDC_START_WITH_WINDOWS 1052
 #define IDC_CHECK_PERIOD 1070
 #define IDC_TIMELINE_PERIOD 1071
 #define IDC_AUTO_SAVE 1072

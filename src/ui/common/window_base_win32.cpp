@@ -1,6 +1,7 @@
 #include "ui/common/window_base.h"
 
 #include "ui/common/window_geometry.h"
+#include "ui/text/localized_windows_win32.h"
 
 namespace qm {
 
@@ -20,14 +21,19 @@ void WindowBase::Bind(HWND window) {
   SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForwardingProc));
 }
 
+// The template in the current language's font; the texts follow at WM_INITDIALOG.
 INT_PTR DialogWindowBase::ShowModal(int templateId, HWND owner) {
-  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner, &StaticDialogProc,
-                         reinterpret_cast<LPARAM>(this));
+  const std::vector<uint8_t> dialog = LocalizedDialogTemplate(templateId);
+  if (dialog.empty()) return -1;
+  return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), owner,
+                                 &StaticDialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 HWND DialogWindowBase::ShowModeless(int templateId, HWND owner) {
-  return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner, &StaticDialogProc,
-                            reinterpret_cast<LPARAM>(this));
+  const std::vector<uint8_t> dialog = LocalizedDialogTemplate(templateId);
+  if (dialog.empty()) return nullptr;
+  return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), owner,
+                                    &StaticDialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR CALLBACK DialogWindowBase::StaticDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -36,6 +42,7 @@ INT_PTR CALLBACK DialogWindowBase::StaticDialogProc(HWND window, UINT message, W
     object->previousProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
     SetWindowLongPtrW(window, GWLP_USERDATA, lParam);
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc));
+    LocalizeWindowTexts(window);
     object->HandleMessage(window, WM_INITDIALOG, wParam, lParam);
   }
   // The dialog's object decides the default focus itself.

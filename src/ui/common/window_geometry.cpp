@@ -14,13 +14,6 @@ Rect LayoutInClient(Anchor anchor, const Rect& control, Size clientAtSetUp, Size
   return {control.left, control.top + dH, control.left + width, control.bottom + dH};
 }
 
-Rect LayoutControl(Anchor anchor, const Rect& control, const Rect& windowAtSetUp, const Rect& window) {
-  const Rect fromCorner{control.left - windowAtSetUp.left, control.top - windowAtSetUp.top,
-                        control.right - windowAtSetUp.left, control.bottom - windowAtSetUp.top};
-  return LayoutInClient(anchor, fromCorner, {windowAtSetUp.Width(), windowAtSetUp.Height()},
-                        {window.Width(), window.Height()});
-}
-
 int32_t TimelineX(uint32_t startMs, int32_t imageWidth) {
   return static_cast<int32_t>(static_cast<int64_t>(startMs / 1000) * imageWidth / 86400);
 }

@@ -1,4 +1,4 @@
-// Window arithmetic without windows: centring and the main window's layout rules.
+// Window arithmetic without windows: centring and the layout rules of the main and usage windows.
 #pragma once
 
 #include <cstdint>
@@ -22,9 +22,9 @@ struct Rect {
 // Top-left corner that centres a window of `window` size on a screen of `screen` size.
 Point CenteredOrigin(Size screen, Size window);
 
-// How a control of the main window follows a change of the window's size.
+// How a control of the main or usage window follows a change of the window's size.
 enum class Anchor {
-  Stretch,        // the list: keeps its place (only the size given counts), grows with the window
+  Stretch,        // the list: keeps its place, grows with the window
   Bottom,         // buttons and text lines: keep their size, ride on the bottom edge
   BottomStretch,  // the timeline: rides on the bottom edge, grows in width only
 };
@@ -33,11 +33,6 @@ enum class Anchor {
 // the change of the client area's size since then; the frame, caption and menu play no part, so the
 // first layout leaves every control where the template put it.
 Rect LayoutInClient(Anchor anchor, const Rect& control, Size clientAtSetUp, Size client);
-
-// The same for a window whose template allows for its frame: `control` and `windowAtSetUp` are the
-// screen rectangles recorded at set-up, `window` the window's screen rectangle now, and positions are
-// measured from the window's outer corner.
-Rect LayoutControl(Anchor anchor, const Rect& control, const Rect& windowAtSetUp, const Rect& window);
 
 // The timeline position of a record's start: x = start seconds * width / 86,400.
 int32_t TimelineX(uint32_t startMs, int32_t imageWidth);

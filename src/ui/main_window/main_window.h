@@ -21,6 +21,7 @@
 #include "ui/timeline/dib_section_win32.h"
 #include "ui/search/search_window.h"
 #include "ui/settings/version_window.h"
+#include "ui/common/dpi_win32.h"
 #include "ui/common/window_base.h"
 #include "ui/common/window_geometry.h"
 
@@ -36,6 +37,9 @@ inline constexpr UINT kShownDateMessage = WM_APP + 5;
 inline constexpr UINT kKeptAsideMessage = WM_APP + 13;
 
 inline constexpr wchar_t kProgramNameW[] = L"Quillmere";
+
+// The arguments after the program's name, as the system splits its command line.
+std::vector<std::u16string> CommandLineArguments();
 
 // The date the main window shows (kShownDateMessage); the day being recorded when it shows a file
 // without a date.
@@ -66,6 +70,8 @@ class MainWindow : public WindowBase {
 
   void AddTrayIcon();
   void RemoveTrayIcon();
+  // Set before the window's set-up: the window stays hidden, the icon is the way in.
+  void StartInTray(bool inTray) { startInTray_ = inTray; }
 
  private:
   // Messages.
@@ -87,7 +93,11 @@ class MainWindow : public WindowBase {
   void OnShowDay(WPARAM date, LPARAM seconds);
   void OnTaskbarCreated();
   void OnPowerBroadcast(WPARAM event, LPARAM data);
+  // Moved to a monitor of another DPI: fonts, set-up rectangles, columns and icons follow.
+  void OnDpiChanged(uint32_t dpi, const RECT& suggested);
   void AnnounceKeptAside();
+  // A Run value left naming another folder is pointed at this executable.
+  void RepairAutoStartPath();
 
   // Absences the system announces, and the icon's tip while nobody is there.
   void RegisterPresenceNotifications();
@@ -168,7 +178,10 @@ class MainWindow : public WindowBase {
   HWND window_ = nullptr;
   HWND list_ = nullptr;
   UINT taskbarCreated_ = 0;
-  // At set-up, in client coordinates: the client area's size and the controls' rectangles.
+  uint32_t dpi_ = 96;
+  OwnedFont dpiFont_;  // the dialog font made anew for a DPI the template's font was not made for
+  // At set-up (rescaled at a DPI change), in client coordinates: the client area's size and the
+  // controls' rectangles.
   Size clientAtSetUp_;
   Rect listAtSetUp_;
   Rect controlsAtSetUp_[7];  // buttons 1032, 1033, 1031, 1030, statics 1040, 1042, 1041
@@ -184,6 +197,7 @@ class MainWindow : public WindowBase {
   ConfigWindow configWindow_{&commandStrWindow_};
   ColorConfigWindow colorWindow_;
   VersionWindow versionWindow_;
+  bool startInTray_ = false;
   std::vector<std::u16string> keptAside_;  // files set aside at start-up, not yet announced
   HPOWERNOTIFY displayNotifications_[2] = {};
   bool tipSaysAway_ = false;

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "storage/color_file.h"
+#include "app/auto_start.h"
 #include "app/check_timer.h"
 #include "core/fixed_string.h"
 #include "app/sampler.h"
@@ -31,10 +32,15 @@
 namespace qm {
 namespace {
 
-constexpr wchar_t kLogFilters[] = L"Quillmere File (*.bin2)\0*.bin2\0Tallowick File (*.bin)\0*.bin\0";
-constexpr wchar_t kListFilters[] = L"txt(*.txt)\0*.txt\0csv(*.csv)\0*.csv\0";
-constexpr wchar_t kUsageFilters[] = L"text(*.txt)\0*.txt\0csv(*.csv)\0*.csv\0";
-constexpr wchar_t kColorFilters[] = L"Quillmere Color File (*.color)\0*.color\0";
+std::u16string LogFilters() {
+  return Filters({{TextId::LogFilesFilter, u"*.bin2"}, {TextId::LegacyLogFilesFilter, u"*.bin"}});
+}
+std::u16string ListFilters() {
+  return Filters({{TextId::ListTextFilter, u"*.txt"}, {TextId::ListCsvFilter, u"*.csv"}});
+}
+std::u16string UsageFilters() {
+  return Filters({{TextId::UsageTextFilter, u"*.txt"}, {TextId::ListCsvFilter, u"*.csv"}});
+}
 
 std::u16string FromWide(const wchar_t* text) { return std::u16string(reinterpret_cast<const char16_t*>(text)); }
 
@@ -87,7 +93,7 @@ void MainWindow::OnCommand(WORD id, WORD code) {
 
 void MainWindow::OpenLog() {
   AppState& app = App();
-  if (ShowOpenDialog(app.settings.logDialog, app.env, window_, kLogFilters, L"bin2")) {
+  if (ShowOpenDialog(app.settings.logDialog, app.env, window_, Wide(LogFilters().data()), L"bin2")) {
     ShowFile(std::u16string(ArrayText(app.settings.logDialog.fullPath)));
   }
 }
@@ -120,9 +126,9 @@ void MainWindow::CopyRows(OutputFormat format) {
 void MainWindow::ShowSaveResult(bool saved, HWND owner) {
   const wchar_t* caption = Wide(App().settings.exportDialog.fileTitle);
   if (saved) {
-    MessageBoxW(owner, L"保存しました", caption, MB_OK);
+    MessageBoxW(owner, Wide(Tr(TextId::Saved)), caption, MB_OK);
   } else {
-    MessageBoxW(owner, L"保存できませんでした", caption, MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, Wide(Tr(TextId::SaveFailed)), caption, MB_OK | MB_ICONERROR);
   }
 }
 
@@ -134,7 +140,8 @@ void MainWindow::SaveList(OutputFormat format) {
   if (date.year != 0 || date.month != 0 || date.day != 0) {
     ProposeFileName(dialog, app.env, DayLogFileName(date.year, date.month, date.day, csv ? u"csv" : u"txt"));
   }
-  const int filter = ShowSaveDialog(dialog, app.env, window_, kListFilters, csv ? L"csv" : L"txt", csv ? 2 : 1);
+  const int filter =
+      ShowSaveDialog(dialog, app.env, window_, Wide(ListFilters().data()), csv ? L"csv" : L"txt", csv ? 2 : 1);
   if (filter == 0) return;
   // The filter the user ended with decides the format, not the command.
   ShowSaveResult(WriteDayList(app, view_.list, std::u16string(ArrayText(dialog.fullPath)), FormatOfFilter(filter)),
@@ -167,7 +174,7 @@ void MainWindow::SaveUsage() {
   // From the usage window, that window owns the dialogs: owned by this window, which the usage window
   // keeps disabled, they would enable it again when they close.
   HWND owner = usage_.Handle() != nullptr ? usage_.Handle() : window_;
-  const int filter = ShowSaveDialog(dialog, app.env, owner, kUsageFilters, L"txt", 0);
+  const int filter = ShowSaveDialog(dialog, app.env, owner, Wide(UsageFilters().data()), L"txt", 0);
   if (filter == 0) return;
   UsageTable table;
   if (period != nullptr) {
@@ -183,13 +190,13 @@ void MainWindow::SaveUsage() {
 void MainWindow::SaveColors() {
   AppState& app = App();
   FileDialogState& dialog = app.settings.colorDialog;
-  if (ShowSaveDialog(dialog, app.env, window_, kColorFilters, L"color", 1) == 0) return;
+  if (ShowSaveDialog(dialog, app.env, window_, Wide(ColorFilters().data()), L"color", 1) == 0) return;
   SaveColorFile(app.env, std::u16string(ArrayText(dialog.fullPath)), app.colors, app.pool);
 }
 
 void MainWindow::OpenColors() {
   AppState& app = App();
-  if (ShowOpenDialog(app.settings.colorDialog, app.env, window_, kColorFilters, L"color")) {
+  if (ShowOpenDialog(app.settings.colorDialog, app.env, window_, Wide(ColorFilters().data()), L"color")) {
     LoadColors(std::u16string(ArrayText(app.settings.colorDialog.fullPath)));
   }
 }
@@ -281,14 +288,19 @@ void MainWindow::OnDropFiles(HDROP drop) {
   OpenFiles(names);
 }
 
-void MainWindow::OnCommandLine() {
+std::vector<std::u16string> CommandLineArguments() {
   int count = 0;
   LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (arguments == nullptr) return;
+  if (arguments == nullptr) return {};
   std::vector<std::u16string> names;
   for (int i = 1; i < count; ++i) names.push_back(FromWide(arguments[i]));
   LocalFree(arguments);
-  if (!names.empty()) OpenFiles(names);
+  return names;
+}
+
+void MainWindow::OnCommandLine() {
+  const StartArguments start = ParseStartArguments(CommandLineArguments());
+  if (!start.files.empty()) OpenFiles(start.files);
 }
 
 void MainWindow::OnClose() {
@@ -298,7 +310,7 @@ void MainWindow::OnClose() {
   }
   if (confirmShowing_) return;
   confirmShowing_ = true;
-  if (MessageBoxW(window_, L"終了しますか？", L"確認", MB_YESNO | MB_ICONQUESTION) == IDYES) DestroyWindow(window_);
+  if (AskYesNo(window_, TextId::ConfirmExit)) DestroyWindow(window_);
   confirmShowing_ = false;
 }
 

@@ -87,7 +87,7 @@ void MainWindow::SetHeaderText(int column, const std::u16string& text) {
 }
 
 void MainWindow::ResetHeaders() {
-  for (int c = 0; c < 4; ++c) SetHeaderText(c, kListHeaders[c]);
+  for (int c = 0; c < 4; ++c) SetHeaderText(c, Tr(kListHeaders[c]));
 }
 
 void MainWindow::OnColumnClick(int column) {
@@ -99,7 +99,7 @@ void MainWindow::OnColumnClick(int column) {
   }
   app.settings.listSortAscending = app.settings.listSortAscending ? 0 : 1;
   const bool ascending = app.settings.listSortAscending != 0;
-  for (int c = 0; c < 4; ++c) SetHeaderText(c, c == column ? SortedHeaderText(c, ascending) : kListHeaders[c]);
+  for (int c = 0; c < 4; ++c) SetHeaderText(c, c == column ? SortedHeaderText(c, ascending) : Tr(kListHeaders[c]));
   if (view_.list.RowCount() >= 2) {
     app.settings.listSortColumn = column;
     view_.list.SortByColumn(column, ascending, app.pool);

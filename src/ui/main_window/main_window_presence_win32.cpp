@@ -77,7 +77,7 @@ void MainWindow::UpdateAwayTip() {
   icon.hWnd = window_;
   icon.uID = 0;
   icon.uFlags = NIF_TIP;
-  lstrcpynW(icon.szTip, away ? Wide(kAwayTipText) : kProgramNameW, 64);
+  lstrcpynW(icon.szTip, away ? Wide(Tr(kAwayTipText)) : kProgramNameW, 64);
   Shell_NotifyIconW(NIM_MODIFY, &icon);
 }
 

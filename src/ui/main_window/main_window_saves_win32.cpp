@@ -1,7 +1,8 @@
-// The main window's save at exit when the day cannot be written, suspend and resume, and the
-// announcement of files set aside at start-up.
+// The main window's save at exit when the day cannot be written, suspend and resume, the
+// announcement of files set aside at start-up, and the Run value's repair at start-up.
 #include <windows.h>
 
+#include "app/auto_start.h"
 #include "app/sampler.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/save_messages.h"
@@ -40,6 +41,14 @@ void MainWindow::AnnounceKeptAside() {
   const std::u16string text = KeptAsideText(keptAside_);
   keptAside_.clear();
   MessageBoxW(window_, Wide(text.c_str()), kProgramNameW, MB_OK | MB_ICONWARNING);
+}
+
+void MainWindow::RepairAutoStartPath() {
+  AppState& app = App();
+  if (RepairAutoStart(DefaultRunKey(), app.env.ExecutablePath()) != AutoStartRepair::Failed) return;
+  // Hidden in the tray, the window cannot own the box.
+  MessageBoxW(startInTray_ ? nullptr : window_, Wide(Tr(TextId::AutoStartMoved)), kProgramNameW,
+              MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace qm

@@ -26,7 +26,7 @@ void MainWindow::OpenSettings() {
 void MainWindow::SaveIniNow() {
   AppState& app = App();
   if (SaveIniSettings(app.env, app.ini)) return;
-  const std::u16string text = std::u16string(kIniSaveFailedText) + u"\n" + IniFilePath(app.env);
+  const std::u16string text = std::u16string(Tr(kIniSaveFailedText)) + u"\n" + IniFilePath(app.env);
   MessageBoxW(window_, Wide(text.c_str()), kProgramNameW, MB_OK | MB_ICONERROR);
 }
 

@@ -39,11 +39,11 @@ void MainWindow::RecreateTimelineImage() {
     timeline_.ReleaseImage();
     return;
   }
-  timeline_.SetTimelineFont();
+  timeline_.SetTimelineFont(TimelineMetricsAt(dpi_).hourFontHeight);
   SetTextColor(timeline_.Dc(), kHourTextColor);
   // The whole picture, not only the scale: it is what the static shows when it repaints by itself.
   SectionTextPainter text(timeline_);
-  RenderTimeline(timeline_, {view_.list, App().colors}, kNoPoint, kNoPoint, timelineState_, text);
+  RenderTimeline(timeline_, {view_.list, App().colors, dpi_}, kNoPoint, kNoPoint, timelineState_, text);
   timeline_.DeselectBitmap();
   SetTimelineImage(timeline_.Bitmap());
 }
@@ -67,7 +67,7 @@ void MainWindow::RedrawTimeline(const POINT* point) {
   if (timeline_.bits != nullptr) {
     SelectedBitmap selected(timeline_);
     SectionTextPainter text(timeline_);
-    RenderTimeline(timeline_, {view_.list, App().colors}, mouse, mark, timelineState_, text);
+    RenderTimeline(timeline_, {view_.list, App().colors, dpi_}, mouse, mark, timelineState_, text);
   }
   HDC dc = GetDC(image);
   if (dc == nullptr) return;

@@ -5,12 +5,15 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <utility>
 
 #include "app/journal_recovery.h"
 #include "core/fixed_string.h"
 #include "output/compiled_template.h"
 #include "storage/day_log_file.h"
 #include "storage/settings_file.h"
+#include "ui/common/dialog_controls.h"
+#include "ui/common/dpi_scale.h"
 #include "ui/main_window/main_window.h"
 #include "ui/common/resource_ids.h"
 
@@ -20,24 +23,6 @@ namespace {
 // The controls that ride on the bottom edge, in the order of controlsAtSetUp_.
 constexpr int kBottomControls[7] = {IDC_PREV_DAY, IDC_NEXT_DAY, IDC_TODAY, IDC_OPEN_LOG,
                                     IDC_HOVER_TEXT, IDC_TOTAL_TEXT, IDC_TIMELINE};
-
-// The control's rectangle in the client coordinates of its window.
-Rect ClientRectOf(HWND control, HWND window) {
-  RECT r = {};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-  return {r.left, r.top, r.right, r.bottom};
-}
-
-Size ClientSize(HWND window) {
-  RECT r = {};
-  GetClientRect(window, &r);
-  return {r.right, r.bottom};
-}
-
-void MoveControl(HWND control, const Rect& r) {
-  SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
-}
 
 static_assert(sizeof(WINDOWPLACEMENT) == sizeof(WindowPlacement));
 
@@ -92,6 +77,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case kShownDateMessage: OnShownDateQuery(wParam); return 0;
     case kShowDayMessage: OnShowDay(wParam, lParam); return 0;
     case kKeptAsideMessage: AnnounceKeptAside(); return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     default:
       if (taskbarCreated_ != 0 && message == taskbarCreated_) OnTaskbarCreated();
       break;
@@ -102,11 +88,13 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
 void MainWindow::OnCreate() {
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   AppState& app = App();
+  dpi_ = WindowDpi(window_);
   RecordSetUpRectangles();
   LoadSettingsFile(app);
   CompileTemplates(app.settings, app.templates);
   StartTimers();
   RestorePlacement();
+  RepairAutoStartPath();
   InsertListColumns();
   SetFocus(list_);
   LoadToday();
@@ -120,9 +108,10 @@ void MainWindow::OnCreate() {
 
 void MainWindow::RecordSetUpRectangles() {
   list_ = GetDlgItem(window_, IDC_RECORD_LIST);
-  clientAtSetUp_ = ClientSize(window_);
-  listAtSetUp_ = ClientRectOf(list_, window_);
-  for (int i = 0; i < 7; ++i) controlsAtSetUp_[i] = ClientRectOf(GetDlgItem(window_, kBottomControls[i]), window_);
+  clientAtSetUp_ = ClientSizeOf(window_);
+  listAtSetUp_ = ControlRectInClient(window_, list_);
+  for (int i = 0; i < 7; ++i)
+    controlsAtSetUp_[i] = ControlRectInClient(window_, GetDlgItem(window_, kBottomControls[i]));
 }
 
 void MainWindow::StartTimers() {
@@ -139,10 +128,14 @@ void MainWindow::StartTimer(UINT_PTR id, int32_t periodMs) {
 void MainWindow::RestorePlacement() {
   WINDOWPLACEMENT placement;
   std::memcpy(&placement, &App().settings.mainPlacement, sizeof placement);
-  if (!SetWindowPlacement(window_, &placement)) {
-    CenterOnScreen(window_);
+  // In the tray the window takes its place but stays hidden until the icon restores it.
+  if (startInTray_) placement.showCmd = SW_HIDE;
+  const bool placed = SetWindowPlacement(window_, &placement) != FALSE;
+  if (!placed) CenterOnScreen(window_);
+  if (!placed && !startInTray_) {
     ShowWindow(window_, SW_SHOWNORMAL);
   } else {
+    // A hidden window gets no size message until it is shown; the controls go to their places now.
     PostMessageW(window_, WM_SIZE, 0, 0);
   }
 }
@@ -172,7 +165,7 @@ void MainWindow::OnSize(WPARAM kind) {
 
 // In client coordinates, so that a caption, a menu that wraps or no frame at all changes nothing.
 void MainWindow::RunLayout() {
-  const Size client = ClientSize(window_);
+  const Size client = ClientSizeOf(window_);
   MoveControl(list_, LayoutInClient(Anchor::Stretch, listAtSetUp_, clientAtSetUp_, client));
   for (int i = 0; i < 7; ++i) {
     const Anchor anchor = kBottomControls[i] == IDC_TIMELINE ? Anchor::BottomStretch : Anchor::Bottom;
@@ -182,6 +175,26 @@ void MainWindow::RunLayout() {
   RecreateTimelineImage();
   PostMessageW(window_, kTimelineRedrawMessage, 0, 0);
   InvalidateRect(window_, nullptr, TRUE);
+}
+
+void MainWindow::OnDpiChanged(uint32_t dpi, const RECT& suggested) {
+  if (dpi == 0 || dpi == dpi_) return;
+  clientAtSetUp_ = RescaleSize(clientAtSetUp_, dpi_, dpi);
+  listAtSetUp_ = RescaleRect(listAtSetUp_, dpi_, dpi);
+  for (Rect& control : controlsAtSetUp_) control = RescaleRect(control, dpi_, dpi);
+  // Not a dialog to the system, so nothing rescales the template's font for it.
+  const auto current = reinterpret_cast<HFONT>(SendDlgItemMessageW(window_, IDC_TODAY, WM_GETFONT, 0, 0));
+  OwnedFont font(RescaledFont(current, dpi_, dpi));
+  if (font) {
+    SetFontOfAll(window_, font.get());
+    dpiFont_ = std::move(font);
+  }
+  RescaleListColumns(list_, 4, dpi_, dpi);
+  dpi_ = dpi;
+  SetWindowIcons(window_, IDI_QUILLMERE);
+  // The size change runs the layout and makes the timeline anew at the new DPI.
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::OnTimer(UINT_PTR id) {
@@ -259,7 +272,7 @@ void MainWindow::AddTrayIcon() {
   icon.uID = 0;
   icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon.uCallbackMessage = kTrayMessage;
-  icon.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLMERE));
+  icon.hIcon = IconAtDpi(IDI_QUILLMERE, true, WindowDpi(window_));
   lstrcpynW(icon.szTip, kProgramNameW, 64);
   Shell_NotifyIconW(NIM_ADD, &icon);
 }

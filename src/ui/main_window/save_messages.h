@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "storage/day_log_file.h"
+#include "ui/text/texts.h"
 
 namespace qm {
 

@@ -39,4 +39,13 @@ std::u16string RangeCaptionText(const DateRange& range) {
   return FromUtf8(SlashDate(range.first) + " - " + SlashDate(range.last));
 }
 
+std::u16string PeriodCaptionText(TextId window, const DateRange& range, bool counting,
+                                 std::span<const std::u16string> unreadable) {
+  std::u16string caption = std::u16string(Tr(window)) + u" [" + RangeCaptionText(range) + u"]";
+  if (counting) return caption + Tr(TextId::CountingNote);
+  if (!unreadable.empty()) caption += Tr(TextId::UnreadableNote);
+  for (const std::u16string& name : unreadable) caption += u" " + name;
+  return caption;
+}
+
 }  // namespace qm

@@ -1,19 +1,15 @@
-// The texts of the period choice and the period window that the code writes (the dialogs' own texts
-// are in the resource script), in one place.
+// The ids of the texts the period choice and the period picture write, in the orders the code counts
+// in; the texts themselves are rows of ui/text/texts.def.
 #pragma once
+
+#include "ui/text/texts.h"
 
 namespace qm {
 
 // The period choice, in the order of UsagePeriod: day, week, month.
-inline constexpr const char16_t* kPeriodChoiceTexts[3] = {u"日", u"週", u"月"};
-inline constexpr char16_t kUsageWindowCaption[] = u"アプリケーション使用率";
-inline constexpr char16_t kPeriodWindowCaption[] = u"期間の表示";
-// Behind the caption while a period is being totalled.
-inline constexpr char16_t kCountingNote[] = u" (集計中…)";
-inline constexpr char16_t kIniSaveFailed[] = u"quillmere.ini に期間の選択を保存できませんでした。";
+inline constexpr TextId kPeriodChoiceTexts[3] = {TextId::PeriodDay, TextId::PeriodWeek, TextId::PeriodMonth};
 // The days of the week in the period picture's labels, from Sunday as the system counts them.
-inline constexpr const char16_t* kWeekdayTexts[7] = {u"日", u"月", u"火", u"水", u"木", u"金", u"土"};
-// Behind the caption, followed by the names of the day logs that could not be read.
-inline constexpr char16_t kUnreadableNote[] = u" 読めないログ:";
+inline constexpr TextId kWeekdayTexts[7] = {TextId::Sunday,   TextId::Monday, TextId::Tuesday, TextId::Wednesday,
+                                            TextId::Thursday, TextId::Friday, TextId::Saturday};
 
 }  // namespace qm

@@ -36,6 +36,8 @@ class PeriodWindow : public DialogWindowBase {
   void OnDestroy();
   INT_PTR OnCommand(WORD id, WORD code);
   void OnSize();
+  // The system rescales the dialog's font and controls and sends the new size; the picture follows.
+  void OnDpiChanged(uint32_t dpi);
   void OnTimer();
   void OnPeriodReady();
   void OnPictureClick();
@@ -45,20 +47,22 @@ class PeriodWindow : public DialogWindowBase {
   void RecreateImage();
   void Render(Point mouse);
   Point PictureCursor() const;
+  PeriodLayout Layout() const;
   // The hover text of a point of the picture, reading the day's records when the day changes.
   std::u16string HoverTextAt(const PeriodHit& hit);
   const DayLog* DayOf(const CalendarDate& date, const StringPool** pool);
 
   HWND window_ = nullptr;
   HWND picture_ = nullptr;
+  uint32_t dpi_ = 96;
   UsagePeriod period_ = UsagePeriod::Week;
   CalendarDate anchor_;
   PeriodUsage shown_;
   PeriodJob job_;
   DIBSection image_;
   Point lastCursor_ = kNoPoint;
-  RECT pictureAtSetUp_ = {};
-  RECT hoverAtSetUp_ = {};
+  Rect pictureAtSetUp_;
+  Rect hoverAtSetUp_;
   // The day under the mouse, read once for its records.
   CalendarDate hoverDate_;
   bool hoverLoaded_ = false;

@@ -8,6 +8,9 @@
 #include "storage/day_log_file.h"
 #include "storage/legacy_day_log_file.h"
 #include "storage/log_folder.h"
+#include "ui/common/dialog_controls.h"
+#include "ui/common/dpi_scale.h"
+#include "ui/common/dpi_win32.h"
 #include "ui/common/resource_ids.h"
 #include "ui/main_window/main_window.h"
 #include "ui/period/period_steps.h"
@@ -18,13 +21,6 @@ namespace {
 
 constexpr UINT_PTR kHoverTimer = 1;
 constexpr UINT kHoverPeriodMs = 100;
-
-RECT ClientRectOf(HWND control, HWND parent) {
-  RECT r = {};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
 
 std::u16string LogFolderOfViews() { return std::u16string(ArrayText(App().settings.logDialog.folder)); }
 
@@ -49,23 +45,24 @@ INT_PTR PeriodWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
     case WM_APPCOMMAND: return 0;
     case kPeriodReadyMessage: OnPeriodReady(); return 1;
     case WM_CONTEXTMENU: CopyHoverText(); return 1;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam)); return 0;
     default: return 0;
   }
 }
 
 void PeriodWindow::OnInitDialog(HWND window) {
   window_ = window;
+  dpi_ = WindowDpi(window_);
   picture_ = GetDlgItem(window_, IDC_PERIOD_PICTURE);
-  pictureAtSetUp_ = ClientRectOf(picture_, window_);
-  hoverAtSetUp_ = ClientRectOf(GetDlgItem(window_, IDC_PERIOD_HOVER), window_);
+  pictureAtSetUp_ = ControlRectInClient(window_, picture_);
+  hoverAtSetUp_ = ControlRectInClient(window_, GetDlgItem(window_, IDC_PERIOD_HOVER));
   HWND choice = GetDlgItem(window_, IDC_PERIOD_CHOICE);
-  for (const char16_t* text : kPeriodChoiceTexts) SendMessageW(choice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text)));
+  for (const TextId text : kPeriodChoiceTexts) SendMessageW(choice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(Tr(text))));
   // A picture of one day says no more than the main timeline: the window starts on a week at least.
   period_ = App().ini.usagePeriod == UsagePeriod::Day ? UsagePeriod::Week : App().ini.usagePeriod;
   SendMessageW(choice, CB_SETCURSEL, static_cast<WPARAM>(period_), 0);
   anchor_ = QueryShownDate(GetWindow(window_, GW_OWNER));
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUILLMERE))));
+  SetWindowIcons(window_, IDI_QUILLMERE);
   SetTimer(window_, kHoverTimer, kHoverPeriodMs, nullptr);
   OnSize();
   StartPeriod();
@@ -107,22 +104,32 @@ INT_PTR PeriodWindow::OnCommand(WORD id, WORD code) {
 
 // The picture fills the window below the buttons; the hover line grows in width.
 void PeriodWindow::OnSize() {
-  RECT client = {};
-  GetClientRect(window_, &client);
-  const int margin = pictureAtSetUp_.left;
-  SetWindowPos(GetDlgItem(window_, IDC_PERIOD_HOVER), nullptr, 0, 0,
-               std::max<LONG>(1, client.right - hoverAtSetUp_.left - margin), hoverAtSetUp_.bottom - hoverAtSetUp_.top,
-               SWP_NOMOVE | SWP_NOZORDER);
-  SetWindowPos(picture_, nullptr, 0, 0, std::max<LONG>(1, client.right - 2 * margin),
-               std::max<LONG>(1, client.bottom - pictureAtSetUp_.top - margin), SWP_NOMOVE | SWP_NOZORDER);
+  const Size client = ClientSizeOf(window_);
+  const int32_t margin = pictureAtSetUp_.left;
+  Rect hover = hoverAtSetUp_;
+  hover.right = std::max(hover.left + 1, client.width - margin);
+  MoveControl(GetDlgItem(window_, IDC_PERIOD_HOVER), hover);
+  Rect picture = pictureAtSetUp_;
+  picture.right = std::max(picture.left + 1, client.width - margin);
+  picture.bottom = std::max(picture.top + 1, client.height - margin);
+  MoveControl(picture_, picture);
+  RecreateImage();
+}
+
+void PeriodWindow::OnDpiChanged(uint32_t dpi) {
+  if (dpi == 0 || dpi == dpi_) return;
+  pictureAtSetUp_ = RescaleRect(pictureAtSetUp_, dpi_, dpi);
+  hoverAtSetUp_ = RescaleRect(hoverAtSetUp_, dpi_, dpi);
+  dpi_ = dpi;
+  SetWindowIcons(window_, IDI_QUILLMERE);
+  // A size unchanged in pixels brings no WM_SIZE, yet the picture's metrics changed.
   RecreateImage();
 }
 
 void PeriodWindow::StartPeriod() {
   AppState& app = App();
   const DateRange range = PeriodRange(period_, anchor_);
-  const std::u16string caption = std::u16string(kPeriodWindowCaption) + u" [" + RangeCaptionText(range) + u"]";
-  SetWindowTextW(window_, Wide((caption + kCountingNote).c_str()));
+  SetWindowTextW(window_, Wide(PeriodCaptionText(TextId::PeriodCaption, range, true, {}).c_str()));
   const LocalTime& now = app.sampler.lastTick;
   const DayInMemory today{{now.year, now.month, now.day}, &app.sampler.day, &app.pool};
   HWND window = window_;
@@ -135,10 +142,9 @@ void PeriodWindow::OnPeriodReady() {
   if (period == nullptr) return;
   shown_ = std::move(*period);
   hoverLoaded_ = false;
-  std::u16string caption = std::u16string(kPeriodWindowCaption) + u" [" + RangeCaptionText(shown_.range) + u"]";
-  if (!shown_.unreadable.empty()) caption += kUnreadableNote;
-  for (const std::u16string& path : shown_.unreadable) caption += u" " + App().env.FindFileName(path);
-  SetWindowTextW(window_, Wide(caption.c_str()));
+  std::vector<std::u16string> names;
+  for (const std::u16string& path : shown_.unreadable) names.push_back(App().env.FindFileName(path));
+  SetWindowTextW(window_, Wide(PeriodCaptionText(TextId::PeriodCaption, shown_.range, false, names).c_str()));
   Render(kNoPoint);
 }
 
@@ -150,7 +156,7 @@ void PeriodWindow::RecreateImage() {
     image_.ReleaseImage();
     return;
   }
-  image_.SetTimelineFont();
+  image_.SetTimelineFont(PeriodMetricsAt(dpi_).textHeight);
   SetTextColor(image_.Dc(), kHourTextColor);
   image_.DeselectBitmap();
   Render(kNoPoint);
@@ -164,7 +170,7 @@ void PeriodWindow::Render(Point mouse) {
   {
     SelectedBitmap selected(image_);
     SectionTextPainter text(image_);
-    RenderPeriodPicture(image_, shown_, App().colors, mouse, text);
+    RenderPeriodPicture(image_, shown_, App().colors, mouse, dpi_, text);
   }
   HDC dc = GetDC(picture_);
   if (dc == nullptr) return;
@@ -175,6 +181,10 @@ void PeriodWindow::Render(Point mouse) {
 
 void PeriodWindow::Redraw() {
   if (window_ != nullptr) Render(kNoPoint);
+}
+
+PeriodLayout PeriodWindow::Layout() const {
+  return LayoutPeriodPicture(image_.Width(), image_.Height(), shown_.range, dpi_);
 }
 
 Point PeriodWindow::PictureCursor() const {
@@ -188,7 +198,7 @@ void PeriodWindow::OnTimer() {
   const Point cursor = PictureCursor();
   if (GetActiveWindow() != window_ || (cursor.x == lastCursor_.x && cursor.y == lastCursor_.y)) return;
   lastCursor_ = cursor;
-  const PeriodLayout layout = LayoutPeriodPicture(image_.Width(), image_.Height(), shown_.range);
+  const PeriodLayout layout = Layout();
   const std::optional<PeriodHit> hit = HitPeriodPicture(layout, shown_.range, cursor);
   SetDlgItemTextW(window_, IDC_PERIOD_HOVER, hit ? Wide(HoverTextAt(*hit).c_str()) : L"");
   Render(hit ? cursor : kNoPoint);
@@ -233,13 +243,13 @@ std::u16string PeriodWindow::HoverTextAt(const PeriodHit& hit) {
 
 // A right click on the picture copies what the hover line says about that point.
 void PeriodWindow::CopyHoverText() {
-  const PeriodLayout layout = LayoutPeriodPicture(image_.Width(), image_.Height(), shown_.range);
+  const PeriodLayout layout = Layout();
   const std::optional<PeriodHit> hit = HitPeriodPicture(layout, shown_.range, PictureCursor());
   if (hit) CopyTextToClipboard(HoverTextAt(*hit));
 }
 
 void PeriodWindow::OnPictureClick() {
-  const PeriodLayout layout = LayoutPeriodPicture(image_.Width(), image_.Height(), shown_.range);
+  const PeriodLayout layout = Layout();
   const std::optional<PeriodHit> hit = HitPeriodPicture(layout, shown_.range, PictureCursor());
   if (!hit) return;
   const WPARAM date = (WPARAM{hit->date.year} << 16) | (WPARAM{hit->date.month} << 8) | hit->date.day;

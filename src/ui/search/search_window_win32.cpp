@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/app_state.h"
+#include "ui/common/dialog_controls.h"
 #include "ui/common/list_view.h"
 #include "ui/main_window/main_window.h"
 #include "ui/common/resource_ids.h"
@@ -61,11 +62,7 @@ void SearchWindow::OnInitDialog(HWND window) {
   window_ = window;
   hooked_ = this;
   hook_.reset(SetWindowsHookExW(WH_KEYBOARD, &SearchKeyboardHook, nullptr, GetCurrentThreadId()));
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLMERE), IMAGE_ICON,
-                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                  LR_SHARED));
-  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  SetSmallIcon(window_, IDI_QUILLMERE);
   RestorePlacement();
   HWND combo = GetDlgItem(window_, IDC_SEARCH_TEXT);
   SendMessageW(combo, CB_LIMITTEXT, kSearchTextLimit, 0);

@@ -8,14 +8,14 @@ namespace {
 constexpr uint32_t kOfferedMinutes[] = {1, 2, 3, 5, 10, 15, 30, 60};
 
 std::u16string DurationText(uint32_t seconds) {
-  if (seconds % 60 == 0) return FromUtf8(std::to_string(seconds / 60)) + kMinutesText;
-  return FromUtf8(std::to_string(seconds)) + kSecondsText;
+  if (seconds % 60 == 0) return FromUtf8(std::to_string(seconds / 60)) + Tr(TextId::MinutesUnit);
+  return FromUtf8(std::to_string(seconds)) + Tr(TextId::SecondsUnit);
 }
 
 }  // namespace
 
 std::vector<AwayChoice> AwayChoices(uint32_t storedSeconds) {
-  std::vector<AwayChoice> choices = {{kAwayOffText, 0}};
+  std::vector<AwayChoice> choices = {{Tr(TextId::Never), 0}};
   for (const uint32_t minutes : kOfferedMinutes) choices.push_back({DurationText(minutes * 60), minutes * 60});
   if (AwaySelection(choices, storedSeconds) < 0) choices.push_back({DurationText(storedSeconds), storedSeconds});
   return choices;

@@ -7,15 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "ui/text/texts.h"
+
 namespace qm {
 
-inline constexpr char16_t kAwayOffText[] = u"しない";
-inline constexpr char16_t kMinutesText[] = u"分";
-inline constexpr char16_t kSecondsText[] = u"秒";
 // The notification-area icon's tip while nobody is there.
-inline constexpr char16_t kAwayTipText[] = u"Quillmere - 離席中";
+inline constexpr TextId kAwayTipText = TextId::AwayTip;
 // Followed by the file's path, when the settings window could not write it.
-inline constexpr char16_t kIniSaveFailedText[] = u"設定を保存できませんでした。";
+inline constexpr TextId kIniSaveFailedText = TextId::IniNotSaved;
 
 struct AwayChoice {
   std::u16string text;

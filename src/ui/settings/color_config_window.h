@@ -29,6 +29,7 @@ class ColorConfigWindow : public DialogWindowBase {
   LRESULT OnNotify(const NMHDR& header);
   void OnSize(WPARAM kind);
   void OnGetMinMaxInfo(MINMAXINFO& info) const;
+  void OnDpiChanged(uint32_t dpi);
   // Stores the columns and the placement; on closing, and when the window goes with its owner.
   void StoreLayout();
   void OnClose();
@@ -61,6 +62,7 @@ class ColorConfigWindow : public DialogWindowBase {
 
   HWND window_ = nullptr;
   HWND list_ = nullptr;
+  uint32_t dpi_ = 96;
   std::vector<ColorEntry> rows_;
   // Taken at opening, in the dialog's client coordinates: the list, the group box, then the buttons
   // "clear", "load", "save" and "close".

@@ -6,6 +6,8 @@
 #include "core/fixed_string.h"
 #include "storage/color_file.h"
 #include "ui/common/dialog_controls.h"
+#include "ui/common/dpi_scale.h"
+#include "ui/common/dpi_win32.h"
 #include "ui/common/file_dialog.h"
 #include "ui/common/list_view.h"
 #include "ui/common/resource_ids.h"
@@ -13,7 +15,6 @@
 namespace qm {
 namespace {
 
-constexpr wchar_t kColorFilters[] = L"Quillmere Color File (*.color)\0*.color\0";
 constexpr int kColumnFormats[2] = {LVCFMT_LEFT, LVCFMT_RIGHT};
 constexpr DWORD kListExtendedStyles = LVS_EX_LABELTIP | LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
 // The controls that follow the window's size, in the order of controlsAtOpening_.
@@ -23,14 +24,6 @@ constexpr int kLaidOutControls[6] = {IDC_COLOR_LIST,  IDC_COLOR_GROUP, IDC_COLOR
 Rect WindowRect(HWND window) {
   RECT r = {};
   GetWindowRect(window, &r);
-  return {r.left, r.top, r.right, r.bottom};
-}
-
-// A control's rectangle in its dialog's client coordinates.
-Rect ClientRectOf(HWND dialog, HWND control) {
-  RECT r = {};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
   return {r.left, r.top, r.right, r.bottom};
 }
 
@@ -49,6 +42,7 @@ INT_PTR ColorConfigWindow::HandleMessage(HWND window, UINT message, WPARAM wPara
     }
     case WM_SIZE: OnSize(wParam); return 0;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return TRUE;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam)); return 0;
     case WM_CLOSE: OnClose(); return TRUE;
     case WM_DESTROY: OnDestroy(); return 0;
     default: return 0;
@@ -57,6 +51,7 @@ INT_PTR ColorConfigWindow::HandleMessage(HWND window, UINT message, WPARAM wPara
 
 void ColorConfigWindow::OnInitDialog(HWND window) {
   window_ = window;
+  dpi_ = WindowDpi(window_);
   list_ = GetDlgItem(window_, IDC_COLOR_LIST);
   RecordOpeningRectangles();
   AppState& app = App();
@@ -71,7 +66,8 @@ void ColorConfigWindow::OnInitDialog(HWND window) {
 
 void ColorConfigWindow::RecordOpeningRectangles() {
   dialogAtOpening_ = WindowRect(window_);
-  for (int i = 0; i < 6; ++i) controlsAtOpening_[i] = ClientRectOf(window_, GetDlgItem(window_, kLaidOutControls[i]));
+  for (int i = 0; i < 6; ++i)
+    controlsAtOpening_[i] = ControlRectInClient(window_, GetDlgItem(window_, kLaidOutControls[i]));
   if (minimumSize_.width == 0) minimumSize_ = {dialogAtOpening_.Width(), dialogAtOpening_.Height()};
 }
 
@@ -241,7 +237,7 @@ void ColorConfigWindow::DeleteColors() {
 }
 
 void ColorConfigWindow::ResetColors() {
-  if (!AskYesNo(window_, L"色情報を初期化しますか？")) return;
+  if (!AskYesNo(window_, TextId::ResetColors)) return;
   AppState& app = App();
   app.colors.ResetColors(app.pool);
   FillRows();
@@ -249,7 +245,7 @@ void ColorConfigWindow::ResetColors() {
 
 void ColorConfigWindow::LoadColors() {
   AppState& app = App();
-  if (!ShowOpenDialog(app.settings.colorDialog, app.env, window_, kColorFilters, L"color")) return;
+  if (!ShowOpenDialog(app.settings.colorDialog, app.env, window_, Wide(ColorFilters().data()), L"color")) return;
   // Whether or not the file loaded, the window shows what the rules hold now.
   LoadColorFile(app.env, std::u16string(ArrayText(app.settings.colorDialog.fullPath)), app.colors, app.pool);
   FillRows();
@@ -259,7 +255,7 @@ void ColorConfigWindow::LoadColors() {
 void ColorConfigWindow::SaveColors() {
   AppState& app = App();
   FileDialogState& dialog = app.settings.colorDialog;
-  if (ShowSaveDialog(dialog, app.env, window_, kColorFilters, L"color", 0) == 0) return;
+  if (ShowSaveDialog(dialog, app.env, window_, Wide(ColorFilters().data()), L"color", 0) == 0) return;
   SaveColorFile(app.env, std::u16string(ArrayText(dialog.fullPath)), app.colors, app.pool);
 }
 
@@ -281,6 +277,18 @@ void ColorConfigWindow::OnSize(WPARAM kind) {
   InvalidateRect(window_, nullptr, TRUE);
 }
 
+// The system rescales the dialog's font and controls and sends the new size; what the layout starts
+// from, the columns and the smallest size follow here.
+void ColorConfigWindow::OnDpiChanged(uint32_t dpi) {
+  if (dpi == 0 || dpi == dpi_) return;
+  dialogAtOpening_ = RescaleRect(dialogAtOpening_, dpi_, dpi);
+  for (Rect& control : controlsAtOpening_) control = RescaleRect(control, dpi_, dpi);
+  minimumSize_ = {Rescale(minimumSize_.width, dpi_, dpi), Rescale(minimumSize_.height, dpi_, dpi)};
+  RescaleListColumns(list_, 2, dpi_, dpi);
+  dpi_ = dpi;
+  SetSmallIcon(window_, IDI_SETTINGS);
+}
+
 void ColorConfigWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
   if (minimumSize_.width == 0) return;
   info.ptMinTrackSize = {minimumSize_.width, minimumSize_.height};
@@ -288,7 +296,7 @@ void ColorConfigWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
 
 void ColorConfigWindow::StoreLayout() {
   AppSettings& settings = App().settings;
-  for (int c = 0; c < 2; ++c) settings.colorColumnWidths[c] = ListView_GetColumnWidth(list_, c);
+  StoreListColumnWidths(list_, 2, settings.colorColumnWidths);
   int order[2] = {0, 1};
   if (ListView_GetColumnOrderArray(list_, 2, order)) {
     settings.colorColumnOrder[0] = order[0];

@@ -79,7 +79,7 @@ std::u16string ColorValueText(ColorRef color) {
 
 std::u16string ColorHeaderText(int column, int sortedColumn, bool ascending) {
   if (column < 0 || column > 1) return std::u16string();
-  std::u16string text = kColorListHeaders[column];
+  std::u16string text = Tr(kColorListHeaders[column]);
   if (column == sortedColumn) text += ascending ? u" ▽" : u" △";
   return text;
 }

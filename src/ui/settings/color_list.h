@@ -8,10 +8,11 @@
 
 #include "color/color_rules.h"
 #include "storage/app_settings.h"
+#include "ui/text/texts.h"
 
 namespace qm {
 
-inline constexpr const char16_t* kColorListHeaders[2] = {u"exec", u"color"};
+inline constexpr TextId kColorListHeaders[2] = {TextId::ColorKeyHeader, TextId::ColorHeader};
 inline constexpr int kColorKeyColumn = 0;
 inline constexpr int kColorValueColumn = 1;
 

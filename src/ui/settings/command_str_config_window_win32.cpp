@@ -57,7 +57,7 @@ void CommandStrConfigWindow::OnCommand(WORD id) {
 }
 
 void CommandStrConfigWindow::RestoreDefault(int slot) {
-  if (!AskYesNo(window_, L"デフォルトに戻しますか？")) return;
+  if (!AskYesNo(window_, TextId::RestoreDefaultTemplate)) return;
   SetControlText(window_, IDC_LIST_TEXT_TEMPLATE + slot, kDefaultLineTemplates[slot]);
 }
 

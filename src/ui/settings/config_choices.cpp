@@ -1,16 +1,23 @@
 #include "ui/settings/config_choices.h"
 
+#include "platform/utf.h"
+
 namespace qm {
 namespace {
 
-constexpr Choice kCheckPeriods[] = {{u"20ms", 20},   {u"50ms", 50},   {u"100ms", 100},
-                                    {u"200ms", 200}, {u"300ms", 300}, {u"500ms", 500}};
-constexpr Choice kTimelinePeriods[] = {{u"20ms", 20},   {u"50ms", 50},   {u"100ms", 100},
-                                       {u"250ms", 250}, {u"500ms", 500}, {u"1000ms", 1000}};
+constexpr Choice kCheckPeriods[] = {{20}, {50}, {100}, {200}, {300}, {500}};
+constexpr Choice kTimelinePeriods[] = {{20}, {50}, {100}, {250}, {500}, {1000}};
 // In the order of the interval; the values are the schedule's codes, which follow another order.
-constexpr Choice kAutoSaves[] = {
-    {u"しない", 0}, {u"一時間おき", 1}, {u"三時間おき", 3}, {u"六時間おき", 4}, {u"半日おき", 2}};
-constexpr Choice kDeleteAges[] = {{u"しない", 0}, {u"一週間", 1}, {u"ひと月", 2}, {u"半年", 3}, {u"一年", 4}};
+constexpr Choice kAutoSaves[] = {{0, TextId::Never},
+                                 {1, TextId::EveryHour},
+                                 {3, TextId::EveryThreeHours},
+                                 {4, TextId::EverySixHours},
+                                 {2, TextId::EveryTwelveHours}};
+constexpr Choice kDeleteAges[] = {{0, TextId::Never},
+                                  {1, TextId::AfterAWeek},
+                                  {2, TextId::AfterAMonth},
+                                  {3, TextId::AfterSixMonths},
+                                  {4, TextId::AfterAYear}};
 
 constexpr char16_t kForbidden[] = u"\\/?:*\"><|";
 constexpr char16_t kDateSpecifiers[] = u"yYmMdDhHiIsSlL";
@@ -70,8 +77,8 @@ int ValidateNameTemplate(std::u16string_view text) {
 
 const char16_t* NameTemplateStatus(int check) {
   switch (check) {
-    case kNameTemplateBadCharacter: return u"使用できない文字が含まれています";
-    case kNameTemplateBadSpecifier: return u"文字指定が異常です";
+    case kNameTemplateBadCharacter: return Tr(TextId::NameBadCharacter);
+    case kNameTemplateBadSpecifier: return Tr(TextId::NameBadSpecifier);
     default: return u"";
   }
 }
@@ -79,7 +86,13 @@ const char16_t* NameTemplateStatus(int check) {
 std::u16string ExportStatusText(bool folderExists, int nameCheck) {
   const std::u16string name = NameTemplateStatus(nameCheck);
   if (folderExists) return name;
-  return name.empty() ? kMissingFolderStatus : kMissingFolderStatus + (u"　" + name);
+  const std::u16string folder = Tr(TextId::MissingFolder);
+  return name.empty() ? folder : folder + Tr(TextId::StatusSeparator) + name;
+}
+
+std::u16string ChoiceText(const Choice& choice) {
+  if (choice.text != TextId::Count) return Tr(choice.text);
+  return FromUtf8(std::to_string(choice.value) + "ms");
 }
 
 }  // namespace qm

@@ -9,13 +9,17 @@
 #include <string_view>
 
 #include "storage/app_settings.h"
+#include "ui/text/texts.h"
 
 namespace qm {
 
+// An entry: a value shown with its text, or as "%dms" where it has none.
 struct Choice {
-  const char16_t* text;
   int32_t value;
+  TextId text = TextId::Count;
 };
+// The entry's text in the current language.
+std::u16string ChoiceText(const Choice& choice);
 
 struct ChoiceList {
   std::span<const Choice> entries;
@@ -43,7 +47,6 @@ int ValidateNameTemplate(std::u16string_view text);
 
 // The status line for a file-name template, empty when it is fine.
 const char16_t* NameTemplateStatus(int check);
-inline constexpr char16_t kMissingFolderStatus[] = u"存在しないディレクトリです";
 // The status line of an export group: a missing folder is always told, beside a name's problem.
 std::u16string ExportStatusText(bool folderExists, int nameCheck);
 

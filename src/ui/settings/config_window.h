@@ -1,6 +1,7 @@
 // The settings window: the periods of the two timers, the auto-save schedule, the deletion age of
-// old logs, the exit confirmation, the byte-order mark, the automatic export of the list and of
-// the usage statistics, and away time (kept in quillmere.ini). Run modally over the main window; everything is applied when it closes,
+// old logs, the exit confirmation, the byte-order mark, the start with Windows, the automatic export
+// of the list and of the usage statistics, and away time (kept in quillmere.ini). Run modally over the
+// main window; everything is applied when it closes,
 // however it is closed.
 #pragma once
 
@@ -47,6 +48,9 @@ class ConfigWindow : public DialogWindowBase {
   void ShowAwayGroup();
   void StoreAwayGroup();
   void OnCommand(WORD id, WORD code);
+  // "Windows の起動時に開始する": the box shows the Run value, a click writes or removes it.
+  void ShowAutoStart();
+  void SwitchAutoStart();
   void UpdateExportEnabling(const ExportGroup& group);
   // The status line tells what is wrong with the folder and with the name, both when both are.
   void UpdateStatus(const ExportGroup& group);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/auto_start.h"
 #include "core/fixed_string.h"
 #include "ui/settings/config_choices.h"
 #include "ui/common/dialog_controls.h"
@@ -40,7 +41,7 @@ bool ChooseFolder(char16_t (&folder)[kPathUnits], HWND owner) {
   BROWSEINFOW browse = {};
   browse.hwndOwner = owner;
   browse.pszDisplayName = displayName;
-  browse.lpszTitle = L"CSV出力先フォルダを選択してください";
+  browse.lpszTitle = Wide(Tr(TextId::ChooseExportFolder));
   browse.ulFlags = BIF_NEWDIALOGSTYLE;
   browse.lpfn = &BrowseCallback;
   browse.lParam = reinterpret_cast<LPARAM>(folder);
@@ -89,6 +90,7 @@ void ConfigWindow::OnInitDialog(HWND window) {
   FillChoices();
   CheckDlgButton(window_, IDC_CONFIRM_EXIT, settings.confirmExit ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(window_, IDC_WRITE_BOM, settings.writeBom ? BST_CHECKED : BST_UNCHECKED);
+  ShowAutoStart();
   ShowExportGroup(ListGroup());
   ShowExportGroup(UsageGroup());
   ShowAwayGroup();
@@ -118,7 +120,7 @@ void ConfigWindow::FillChoices() {
   for (int i = 0; i < kChoiceListCount; ++i) {
     const HWND list = GetDlgItem(window_, kChoiceControls[i]);
     for (const Choice& choice : kSettingsChoiceLists[i].entries) {
-      SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(choice.text)));
+      SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(ChoiceText(choice).c_str())));
     }
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(selections[i]), 0);
   }
@@ -142,8 +144,23 @@ void ConfigWindow::OnCommand(WORD id, WORD code) {
     if (id == group.chooseButton) ChooseExportFolder(group);
     if (id == group.defaultButton) RestoreDefaultName(group);
   }
+  if (id == IDC_START_WITH_WINDOWS) SwitchAutoStart();
   if (id == IDC_OUTPUT_STRINGS && outputStrings_ != nullptr) outputStrings_->Run(window_);
   if (id == IDC_CLOSE_BUTTON) PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void ConfigWindow::ShowAutoStart() {
+  CheckDlgButton(window_, IDC_START_WITH_WINDOWS, IsAutoStartOn(DefaultRunKey()) ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// The registry is changed at once, so that a refusal is told while the box is still in view; the box
+// then shows what the registry holds.
+void ConfigWindow::SwitchAutoStart() {
+  const bool on = IsChecked(window_, IDC_START_WITH_WINDOWS);
+  if (!SetAutoStart(DefaultRunKey(), App().env.ExecutablePath(), on)) {
+    MessageBoxW(window_, Wide(Tr(TextId::AutoStartFailed)), L"Quillmere", MB_OK | MB_ICONERROR);
+  }
+  ShowAutoStart();
 }
 
 void ConfigWindow::UpdateExportEnabling(const ExportGroup& group) {
@@ -167,7 +184,7 @@ void ConfigWindow::ChooseExportFolder(const ExportGroup& group) {
 }
 
 void ConfigWindow::RestoreDefaultName(const ExportGroup& group) {
-  if (AskYesNo(window_, L"デフォルトのファイル名に戻しますか？")) SetControlText(window_, group.nameEdit, group.defaultName);
+  if (AskYesNo(window_, TextId::RestoreDefaultName)) SetControlText(window_, group.nameEdit, group.defaultName);
 }
 
 void ConfigWindow::StoreExportGroup(const ExportGroup& group) {

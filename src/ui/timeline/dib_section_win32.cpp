@@ -67,15 +67,16 @@ bool DIBSection::RegrowSection(int32_t width, int32_t height) {
   std::swap(previousBitmap_, grown.previousBitmap_);
   std::swap(bits, grown.bits);
   std::swap(info, grown.info);
-  if (hadFont) SetTimelineFont();
+  if (hadFont) SetTimelineFont(fontHeight_);
   return true;
 }
 
-bool DIBSection::SetTimelineFont() {
+bool DIBSection::SetTimelineFont(int32_t height) {
   ReleaseFont();
+  fontHeight_ = height;
   if (dc_ == nullptr) return false;
   LOGFONTW face = {};
-  face.lfHeight = 12;
+  face.lfHeight = height;
   face.lfWeight = FW_BOLD;
   face.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(face.lfFaceName, L"MS UI Gothic", LF_FACESIZE);

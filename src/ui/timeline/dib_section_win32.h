@@ -21,8 +21,8 @@ class DIBSection : public DIB {
   // True when done or when the size is unchanged.
   virtual bool RegrowSection(int32_t width, int32_t height);
 
-  // "MS UI Gothic", 12 px, bold, drawn on a transparent background.
-  bool SetTimelineFont();
+  // "MS UI Gothic", bold, `height` pixels (12 at 96 DPI), drawn on a transparent background.
+  bool SetTimelineFont(int32_t height = 12);
 
   // The bitmap goes into the device context while the picture is drawn, and out again so that other
   // windows can show it.
@@ -41,6 +41,7 @@ class DIBSection : public DIB {
   HGDIOBJ previousBitmap_ = nullptr;
   HFONT font_ = nullptr;
   HGDIOBJ previousFont_ = nullptr;
+  int32_t fontHeight_ = 12;
 };
 
 // Hour numbers written with TextOutW into the section's device context.

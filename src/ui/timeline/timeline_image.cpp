@@ -9,6 +9,7 @@
 
 #include "output/decimal_text.h"
 #include "platform/utf.h"
+#include "ui/common/dpi_scale.h"
 
 namespace qm {
 namespace {
@@ -244,6 +245,7 @@ void DrawZoomHour(DIB& image, const TimelineScene& scene, Point mouse, TimelineS
 
   // The minute scale: every minute an eighth of the height, every five a quarter, every half hour
   // three eighths, every full hour to the bottom edge with its number.
+  const TimelineMetrics metrics = TimelineMetricsAt(scene.dpi);
   int64_t t = (s0 / 60) * 60 + 60;
   for (int i = 0; i < 60; ++i, t += 60) {
     const int32_t x = Clamp32(static_cast<int64_t>(w) * (t - s0) / kZoomSeconds);
@@ -251,7 +253,7 @@ void DrawZoomHour(DIB& image, const TimelineScene& scene, Point mouse, TimelineS
     DrawPixelLine(image, bottom, x, x, h / 2, kScalePixel);
     if (t % 3600 == 0 && t / 3600 >= 0) {
       const DecimalText hour(static_cast<uint64_t>(t / 3600));
-      text.DrawText(x + 1, h - 12, hour.View());
+      text.DrawText(x + metrics.hourTextLeft, h - metrics.hourTextRise, hour.View());
     }
   }
 }
@@ -265,8 +267,14 @@ void RenderTimeline(DIB& image, const TimelineScene& scene, Point mouse, Point m
   DrawTimelineAxis(image);
   DrawPixelLine(image, h / 2, mouse.x, mouse.x, 0, kMousePixel);
   if (mark.x != -1 && mark.y != -1) {
-    FillPixels(image, h / 2 - 1, std::min(mark.x, mouse.x), Clamp32(Distance(mark.x, mouse.x)), 2, kMousePixel);
+    const int32_t band = TimelineMetricsAt(scene.dpi).dragBandHeight;
+    FillPixels(image, h / 2 - band / 2, std::min(mark.x, mouse.x), Clamp32(Distance(mark.x, mouse.x)), band,
+               kMousePixel);
   }
+}
+
+TimelineMetrics TimelineMetricsAt(uint32_t dpi) {
+  return {ToDpi(12, dpi), ToDpi(1, dpi), ToDpi(12, dpi), ToDpi(2, dpi)};
 }
 
 // --- Times and records under the mouse ---------------------------------------------------------------

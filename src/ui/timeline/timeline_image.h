@@ -86,11 +86,24 @@ class HourTextPainter {
   virtual void DrawText(int32_t x, int32_t y, std::u16string_view text) = 0;
 };
 
-// What the picture shows: the rows of the list in list order, their day and colours.
+// What the picture shows: the rows of the list in list order, their day and colours, at the DPI of
+// the monitor it is shown on.
 struct TimelineScene {
   const ListModel& list;
   const ColorRules& colors;
+  uint32_t dpi = 96;
 };
+
+// The marks that keep their size in device pixels rather than following the picture's height:
+// designed at 96 DPI and scaled, so that nothing is stretched on a high-DPI monitor. The ticks are
+// fractions of the height, which the window scales.
+struct TimelineMetrics {
+  int32_t hourFontHeight;  // the magnifier's hour numbers: 12 px at 96 DPI
+  int32_t hourTextLeft;    // from the hour's tick to its number: 1
+  int32_t hourTextRise;    // from the bottom edge up to the number's top: 12
+  int32_t dragBandHeight;  // the drag band across the middle line: 2
+};
+TimelineMetrics TimelineMetricsAt(uint32_t dpi);
 
 inline constexpr Point kNoPoint = {-1, -1};
 inline bool IsNoPoint(Point p) { return p.x == -1 && p.y == -1; }

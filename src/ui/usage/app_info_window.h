@@ -47,6 +47,7 @@ class AppInfoWindow : public DialogWindowBase {
   INT_PTR OnCommand(WORD id);
   INT_PTR OnNotify(NMHDR& header);
   void OnAppCommand(LPARAM lParam);
+  void OnDpiChanged(uint32_t dpi);
 
   void InsertColumns();
   // The widths the list shows now, into the settings.
@@ -80,7 +81,9 @@ class AppInfoWindow : public DialogWindowBase {
   HWND list_ = nullptr;
   UsageTable table_;
   UsageIndexList index_;
-  Rect windowAtSetUp_;
+  uint32_t dpi_ = 96;
+  // At set-up (rescaled at a DPI change), in client coordinates.
+  Size clientAtSetUp_;
   Rect listAtSetUp_;
   Rect buttonsAtSetUp_[5];  // "<", ">", the period choice, "output", "close"
 };

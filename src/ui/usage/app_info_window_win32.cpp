@@ -7,6 +7,8 @@
 #include "output/clipboard_text.h"
 #include "platform/clipboard.h"
 #include "ui/common/dialog_controls.h"
+#include "ui/common/dpi_scale.h"
+#include "ui/common/dpi_win32.h"
 #include "ui/common/list_texts.h"
 #include "ui/common/list_view.h"
 #include "ui/main_window/main_window.h"
@@ -23,16 +25,6 @@ namespace {
 constexpr int kButtons[5] = {IDC_USAGE_PREV, IDC_USAGE_NEXT, IDC_USAGE_PERIOD, IDC_USAGE_OUTPUT, IDC_USAGE_CLOSE};
 constexpr int kColumnFormats[kUsageColumnCount] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_RIGHT, LVCFMT_LEFT, LVCFMT_RIGHT};
 constexpr DWORD kListExtendedStyles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_LABELTIP;
-
-Rect ScreenRect(HWND window) {
-  RECT r = {};
-  GetWindowRect(window, &r);
-  return {r.left, r.top, r.right, r.bottom};
-}
-
-void MoveControl(HWND control, const Rect& r) {
-  SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
-}
 
 }  // namespace
 
@@ -57,6 +49,7 @@ INT_PTR AppInfoWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, L
       if (LOWORD(wParam) == IDC_USAGE_PERIOD && HIWORD(wParam) == CBN_SELCHANGE) OnPeriodChosen();
       return OnCommand(LOWORD(wParam));
     case WM_APPCOMMAND: OnAppCommand(lParam); return 1;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam)); return 0;
     case kPeriodReadyMessage: OnPeriodReady(); return 1;
     default: return 0;
   }
@@ -64,23 +57,30 @@ INT_PTR AppInfoWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, L
 
 void AppInfoWindow::OnInitDialog(HWND window) {
   window_ = window;
+  dpi_ = WindowDpi(window_);
   list_ = GetDlgItem(window_, IDC_USAGE_LIST);
   InsertColumns();
-  windowAtSetUp_ = ScreenRect(window_);
-  listAtSetUp_ = ScreenRect(list_);
-  for (int i = 0; i < 5; ++i) buttonsAtSetUp_[i] = ScreenRect(GetDlgItem(window_, kButtons[i]));
+  clientAtSetUp_ = ClientSizeOf(window_);
+  listAtSetUp_ = ControlRectInClient(window_, list_);
+  for (int i = 0; i < 5; ++i) buttonsAtSetUp_[i] = ControlRectInClient(window_, GetDlgItem(window_, kButtons[i]));
   WINDOWPLACEMENT placement;
   std::memcpy(&placement, &App().settings.usagePlacement, sizeof placement);
   if (placement.length == sizeof placement) SetWindowPlacement(window_, &placement);
   RunLayout();
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  HICON bigIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_USAGE));
-  auto smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_USAGE), IMAGE_ICON,
-                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                 LR_SHARED));
-  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
-  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+  SetWindowIcons(window_, IDI_USAGE);
   FillPeriodChoice();
+}
+
+// The system rescales the dialog's font and controls and sends the new size; the rectangles the
+// layout starts from and the columns follow here.
+void AppInfoWindow::OnDpiChanged(uint32_t dpi) {
+  if (dpi == 0 || dpi == dpi_) return;
+  clientAtSetUp_ = RescaleSize(clientAtSetUp_, dpi_, dpi);
+  listAtSetUp_ = RescaleRect(listAtSetUp_, dpi_, dpi);
+  for (Rect& button : buttonsAtSetUp_) button = RescaleRect(button, dpi_, dpi);
+  RescaleListColumns(list_, kUsageColumnCount, dpi_, dpi);
+  dpi_ = dpi;
+  SetWindowIcons(window_, IDI_USAGE);
 }
 
 void AppInfoWindow::InsertColumns() {
@@ -89,7 +89,7 @@ void AppInfoWindow::InsertColumns() {
     LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
     column.fmt = kColumnFormats[c];
-    column.cx = settings.usageColumnWidths[c];
+    column.cx = ToDpi(settings.usageColumnWidths[c], dpi_);
     column.iSubItem = c;
     ListView_InsertColumn(list_, c, &column);
   }
@@ -103,8 +103,7 @@ void AppInfoWindow::InsertColumns() {
 }
 
 void AppInfoWindow::TakeColumnWidths() {
-  AppSettings& settings = App().settings;
-  for (int c = 0; c < kUsageColumnCount; ++c) settings.usageColumnWidths[c] = ListView_GetColumnWidth(list_, c);
+  StoreListColumnWidths(list_, kUsageColumnCount, App().settings.usageColumnWidths);
 }
 
 void AppInfoWindow::WriteHeaders(int sortColumn) {
@@ -116,7 +115,7 @@ void AppInfoWindow::WriteHeaders(int sortColumn) {
     LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     column.fmt = kColumnFormats[c];
-    column.cx = settings.usageColumnWidths[c];
+    column.cx = ToDpi(settings.usageColumnWidths[c], dpi_);
     column.pszText = const_cast<wchar_t*>(Wide(text.c_str()));
     ListView_SetColumn(list_, c, &column);
   }
@@ -174,13 +173,13 @@ void AppInfoWindow::ShowWithOwner() {
   if (window_ != nullptr && !IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
 }
 
+// In client coordinates, like the main window, so that the frame and caption change nothing.
 void AppInfoWindow::RunLayout() {
-  const Rect now = ScreenRect(window_);
-  const Rect listSize = LayoutControl(Anchor::Stretch, listAtSetUp_, windowAtSetUp_, now);
-  SetWindowPos(list_, nullptr, 0, 0, listSize.Width(), listSize.Height(), SWP_NOMOVE | SWP_NOZORDER);
-  const int32_t dW = now.Width() - windowAtSetUp_.Width();
+  const Size client = ClientSizeOf(window_);
+  MoveControl(list_, LayoutInClient(Anchor::Stretch, listAtSetUp_, clientAtSetUp_, client));
+  const int32_t dW = client.width - clientAtSetUp_.width;
   for (int i = 0; i < 5; ++i) {
-    Rect r = LayoutControl(Anchor::Bottom, buttonsAtSetUp_[i], windowAtSetUp_, now);
+    Rect r = LayoutInClient(Anchor::Bottom, buttonsAtSetUp_[i], clientAtSetUp_, client);
     if (kButtons[i] == IDC_USAGE_CLOSE) r.left += dW, r.right += dW;  // "close" keeps to the right edge
     MoveControl(GetDlgItem(window_, kButtons[i]), r);
   }
@@ -284,7 +283,7 @@ void AppInfoWindow::ChangeColor() {
 void AppInfoWindow::FillPeriodChoice() {
   HWND choice = GetDlgItem(window_, IDC_USAGE_PERIOD);
   SendMessageW(choice, CB_RESETCONTENT, 0, 0);
-  for (const char16_t* text : kPeriodChoiceTexts) SendMessageW(choice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text)));
+  for (const TextId text : kPeriodChoiceTexts) SendMessageW(choice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(Tr(text))));
   period_ = App().ini.usagePeriod;
   anchor_ = QueryShownDate(GetWindow(window_, GW_OWNER));
   SendMessageW(choice, CB_SETCURSEL, static_cast<WPARAM>(period_), 0);
@@ -302,7 +301,7 @@ void AppInfoWindow::OnPeriodChosen() {
   job_.Stop();
   SetCounting(false);
   App().pool.Release(UserPeriod);
-  SetWindowTextW(window_, Wide(kUsageWindowCaption));
+  SetWindowTextW(window_, Wide(Tr(TextId::UsageCaption)));
   SendMessageW(GetWindow(window_, GW_OWNER), WM_COMMAND, CMD_USAGE_REFRESH, 0);
   ShowTable();
 }
@@ -312,7 +311,8 @@ void AppInfoWindow::SaveChoice() {
   if (app.ini.usagePeriod == period_) return;
   app.ini.usagePeriod = period_;
   if (!SaveIniSettings(app.env, app.ini)) {
-    MessageBoxW(window_ ? window_ : GetActiveWindow(), Wide(kIniSaveFailed), Wide(kUsageWindowCaption), MB_ICONERROR);
+    MessageBoxW(window_ ? window_ : GetActiveWindow(), Wide(Tr(TextId::PeriodNotSaved)), Wide(Tr(TextId::UsageCaption)),
+                MB_ICONERROR);
   }
 }
 
@@ -322,8 +322,7 @@ void AppInfoWindow::StartPeriod() {
   AppState& app = App();
   SetCounting(true);
   range_ = PeriodRange(period_, anchor_);
-  const std::u16string caption = std::u16string(kUsageWindowCaption) + u" [" + RangeCaptionText(range_) + u"]";
-  SetWindowTextW(window_, Wide((caption + kCountingNote).c_str()));
+  SetWindowTextW(window_, Wide(PeriodCaptionText(TextId::UsageCaption, range_, true, {}).c_str()));
   const LocalTime& now = app.sampler.lastTick;
   const DayInMemory today{{now.year, now.month, now.day}, &app.sampler.day, &app.pool};
   HWND window = window_;
@@ -341,10 +340,9 @@ void AppInfoWindow::OnPeriodReady() {
   table_ = std::move(period->usage);
   index_.Rebuild(table_);
   ShowTable();
-  std::u16string caption = std::u16string(kUsageWindowCaption) + u" [" + RangeCaptionText(range_) + u"]";
-  if (!period->unreadable.empty()) caption += kUnreadableNote;
-  for (const std::u16string& path : period->unreadable) caption += u" " + app.env.FindFileName(path);
-  SetWindowTextW(window_, Wide(caption.c_str()));
+  std::vector<std::u16string> names;
+  for (const std::u16string& path : period->unreadable) names.push_back(app.env.FindFileName(path));
+  SetWindowTextW(window_, Wide(PeriodCaptionText(TextId::UsageCaption, range_, false, names).c_str()));
 }
 
 void AppInfoWindow::SetCounting(bool counting) {

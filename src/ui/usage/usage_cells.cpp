@@ -22,7 +22,7 @@ std::u16string RateCellText(const AppUsageEntry& entry, uint64_t grandTotal) {
 
 std::u16string UsageHeaderText(int32_t column, int32_t sortColumn, bool descending) {
   if (column < 0 || column >= kUsageColumnCount) return std::u16string();
-  std::u16string text = kUsageHeaders[column];
+  std::u16string text = Tr(kUsageHeaders[column]);
   if (column == sortColumn) text += descending ? u" ▽" : u" △";
   return text;
 }

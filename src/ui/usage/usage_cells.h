@@ -12,11 +12,13 @@
 #include "output/usage_index_list.h"
 #include "output/usage_order.h"
 #include "storage/app_settings.h"
+#include "ui/text/texts.h"
 
 namespace qm {
 
 inline constexpr int32_t kUsageColumnCount = 5;
-inline constexpr const char16_t* kUsageHeaders[kUsageColumnCount] = {u"rate", u"duration", u"ave", u"exe", u"num"};
+inline constexpr TextId kUsageHeaders[kUsageColumnCount] = {
+    TextId::RateHeader, TextId::DurationHeader, TextId::AverageHeader, TextId::ExeHeader, TextId::CountHeader};
 
 // The plain name, or for the sort column the name and its arrow: "▽" descending, "△" ascending.
 std::u16string UsageHeaderText(int32_t column, int32_t sortColumn, bool descending);

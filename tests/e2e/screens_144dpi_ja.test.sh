@@ -1,0 +1,3 @@
+#!/usr/bin/env bash
+# Screenshots at 144 DPI in Japanese (see screens_144dpi.sh).
+source "$(dirname "$0")/screens_144dpi.sh" ja
